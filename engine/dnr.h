@@ -1,0 +1,381 @@
+/*
+ * dnr: the Velmar Filter image engine.
+ *
+ * A flat C interface. Every function is single-entry: call one at a time, from one thread.
+ * The only call that may cross threads is Abort(), which stores one byte.
+ * No function throws; failure is a result value (0 for the processing entries).
+ * The engine never keeps a caller's pointer beyond the call. It writes only into the caller's
+ * pixels and, where a function says so, into the caller's record.
+ *
+ * Pixels: three samples per pixel in the order blue, green, red.
+ *   BytesPerSample 1: uint8 samples, rows padded to a multiple of 4 bytes, stored bottom-up.
+ *   BytesPerSample 2: uint16 samples, rows packed (Width*6 bytes), stored top-down.
+ *   BytesPerSample 0 (a bitmap handle) is not supported here and is treated as "no image";
+ *   BytesPerSample -1 means no image.
+ * Positions count columns from the left and rows from the bottom, for both depths.
+ *
+ * Records are fixed-width little-endian fields in a fixed order. Where pointers are 32 bits wide
+ * the offsets are the stored ones (ProcessingParams is 832 bytes); on 64-bit targets pointer
+ * fields are pointer-sized and the offsets after them move accordingly.
+ */
+#ifndef DNR_H
+#define DNR_H
+
+#include <stdint.h>
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define DNR_CALL __stdcall /* decorated names: _Grainwash2@4 */
+#define DNR_CDECL __cdecl
+#else
+#define DNR_CALL
+#define DNR_CDECL
+#endif
+
+#if defined(_WIN32)
+#if defined(DNR_BUILDING)
+#define DNR_API __declspec(dllexport)
+#else
+#define DNR_API __declspec(dllimport)
+#endif
+#else
+#define DNR_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define DNR_IMAGE_MAGIC 0x8BD1C15Au
+
+/* Progress callback: called with 0..1000 (always a multiple of 10); the result is ignored. */
+typedef void(DNR_CDECL* DnrProgressCallback)(int32_t permille);
+
+/* Receives the engine's warnings ("Not enough memory!", "Error while drawing") with the caption
+ * "Error". Without a hook they go to standard error. */
+typedef void(DNR_CDECL* DnrMessageHook)(const char* text, const char* caption);
+
+/* Describes the caller's pixels. */
+typedef struct ImageDesc {
+    uint32_t Magic; /* DNR_IMAGE_MAGIC; not checked */
+    void* Bits;     /* first stored row */
+    int32_t Width;
+    int32_t BytesPerSample; /* 1, 2; 0 and -1: no image */
+    int32_t Height;
+} ImageDesc;
+
+/* The last four fields of an ImageDesc. */
+typedef struct PixelView {
+    void* Bits;
+    int32_t Width;
+    int32_t BytesPerSample;
+    int32_t Height;
+} PixelView;
+
+/* A colour picked for the noise filter, with the strength to apply around it (8 bytes). */
+typedef struct NoiseAreaEntry {
+    uint16_t Luma;      /* GetYUV output 1 */
+    uint16_t ChromaRed; /* GetYUV output 2, offset 0x8000 */
+    uint16_t ChromaBlue;
+    int16_t Strength; /* +50 more reduction, -50 less */
+} NoiseAreaEntry;
+
+/* One marked eye (24 bytes). Positions and radii in thousandths of a pixel of the whole picture,
+ * x from the left, y from the top. A horizontal radius of 0 asks for automatic sizing; the engine
+ * then writes the size it found into both radius fields. */
+typedef struct RedEyeEntry {
+    int32_t X;
+    int32_t Y;
+    int32_t RadiusX;
+    int32_t RadiusY;
+    int32_t Darkening;
+    int32_t PupilSize;
+} RedEyeEntry;
+
+/* An area of the picture a colour range is limited to or kept out of (20 bytes). Full-picture
+ * pixels, y counted downwards from the top. */
+typedef struct XcludedArea {
+    int32_t Kind; /* 0 ellipse, otherwise rectangle */
+    int32_t CenterX;
+    int32_t CenterY;
+    int32_t AreaWidth;
+    int32_t AreaHeight;
+} XcludedArea;
+
+#pragma pack(push, 1)
+/* A colour-correction range (34 bytes where pointers are 32 bits). */
+typedef struct Colors_ColorRangeParams {
+    uint16_t Color1[3]; /* red, green, blue; the brighter end */
+    uint16_t Color2[3]; /* the darker end */
+    uint16_t TargetColor[3];
+    int32_t Tolerance; /* 0..100 */
+    int32_t AreaCount;
+    XcludedArea* Areas; /* may be null when AreaCount is 0 */
+    int32_t AreasInclude; /* 1: change only inside the areas; otherwise leave the areas alone */
+} Colors_ColorRangeParams;
+#pragma pack(pop)
+
+/* The record of one processing run. Every field is a 32-bit value except the pointers. */
+typedef struct ProcessingParams {
+    /* ImageDesc */
+    uint32_t Magic;
+    void* Bits;
+    int32_t Width;
+    int32_t BytesPerSample;
+    int32_t Height;
+
+    DnrProgressCallback ProgressCallback; /* may be null */
+    int32_t NoiseReductionOn;
+    int32_t NoiseLevel;
+    int32_t ShadowsNoiseLevel;
+    int32_t HighlightsNoiseLevel;
+    int32_t NoiseRadius;
+    int32_t ShowNoiseMap;
+    int32_t NoiseMode; /* 6: high-noise filter; otherwise the normal filter */
+    int32_t ChromaNoise;
+    int32_t NoiseAreaCount;
+    NoiseAreaEntry* NoiseAreas;
+    int32_t NoiseEqualizerCount;
+    int32_t NoiseEqualizer[40];
+    int32_t NoiseReductionAmount;
+    int32_t SharpenAmount;
+    int32_t EdgeWidth;
+    int32_t EdgeContrast;
+    int32_t SuppressHalos;
+    int32_t WhiteHalo;
+    int32_t ShowSharpenMap;
+    int32_t SharpnessEqualizerCount;
+    int32_t SharpnessEqualizer[40];
+    int32_t ColorAdjustOn;
+    int32_t AutoContrast;
+    int32_t LocalContrast;
+    int32_t RedShift;
+    int32_t GreenShift;
+    int32_t BlueShift;
+    int32_t Contrast;
+    int32_t Gamma;
+    int32_t AutoContrastDarkest;
+    int32_t AutoContrastBrightest;
+    int32_t Highlights;
+    int32_t Shadows;
+    int32_t ColorRangeCount;
+    Colors_ColorRangeParams* ColorRanges;
+    int32_t SelectedColorRange; /* -1: none */
+    int32_t ShowOverExposed;
+    int32_t Reserved484;
+    int32_t Saturation;
+    int32_t BWConversion;
+    int32_t BWRed;
+    int32_t BWGreen;
+    int32_t BWBlue;
+    int32_t FinalRun; /* 1: full-size output run; 0: preview run */
+    int32_t SaturationEqualizerCount;
+    int32_t SaturationEqualizer[40];
+    int32_t BrightnessEqualizerCount;
+    int32_t BrightnessEqualizer[9];
+    int32_t ViewWidth; /* 0: the pixels are the whole picture */
+    int32_t ViewHeight;
+    int32_t ViewTop;
+    int32_t ViewLeft;
+    int32_t FullWidth;
+    int32_t FullHeight;
+    int32_t ScaledFullWidth;
+    int32_t ScaledFullHeight;
+    int32_t RedEyeOn;
+    int32_t RedEyeCount;
+    RedEyeEntry* RedEyes;
+    int32_t CARadius;
+    int32_t CAThreshold;
+    int32_t CAOn;
+    int32_t ShowCAMap;
+    int32_t CAColorRed;
+    int32_t CAColorGreen;
+    int32_t CAColorBlue;
+    int32_t CATolerance;
+    int32_t DistortionsOn;
+    int32_t Barrel;
+    int32_t HPerspective;
+    int32_t VPerspective;
+    int32_t Squeeze;
+    int32_t AutoCrop;
+    int32_t ShowGrid;
+    int32_t Vignetting;
+    int32_t CurveSteepness;
+    int32_t CompareMode;
+} ProcessingParams;
+
+/* Records of later families; their fields are declared where those families are built. */
+struct AddTextParams;
+struct RetouchParams;
+
+/* ---- Core family ---------------------------------------------------------------------------
+ * Grainwash2: runs every enabled correction on the pixels of params and writes the result back
+ *   into them. 1 on success; 0 on no pixels, out of memory or abort (pixels then unchanged,
+ *   except red-eye repairs already made). Writes the radii of automatically sized red eyes.
+ * Abort: asks a running Grainwash2 to stop at its next row; safe from any thread. Returns 1.
+ * GetRGB: means of the size-by-size block around (x, y), 16-bit domain. Returns 0.
+ * GetYUV: the same block as luma and chroma (offset 0x8000). Returns the luma.
+ * CopyPartOfSession: copies a rectangle of a picture into a packed buffer (see the layouts).
+ *   Exactly one source pointer is used: the 8-bit one when not null. Returns 0.
+ * CalculateLostDetails: does nothing; returns 0.
+ * SetMessageHook: installs (or with null removes) the receiver of the engine's warnings. */
+DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params);
+DNR_API int32_t DNR_CALL Abort(void);
+DNR_API int32_t DNR_CALL DetectNoiseLevel(void* bits, int32_t* levels, int32_t width,
+                                          int32_t height, int32_t is16Bit);
+DNR_API int32_t DNR_CALL AdjustNoise(ProcessingParams* params, int32_t x, int32_t y,
+                                     int32_t blockSize);
+DNR_API int32_t DNR_CALL GetRGB(const ImageDesc* image, int32_t x, int32_t y, int32_t blockSize,
+                                uint16_t* red, uint16_t* green, uint16_t* blue);
+DNR_API int32_t DNR_CALL GetYUV(const ImageDesc* image, int32_t x, int32_t y, int32_t blockSize,
+                                uint16_t* luma, uint16_t* chromaRed, uint16_t* chromaBlue);
+DNR_API int32_t DNR_CALL CopyPartOfSession(const uint8_t* source8, const uint16_t* source16,
+                                           int32_t sourceWidth, int32_t sourceHeight,
+                                           int32_t left, int32_t firstRow, uint8_t* target8,
+                                           uint16_t* target16, int32_t width, int32_t height);
+DNR_API int32_t DNR_CALL CalculateLostDetails(void);
+DNR_API void DNR_CALL SetMessageHook(DnrMessageHook hook);
+
+/* ---- Equalizer curves ------------------------------------------------------------------------
+ * Update*: one drag step at (x, y) of a width-by-height editor, y counted downwards; commit 1
+ *   keeps the changed values, 0 restores them. Return 1.
+ * Draw*: draw a curve panel into target; rebuild asks for the lookup table to be rebuilt first.
+ *   Return 1, or 0 when the target has no pixels. */
+DNR_API int32_t DNR_CALL UpdateEqualizerCurve(int32_t x, int32_t y, int32_t width, int32_t height,
+                                              int32_t commit, ProcessingParams* params);
+DNR_API int32_t DNR_CALL UpdateNoiseEqualizerCurve(int32_t x, int32_t y, int32_t width,
+                                                   int32_t height, int32_t commit,
+                                                   ProcessingParams* params);
+DNR_API int32_t DNR_CALL UpdateSaturationCurve(int32_t x, int32_t y, int32_t width, int32_t height,
+                                               int32_t commit, ProcessingParams* params);
+DNR_API int32_t DNR_CALL UpdateSharpnessEqualizerCurve(int32_t x, int32_t y, int32_t width,
+                                                       int32_t height, int32_t commit,
+                                                       ProcessingParams* params);
+DNR_API int32_t DNR_CALL DrawNoiseEqualizerCurve(const PixelView* target,
+                                                 ProcessingParams* params, int32_t rebuild);
+DNR_API int32_t DNR_CALL DrawColorEqualizerCurve(const PixelView* target,
+                                                 ProcessingParams* params, int32_t rebuild);
+DNR_API int32_t DNR_CALL DrawSharpnessEqualizerCurve(const PixelView* target,
+                                                     ProcessingParams* params, int32_t rebuild);
+
+/* ---- Histograms ------------------------------------------------------------------------------ */
+DNR_API int32_t DNR_CALL DrawEqualizerCurve(const PixelView* target, ProcessingParams* params,
+                                            int32_t rebuild);
+DNR_API int32_t DNR_CALL DrawEqualizerCurve_and_Histogram(const PixelView* target,
+                                                          const PixelView* secondImage,
+                                                          ProcessingParams* params, int32_t rebuild,
+                                                          int32_t mode, int32_t noHistogram);
+DNR_API int32_t DNR_CALL Histogram(const PixelView* source, const PixelView* target, int32_t x,
+                                   int32_t y, int32_t width, int32_t height, int32_t opacity,
+                                   int32_t part, int32_t type, int32_t overlay,
+                                   ProcessingParams* params);
+
+/* ---- Brightness, contrast and colour ---------------------------------------------------------- */
+DNR_API int32_t DNR_CALL GetBrightness(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
+DNR_API int32_t DNR_CALL Brightness_AutoDetect(ProcessingParams* params);
+DNR_API int32_t DNR_CALL AutoContrast_Detect(ProcessingParams* params);
+DNR_API int32_t DNR_CALL GetHue(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
+
+/* ---- Red eye, caption, brush ------------------------------------------------------------------- */
+DNR_API int32_t DNR_CALL FixRedEye(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
+                                   int32_t a6, int32_t a7, int32_t a8, int32_t a9, int32_t a10);
+DNR_API int32_t DNR_CALL AddText(struct AddTextParams* params);
+DNR_API int32_t DNR_CALL Retouching_Draw(struct RetouchParams* params);
+DNR_API int32_t DNR_CALL Blur(const ImageDesc* image, int32_t x, int32_t y, int32_t radius,
+                              int32_t strength, int32_t ignored);
+
+/* ---- Colour maps and gradients --------------------------------------------------------------- */
+DNR_API int32_t DNR_CALL DrawColorMap(int32_t centreRed, int32_t centreGreen, int32_t centreBlue,
+                                      int32_t firstRed, int32_t firstGreen, int32_t firstBlue,
+                                      int32_t secondRed, int32_t secondGreen, int32_t secondBlue,
+                                      int32_t tolerance, const ImageDesc* image, int32_t left,
+                                      int32_t bottom, int32_t width, int32_t height, int32_t step);
+DNR_API int32_t DNR_CALL DrawBrightnessMap(int32_t centreRed, int32_t centreGreen,
+                                           int32_t centreBlue, int32_t firstRed,
+                                           int32_t firstGreen, int32_t firstBlue,
+                                           int32_t secondRed, int32_t secondGreen,
+                                           int32_t secondBlue, int32_t tolerance,
+                                           const ImageDesc* image, int32_t left, int32_t bottom,
+                                           int32_t width, int32_t height, int32_t step);
+DNR_API int32_t DNR_CALL DrawColorAndBrightnessMaps2(int32_t centreRed, int32_t centreGreen,
+                                                     int32_t centreBlue, int32_t firstRed,
+                                                     int32_t firstGreen, int32_t firstBlue,
+                                                     int32_t secondRed, int32_t secondGreen,
+                                                     int32_t secondBlue, int32_t tolerance,
+                                                     const ImageDesc* image, int32_t zoom);
+DNR_API int32_t DNR_CALL DrawGradient(const ImageDesc* image, int32_t aRed, int32_t aGreen,
+                                      int32_t aBlue, int32_t bRed, int32_t bGreen, int32_t bBlue,
+                                      int32_t startRed, int32_t startGreen, int32_t startBlue);
+
+/* ---- Rotation and reductions ------------------------------------------------------------------ */
+DNR_API int32_t DNR_CALL RotateImage(const uint16_t* source, uint16_t* target, int32_t width,
+                                     int32_t height, int32_t ignored1, int32_t ignored2,
+                                     int32_t angle, int32_t smooth);
+DNR_API int32_t DNR_CALL RotateImage_Byte(const uint8_t* source, uint8_t* target, int32_t width,
+                                          int32_t height, int32_t ignored1, int32_t ignored2,
+                                          int32_t angle, int32_t smooth);
+DNR_API int32_t DNR_CALL ResizeImage_Half_WORD(const uint16_t* source, int32_t sourceWidth,
+                                               int32_t ignored, uint16_t* target,
+                                               int32_t targetWidth, int32_t targetRows,
+                                               int32_t smooth);
+DNR_API int32_t DNR_CALL ResizeImage_Half_Byte(const uint8_t* source, int32_t sourceWidth,
+                                               int32_t ignored, uint8_t* target,
+                                               int32_t targetWidth, int32_t targetRows,
+                                               int32_t smooth);
+
+/* ---- Colour-correction ranges ------------------------------------------------------------------ */
+DNR_API int32_t DNR_CALL SetMemoryColor(ProcessingParams* params, int32_t r1, int32_t g1,
+                                        int32_t b1, int32_t r2, int32_t g2, int32_t b2,
+                                        int32_t keepBrightness);
+DNR_API int32_t DNR_CALL IncludeThisColorIntoSelection(int32_t red, int32_t green, int32_t blue,
+                                                       Colors_ColorRangeParams* range,
+                                                       int32_t include);
+DNR_API int32_t DNR_CALL NormalizeBrightness(uint16_t* red, uint16_t* green, uint16_t* blue,
+                                             int32_t refRed, int32_t refGreen, int32_t refBlue);
+
+/* ---- Exposure merge ---------------------------------------------------------------------------- */
+DNR_API int32_t DNR_CALL IncreaseDynamicRange_TEST(const PixelView* first, const PixelView* second,
+                                                   const PixelView* output);
+
+#ifdef __cplusplus
+}
+#endif
+
+/* Where pointers are 32 bits wide the records have their stored sizes and offsets. */
+#if defined(__cplusplus)
+#define DNR_STATIC_ASSERT(c, m) static_assert(c, m)
+#else
+#define DNR_STATIC_ASSERT(c, m) _Static_assert(c, m)
+#endif
+#include <stddef.h>
+DNR_STATIC_ASSERT(sizeof(NoiseAreaEntry) == 8, "noise-area entry is 8 bytes");
+DNR_STATIC_ASSERT(sizeof(RedEyeEntry) == 24, "red-eye entry is 24 bytes");
+DNR_STATIC_ASSERT(sizeof(XcludedArea) == 20, "excluded area is 20 bytes");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, Height) == offsetof(ImageDesc, Height),
+                  "the record starts with an ImageDesc");
+#if UINTPTR_MAX == 0xFFFFFFFFu
+DNR_STATIC_ASSERT(sizeof(ImageDesc) == 20, "ImageDesc is 20 bytes");
+DNR_STATIC_ASSERT(sizeof(Colors_ColorRangeParams) == 34, "colour range is 34 bytes");
+DNR_STATIC_ASSERT(offsetof(Colors_ColorRangeParams, Areas) == 26, "Areas at 26");
+DNR_STATIC_ASSERT(offsetof(Colors_ColorRangeParams, AreasInclude) == 30, "AreasInclude at 30");
+DNR_STATIC_ASSERT(sizeof(ProcessingParams) == 832, "ProcessingParams is 832 bytes");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, ProgressCallback) == 20, "offset 20");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, NoiseAreas) == 60, "offset 60");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, NoiseEqualizer) == 68, "offset 68");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, NoiseReductionAmount) == 228, "offset 228");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, SharpnessEqualizer) == 260, "offset 260");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, ColorAdjustOn) == 420, "offset 420");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, ColorRanges) == 472, "offset 472");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, Reserved484) == 484, "offset 484");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, FinalRun) == 508, "offset 508");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, SaturationEqualizer) == 516, "offset 516");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, BrightnessEqualizer) == 680, "offset 680");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, ViewWidth) == 716, "offset 716");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, RedEyes) == 756, "offset 756");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, CATolerance) == 788, "offset 788");
+DNR_STATIC_ASSERT(offsetof(ProcessingParams, CompareMode) == 828, "offset 828");
+#else
+DNR_STATIC_ASSERT(sizeof(Colors_ColorRangeParams) == 38, "colour range holds a 64-bit pointer");
+#endif
+#undef DNR_STATIC_ASSERT
+
+#endif /* DNR_H */

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite twice: once as built for use,
+# once with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+bash tools/install-deps.sh
+
+echo "== Build and test"
+bash tools/build.sh build -DVF_BUILD_TESTS=ON
+(cd build && ctest --output-on-failure --parallel "$(nproc)")
+
+echo "== Build and test with sanitizers"
+bash tools/build.sh build-asan -DVF_BUILD_TESTS=ON -DVF_SANITIZE=ON
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure --parallel "$(nproc)")
