@@ -3,6 +3,8 @@
 
 namespace dnr {
 
-bool correctAberration(PlaneSet&, const ProcessingParams&) { return true; }
+bool correctAberration(PlaneSet&, const ProcessingParams&) {
+    return true;
+}
 
 }  // namespace dnr

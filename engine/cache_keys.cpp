@@ -90,7 +90,8 @@ void addNoiseInputs(KeyHash& h, const ProcessingParams& p) {
     }
     const int32_t points = std::clamp(p.NoiseEqualizerCount, 0, 40);
     h.add(uint32_t(points));
-    for (int32_t i = 0; i < points; ++i) h.add(uint32_t(p.NoiseEqualizer[i]));
+    for (int32_t i = 0; i < points; ++i)
+        h.add(uint32_t(p.NoiseEqualizer[i]));
 }
 
 KeyHash pictureHash(const View& view) {

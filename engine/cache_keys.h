@@ -13,13 +13,13 @@ namespace dnr {
 
 // A 64-bit mixing hash over 32-bit values and byte runs.
 class KeyHash {
-public:
+  public:
     KeyHash& add(uint64_t v);
     KeyHash& addBytes(const void* data, size_t bytes);
     // Never 0, which marks an empty cache.
     uint64_t key() const { return h_ == 0 ? 1 : h_; }
 
-private:
+  private:
     uint64_t h_ = 0x9E3779B97F4A7C15ull;
 };
 

@@ -48,11 +48,15 @@ bool toLumaChroma(PlaneSet& set, bool withProgress, ChromaModel model) {
                     // A divisor of about 1.49*Y in deep shadows, Y near mid grey and Y/2 at
                     // white: the later way back changes saturation with brightness.
                     const int32_t d = std::max(1, ((1524 - (luma >> 6)) * luma) >> 10);
-                    pcb[x] = static_cast<uint16_t>(clamp16((pcb[x] - kChromaZero) * 8192 / d + kChromaZero));
-                    pcr[x] = static_cast<uint16_t>(clamp16((pcr[x] - kChromaZero) * 8192 / d + kChromaZero));
+                    pcb[x] = static_cast<uint16_t>(
+                        clamp16((pcb[x] - kChromaZero) * 8192 / d + kChromaZero));
+                    pcr[x] = static_cast<uint16_t>(
+                        clamp16((pcr[x] - kChromaZero) * 8192 / d + kChromaZero));
                 } else {
-                    pcb[x] = static_cast<uint16_t>(clamp16((((pcb[x] - kChromaZero) * int64_t{luma}) >> 13) + kChromaZero));
-                    pcr[x] = static_cast<uint16_t>(clamp16((((pcr[x] - kChromaZero) * int64_t{luma}) >> 13) + kChromaZero));
+                    pcb[x] = static_cast<uint16_t>(
+                        clamp16((((pcb[x] - kChromaZero) * int64_t{luma}) >> 13) + kChromaZero));
+                    pcr[x] = static_cast<uint16_t>(
+                        clamp16((((pcr[x] - kChromaZero) * int64_t{luma}) >> 13) + kChromaZero));
                 }
             }
         });

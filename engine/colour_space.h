@@ -11,7 +11,9 @@ namespace dnr {
 
 inline constexpr int32_t kChromaZero = 0x8000;
 
-inline int32_t clamp16(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 0, 65535)); }
+inline int32_t clamp16(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, 0, 65535));
+}
 
 struct Ycc {
     int32_t y, cb, cr;
@@ -26,7 +28,8 @@ inline Ycc rgbToYcc(int32_t r, int32_t g, int32_t b, ChromaModel model) {
     const int32_t y = clamp16((1225 * r + 2404 * g + 467 * b) >> 12);
     const int32_t db = (2048 * b - 1360 * g - 692 * r) >> 12;
     const int32_t dr = (2048 * r - 1716 * g - 333 * b) >> 12;
-    if (model == ChromaModel::Plain) return {y, clamp16(db + kChromaZero), clamp16(dr + kChromaZero)};
+    if (model == ChromaModel::Plain)
+        return {y, clamp16(db + kChromaZero), clamp16(dr + kChromaZero)};
     const int32_t d = std::max(y, 1);
     return {y, clamp16(db * 8192 / d + kChromaZero), clamp16(dr * 8192 / d + kChromaZero)};
 }

@@ -109,7 +109,7 @@ typedef struct Colors_ColorRangeParams {
     uint16_t TargetColor[3];
     int32_t Tolerance; /* 0..100 */
     int32_t AreaCount;
-    XcludedArea* Areas; /* may be null when AreaCount is 0 */
+    XcludedArea* Areas;   /* may be null when AreaCount is 0 */
     int32_t AreasInclude; /* 1: change only inside the areas; otherwise leave the areas alone */
 } Colors_ColorRangeParams;
 #pragma pack(pop)
@@ -229,9 +229,9 @@ DNR_API int32_t DNR_CALL GetRGB(const ImageDesc* image, int32_t x, int32_t y, in
 DNR_API int32_t DNR_CALL GetYUV(const ImageDesc* image, int32_t x, int32_t y, int32_t blockSize,
                                 uint16_t* luma, uint16_t* chromaRed, uint16_t* chromaBlue);
 DNR_API int32_t DNR_CALL CopyPartOfSession(const uint8_t* source8, const uint16_t* source16,
-                                           int32_t sourceWidth, int32_t sourceHeight,
-                                           int32_t left, int32_t firstRow, uint8_t* target8,
-                                           uint16_t* target16, int32_t width, int32_t height);
+                                           int32_t sourceWidth, int32_t sourceHeight, int32_t left,
+                                           int32_t firstRow, uint8_t* target8, uint16_t* target16,
+                                           int32_t width, int32_t height);
 DNR_API int32_t DNR_CALL CalculateLostDetails(void);
 DNR_API void DNR_CALL SetMessageHook(DnrMessageHook hook);
 
@@ -250,10 +250,10 @@ DNR_API int32_t DNR_CALL UpdateSaturationCurve(int32_t x, int32_t y, int32_t wid
 DNR_API int32_t DNR_CALL UpdateSharpnessEqualizerCurve(int32_t x, int32_t y, int32_t width,
                                                        int32_t height, int32_t commit,
                                                        ProcessingParams* params);
-DNR_API int32_t DNR_CALL DrawNoiseEqualizerCurve(const PixelView* target,
-                                                 ProcessingParams* params, int32_t rebuild);
-DNR_API int32_t DNR_CALL DrawColorEqualizerCurve(const PixelView* target,
-                                                 ProcessingParams* params, int32_t rebuild);
+DNR_API int32_t DNR_CALL DrawNoiseEqualizerCurve(const PixelView* target, ProcessingParams* params,
+                                                 int32_t rebuild);
+DNR_API int32_t DNR_CALL DrawColorEqualizerCurve(const PixelView* target, ProcessingParams* params,
+                                                 int32_t rebuild);
 DNR_API int32_t DNR_CALL DrawSharpnessEqualizerCurve(const PixelView* target,
                                                      ProcessingParams* params, int32_t rebuild);
 
@@ -269,13 +269,15 @@ DNR_API int32_t DNR_CALL Histogram(const PixelView* source, const PixelView* tar
                                    int32_t part, int32_t type, int32_t overlay,
                                    ProcessingParams* params);
 
-/* ---- Brightness, contrast and colour ---------------------------------------------------------- */
+/* ---- Brightness, contrast and colour ----------------------------------------------------------
+ */
 DNR_API int32_t DNR_CALL GetBrightness(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
 DNR_API int32_t DNR_CALL Brightness_AutoDetect(ProcessingParams* params);
 DNR_API int32_t DNR_CALL AutoContrast_Detect(ProcessingParams* params);
 DNR_API int32_t DNR_CALL GetHue(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
 
-/* ---- Red eye, caption, brush ------------------------------------------------------------------- */
+/* ---- Red eye, caption, brush -------------------------------------------------------------------
+ */
 DNR_API int32_t DNR_CALL FixRedEye(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
                                    int32_t a6, int32_t a7, int32_t a8, int32_t a9, int32_t a10);
 DNR_API int32_t DNR_CALL AddText(struct AddTextParams* params);
@@ -290,12 +292,12 @@ DNR_API int32_t DNR_CALL DrawColorMap(int32_t centreRed, int32_t centreGreen, in
                                       int32_t tolerance, const ImageDesc* image, int32_t left,
                                       int32_t bottom, int32_t width, int32_t height, int32_t step);
 DNR_API int32_t DNR_CALL DrawBrightnessMap(int32_t centreRed, int32_t centreGreen,
-                                           int32_t centreBlue, int32_t firstRed,
-                                           int32_t firstGreen, int32_t firstBlue,
-                                           int32_t secondRed, int32_t secondGreen,
-                                           int32_t secondBlue, int32_t tolerance,
-                                           const ImageDesc* image, int32_t left, int32_t bottom,
-                                           int32_t width, int32_t height, int32_t step);
+                                           int32_t centreBlue, int32_t firstRed, int32_t firstGreen,
+                                           int32_t firstBlue, int32_t secondRed,
+                                           int32_t secondGreen, int32_t secondBlue,
+                                           int32_t tolerance, const ImageDesc* image, int32_t left,
+                                           int32_t bottom, int32_t width, int32_t height,
+                                           int32_t step);
 DNR_API int32_t DNR_CALL DrawColorAndBrightnessMaps2(int32_t centreRed, int32_t centreGreen,
                                                      int32_t centreBlue, int32_t firstRed,
                                                      int32_t firstGreen, int32_t firstBlue,
@@ -306,7 +308,8 @@ DNR_API int32_t DNR_CALL DrawGradient(const ImageDesc* image, int32_t aRed, int3
                                       int32_t aBlue, int32_t bRed, int32_t bGreen, int32_t bBlue,
                                       int32_t startRed, int32_t startGreen, int32_t startBlue);
 
-/* ---- Rotation and reductions ------------------------------------------------------------------ */
+/* ---- Rotation and reductions ------------------------------------------------------------------
+ */
 DNR_API int32_t DNR_CALL RotateImage(const uint16_t* source, uint16_t* target, int32_t width,
                                      int32_t height, int32_t ignored1, int32_t ignored2,
                                      int32_t angle, int32_t smooth);
@@ -322,7 +325,8 @@ DNR_API int32_t DNR_CALL ResizeImage_Half_Byte(const uint8_t* source, int32_t so
                                                int32_t targetWidth, int32_t targetRows,
                                                int32_t smooth);
 
-/* ---- Colour-correction ranges ------------------------------------------------------------------ */
+/* ---- Colour-correction ranges ------------------------------------------------------------------
+ */
 DNR_API int32_t DNR_CALL SetMemoryColor(ProcessingParams* params, int32_t r1, int32_t g1,
                                         int32_t b1, int32_t r2, int32_t g2, int32_t b2,
                                         int32_t keepBrightness);
@@ -332,7 +336,8 @@ DNR_API int32_t DNR_CALL IncludeThisColorIntoSelection(int32_t red, int32_t gree
 DNR_API int32_t DNR_CALL NormalizeBrightness(uint16_t* red, uint16_t* green, uint16_t* blue,
                                              int32_t refRed, int32_t refGreen, int32_t refBlue);
 
-/* ---- Exposure merge ---------------------------------------------------------------------------- */
+/* ---- Exposure merge ----------------------------------------------------------------------------
+ */
 DNR_API int32_t DNR_CALL IncreaseDynamicRange_TEST(const PixelView* first, const PixelView* second,
                                                    const PixelView* output);
 

@@ -3,6 +3,8 @@
 
 namespace dnr {
 
-bool correctGeometry(PlaneSet&, const ProcessingParams&) { return true; }
+bool correctGeometry(PlaneSet&, const ProcessingParams&) {
+    return true;
+}
 
 }  // namespace dnr

@@ -20,4 +20,6 @@ void showWarning(const char* text) {
 
 }  // namespace dnr
 
-extern "C" DNR_API void DNR_CALL SetMessageHook(DnrMessageHook hook) { dnr::gHook.store(hook); }
+extern "C" DNR_API void DNR_CALL SetMessageHook(DnrMessageHook hook) {
+    dnr::gHook.store(hook);
+}

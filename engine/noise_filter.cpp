@@ -4,7 +4,9 @@
 
 namespace dnr {
 
-bool runHighNoiseFilter(PlaneSet&, const ProcessingParams&) { return true; }
+bool runHighNoiseFilter(PlaneSet&, const ProcessingParams&) {
+    return true;
+}
 
 bool smoothForNoise(const PlaneSet& planes, PlaneSet& smoothed, const ProcessingParams&) {
     return smoothed.copyFrom(planes);
@@ -14,7 +16,9 @@ bool computeNoiseMap(const PlaneSet&, const PlaneSet&, Plane&, const ProcessingP
     return true;
 }
 
-bool smoothNoiseMap(Plane&, const ProcessingParams&) { return true; }
+bool smoothNoiseMap(Plane&, const ProcessingParams&) {
+    return true;
+}
 
 bool blendNoiseReduction(PlaneSet&, const PlaneSet&, const Plane&, const ProcessingParams&) {
     return true;

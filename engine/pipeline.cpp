@@ -15,13 +15,13 @@ namespace dnr {
 namespace {
 
 class Driver {
-public:
+  public:
     Driver(ProcessingParams& p, const View& view)
         : p_(p), view_(view), shares_(computeShares(p)), final_(p.FinalRun == 1) {}
 
     bool run();
 
-private:
+  private:
     void enterShare(int k) { progress::setShare(shares_.start[k], shares_.start[k + 1]); }
     void repairRedEyes();
     bool inputPlanes(const KeyHash& picture);
@@ -141,8 +141,8 @@ bool Driver::run() {
 extern "C" DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params) {
     dnr::clearAbort();
     if (!params) return 0;
-    const auto view = dnr::makeView(params->Bits, params->Width, params->BytesPerSample,
-                                    params->Height);
+    const auto view =
+        dnr::makeView(params->Bits, params->Width, params->BytesPerSample, params->Height);
     if (!view) return 0;
     dnr::Driver driver(*params, *view);
     const bool ok = driver.run();

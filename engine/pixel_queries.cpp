@@ -20,8 +20,7 @@ BlockMean blockMean(const View& v, int32_t x, int32_t y, int32_t size) {
     size = std::clamp(size, 1, std::min(v.width, v.height));
     auto origin = [size](int32_t c, int32_t extent) {
         int32_t o = c - size / 2;
-        if (o > extent - size - 1)
-            o = extent - size - 1;
+        if (o > extent - size - 1) o = extent - size - 1;
         if (o < 0) o = 0;
         return o;
     };
@@ -30,7 +29,8 @@ BlockMean blockMean(const View& v, int32_t x, int32_t y, int32_t size) {
     uint64_t sum[3] = {0, 0, 0};
     for (int32_t j = y0; j < y0 + size; ++j)
         for (int32_t i = x0; i < x0 + size; ++i)
-            for (int c = 0; c < 3; ++c) sum[c] += v.sample(i, j, c);
+            for (int c = 0; c < 3; ++c)
+                sum[c] += v.sample(i, j, c);
     const uint64_t n = uint64_t(size) * uint64_t(size);
     return {int32_t(sum[0] / n), int32_t(sum[1] / n), int32_t(sum[2] / n)};
 }
@@ -64,9 +64,9 @@ DNR_API int32_t DNR_CALL GetYUV(const ImageDesc* image, int32_t x, int32_t y, in
 }
 
 DNR_API int32_t DNR_CALL CopyPartOfSession(const uint8_t* source8, const uint16_t* source16,
-                                           int32_t sourceWidth, int32_t sourceHeight,
-                                           int32_t left, int32_t firstRow, uint8_t* target8,
-                                           uint16_t* target16, int32_t width, int32_t height) {
+                                           int32_t sourceWidth, int32_t sourceHeight, int32_t left,
+                                           int32_t firstRow, uint8_t* target8, uint16_t* target16,
+                                           int32_t width, int32_t height) {
     if (width <= 0 || height <= 0 || left < 0 || firstRow < 0) return 0;
     if (int64_t{left} + width > sourceWidth) return 0;
     // The source height is not needed for the copy; when given, it guards the rows read.
@@ -88,6 +88,8 @@ DNR_API int32_t DNR_CALL CopyPartOfSession(const uint8_t* source8, const uint16_
     return 0;
 }
 
-DNR_API int32_t DNR_CALL CalculateLostDetails(void) { return 0; }
+DNR_API int32_t DNR_CALL CalculateLostDetails(void) {
+    return 0;
+}
 
 }  // extern "C"

@@ -11,7 +11,9 @@
 namespace dnr {
 
 // Row stride of an 8-bit picture: three bytes a pixel, rounded up to four bytes.
-inline int64_t stride8(int64_t width) { return ((width * 3 - 1) / 4) * 4 + 4; }
+inline int64_t stride8(int64_t width) {
+    return ((width * 3 - 1) / 4) * 4 + 4;
+}
 
 struct View {
     uint8_t* bits8 = nullptr;    // 8-bit pictures: stored bottom-up, padded rows

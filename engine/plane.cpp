@@ -51,7 +51,8 @@ bool PlaneSet::copyFrom(const PlaneSet& source) {
 }
 
 void PlaneSet::release() {
-    for (Plane& p : planes) p.release();
+    for (Plane& p : planes)
+        p.release();
 }
 
 }  // namespace dnr

@@ -10,7 +10,7 @@
 namespace dnr {
 
 class Plane {
-public:
+  public:
     int32_t width = 0;
     int32_t height = 0;
     bool skipZero = false;  // the noise map treats a zero sample as missing
@@ -33,7 +33,7 @@ public:
     bool copyFrom(const Plane& source);
     void release() { allocate(0, 0); }
 
-private:
+  private:
     std::unique_ptr<uint16_t[]> samples_;
 };
 

@@ -31,7 +31,9 @@ State gState;
 
 }  // namespace
 
-void setCallback(DnrProgressCallback callback) { gState.callback = callback; }
+void setCallback(DnrProgressCallback callback) {
+    gState.callback = callback;
+}
 
 void setShare(int32_t startPermille, int32_t endPermille) {
     gState.start = startPermille;
@@ -52,8 +54,8 @@ void report() {
     State& s = gState;
     if (s.total == 0) return;
     // Widened so that a stage counting more than two million units cannot wrap.
-    const auto v = static_cast<int32_t>(
-        (s.start + int64_t{s.end - s.start} * s.count / s.total) / 10);
+    const auto v =
+        static_cast<int32_t>((s.start + int64_t{s.end - s.start} * s.count / s.total) / 10);
     if (v == s.lastValue) return;
     const uint32_t now = s.clock();
     if (now - s.lastTime < 100u) return;
@@ -62,11 +64,17 @@ void report() {
     if (s.callback) s.callback(v * 10);
 }
 
-void setSuppressed(bool suppressed) { gState.suppressed = suppressed; }
+void setSuppressed(bool suppressed) {
+    gState.suppressed = suppressed;
+}
 
-void setClockForTesting(Clock clock) { gState.clock = clock ? clock : steadyMilliseconds; }
+void setClockForTesting(Clock clock) {
+    gState.clock = clock ? clock : steadyMilliseconds;
+}
 
-int32_t lastReported() { return gState.lastValue; }
+int32_t lastReported() {
+    return gState.lastValue;
+}
 
 void resetReportState() {
     gState.lastValue = -1;

@@ -36,7 +36,11 @@ namespace dnr {
 
 extern std::atomic<bool> gAbortFlag;
 
-inline bool abortRequested() { return gAbortFlag.load(std::memory_order_relaxed); }
-inline void clearAbort() { gAbortFlag.store(false, std::memory_order_relaxed); }
+inline bool abortRequested() {
+    return gAbortFlag.load(std::memory_order_relaxed);
+}
+inline void clearAbort() {
+    gAbortFlag.store(false, std::memory_order_relaxed);
+}
 
 }  // namespace dnr

@@ -21,9 +21,11 @@ ProgressShares computeShares(const ProcessingParams& p) {
         200,
     };
     int32_t total = 1;
-    for (int32_t w : weight) total += w;
+    for (int32_t w : weight)
+        total += w;
     ProgressShares s;
-    for (int k = 0; k < kShareCount; ++k) s.start[k + 1] = s.start[k] + weight[k] * 1000 / total;
+    for (int k = 0; k < kShareCount; ++k)
+        s.start[k + 1] = s.start[k] + weight[k] * 1000 / total;
     return s;
 }
 

@@ -3,6 +3,8 @@
 
 namespace dnr {
 
-bool sharpen(PlaneSet&, const ProcessingParams&) { return true; }
+bool sharpen(PlaneSet&, const ProcessingParams&) {
+    return true;
+}
 
 }  // namespace dnr

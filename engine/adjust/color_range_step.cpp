@@ -3,6 +3,8 @@
 
 namespace dnr {
 
-bool colorRangeStep(PlaneSet&, const ProcessingParams&) { return true; }
+bool colorRangeStep(PlaneSet&, const ProcessingParams&) {
+    return true;
+}
 
 }  // namespace dnr

@@ -75,7 +75,8 @@ PlaneSet randomRgbSet(int w, int h, uint32_t seed) {
     EXPECT_TRUE(s.allocate(w, h));
     std::mt19937 rng(seed);
     for (Plane& p : s.planes)
-        for (size_t i = 0; i < p.size(); ++i) p.data()[i] = uint16_t(rng());
+        for (size_t i = 0; i < p.size(); ++i)
+            p.data()[i] = uint16_t(rng());
     return s;
 }
 
