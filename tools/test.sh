@@ -12,6 +12,7 @@ bash tools/build.sh build -DVF_BUILD_TESTS=ON
 
 echo "== Build and test with sanitizers"
 bash tools/build.sh build-asan -DVF_BUILD_TESTS=ON -DVF_SANITIZE=ON
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# A failed allocation must come back as null, as it does outside the sanitizer.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure --parallel "$(nproc)")
