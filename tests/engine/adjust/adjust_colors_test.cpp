@@ -155,6 +155,29 @@ TEST(AdjustColorsPipeline, ColourSettingsChangePixelsAsTheStageComputes) {
     EXPECT_NE(expected, in);
 }
 
+TEST(AdjustColorsPipeline, AbortDuringTheStageLeavesThePicture) {
+    progress::setClockForTesting([]() -> uint32_t {
+        static uint32_t t = 0;
+        return t += 1000;
+    });
+    progress::resetReportState();
+    TestPicture pic(8, 64, 1);
+    pic.fill({100, 150, 200});
+    ProcessingParams p = colourParams();
+    p.FinalRun = 1;
+    p.Contrast = 40;
+    // The first report inside the colour share asks the run to stop.
+    p.ProgressCallback = [](int32_t v) {
+        if (v > 0) Abort();
+    };
+    pic.attach(p);
+    EXPECT_EQ(Grainwash2(&p), 0);
+    progress::setClockForTesting(nullptr);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(pic.get(x, y), (Colour{100, 150, 200}));
+}
+
 TEST(AdjustColorsPipeline, ProgressStaysInsideTheColourShare) {
     static std::vector<int32_t> reports;
     reports.clear();

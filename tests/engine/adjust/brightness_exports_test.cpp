@@ -74,6 +74,24 @@ TEST(BrightnessExports, AutoDetectFromOneGreyLevel) {
     EXPECT_EQ(q.AutoContrastBrightest, 56);
 }
 
+TEST(BrightnessExports, NarrowRangesAskForTheStretch) {
+    StatisticsScope scope;
+    struct Case {
+        int32_t levels, autoContrast;
+    };
+    for (const Case c : {Case{241, 1}, Case{242, 0}, Case{100, 1}}) {
+        TestPicture pic(c.levels, 3, 1);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < c.levels; ++x)
+                pic.set(x, y, {x, x, x});
+        collectHistogram(pic.view(), luminanceStatistics(), true);
+        ProcessingParams p = brightnessSettings();
+        ASSERT_EQ(Brightness_AutoDetect(&p), 1);
+        EXPECT_EQ(p.AutoContrast, c.autoContrast) << c.levels;
+        EXPECT_LE(p.LocalContrast, 12) << c.levels;
+    }
+}
+
 TEST(BrightnessExports, CutsAreClamped) {
     StatisticsScope scope;
     HistogramStats& s = luminanceStatistics();
