@@ -2,41 +2,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "block_square.h"
 #include "colour_space.h"
 #include "dnr.h"
 #include "pixel_view.h"
-
-namespace dnr {
-namespace {
-
-struct BlockMean {
-    int32_t blue = 0, green = 0, red = 0;
-};
-
-// Mean of the size-by-size block around (x, y) moved inside the picture; the origin is clamped
-// to Width-size-1 at the right (and top) as the callers expect. A size below 1 counts as 1 and a
-// block larger than the picture is shrunk to it, so no sample outside the picture is read.
-BlockMean blockMean(const View& v, int32_t x, int32_t y, int32_t size) {
-    size = std::clamp(size, 1, std::min(v.width, v.height));
-    auto origin = [size](int32_t c, int32_t extent) {
-        int32_t o = c - size / 2;
-        if (o > extent - size - 1) o = extent - size - 1;
-        if (o < 0) o = 0;
-        return o;
-    };
-    const int32_t x0 = origin(x, v.width);
-    const int32_t y0 = origin(y, v.height);
-    uint64_t sum[3] = {0, 0, 0};
-    for (int32_t j = y0; j < y0 + size; ++j)
-        for (int32_t i = x0; i < x0 + size; ++i)
-            for (int c = 0; c < 3; ++c)
-                sum[c] += v.sample(i, j, c);
-    const uint64_t n = uint64_t(size) * uint64_t(size);
-    return {int32_t(sum[0] / n), int32_t(sum[1] / n), int32_t(sum[2] / n)};
-}
-
-}  // namespace
-}  // namespace dnr
 
 extern "C" {
 
@@ -44,7 +13,7 @@ DNR_API int32_t DNR_CALL GetRGB(const ImageDesc* image, int32_t x, int32_t y, in
                                 uint16_t* red, uint16_t* green, uint16_t* blue) {
     const auto v = dnr::makeView(image);
     if (!v) return 0;
-    const dnr::BlockMean m = dnr::blockMean(*v, x, y, blockSize);
+    const dnr::BlockMean m = dnr::blockMean(*v, dnr::blockSquare(*v, x, y, blockSize));
     if (red) *red = static_cast<uint16_t>(m.red);
     if (green) *green = static_cast<uint16_t>(m.green);
     if (blue) *blue = static_cast<uint16_t>(m.blue);
@@ -55,7 +24,7 @@ DNR_API int32_t DNR_CALL GetYUV(const ImageDesc* image, int32_t x, int32_t y, in
                                 uint16_t* luma, uint16_t* chromaRed, uint16_t* chromaBlue) {
     const auto v = dnr::makeView(image);
     if (!v) return 0;
-    const dnr::BlockMean m = dnr::blockMean(*v, x, y, blockSize);
+    const dnr::BlockMean m = dnr::blockMean(*v, dnr::blockSquare(*v, x, y, blockSize));
     const dnr::Ycc c = dnr::rgbToYcc(m.red, m.green, m.blue, dnr::ChromaModel::Plain);
     if (luma) *luma = static_cast<uint16_t>(c.y);
     if (chromaRed) *chromaRed = static_cast<uint16_t>(c.cr);

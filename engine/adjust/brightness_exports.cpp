@@ -2,7 +2,7 @@
 // the automatic settings derived from the luminance statistics of the last noise detection.
 #include <algorithm>
 
-#include "block_square.h"
+#include "../block_square.h"
 #include "dnr.h"
 #include "histogram_stats.h"
 #include "luminance.h"

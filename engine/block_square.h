@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "../pixel_view.h"
+#include "pixel_view.h"
 
 namespace dnr {
 
@@ -21,6 +21,21 @@ inline BlockSquare blockSquare(const View& v, int32_t x, int32_t y, int32_t size
         return std::max(std::min(std::max(c - size / 2, 0), extent - size - 1), 0);
     };
     return {origin(x, v.width), origin(y, v.height), size};
+}
+
+struct BlockMean {
+    int32_t red, green, blue;
+};
+
+// Mean of each channel over the square, 16-bit domain (sums in 64 bits, truncated).
+inline BlockMean blockMean(const View& v, const BlockSquare& sq) {
+    uint64_t sum[3] = {0, 0, 0};
+    for (int32_t j = sq.y0; j < sq.y0 + sq.size; ++j)
+        for (int32_t i = sq.x0; i < sq.x0 + sq.size; ++i)
+            for (int c = 0; c < 3; ++c)
+                sum[c] += v.sample(i, j, c);
+    const uint64_t n = uint64_t(sq.size) * uint64_t(sq.size);
+    return {int32_t(sum[2] / n), int32_t(sum[1] / n), int32_t(sum[0] / n)};
 }
 
 }  // namespace dnr
