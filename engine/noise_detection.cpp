@@ -104,6 +104,7 @@ extern "C" DNR_API int32_t DNR_CALL DetectNoiseLevel(void* bits, int32_t* levels
     const auto v = dnr::makeView(bits, width, is16Bit ? 2 : 1, height);
     if (v) {
         dnr::detectNoiseLevels(*v, results);
+        dnr::collectHistogram(*v, dnr::luminanceStatistics(), true);
     } else {
         // No pixels: no usable block in any band.
         int64_t none[3] = {dnr::kNoBlock, dnr::kNoBlock, dnr::kNoBlock};

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "adjust/curves.h"
+#include "adjust/hue.h"
 #include "falloff.h"
 #include "progress.h"
 
@@ -31,12 +33,19 @@ ThresholdBuilder::ThresholdBuilder(const ProcessingParams& p) : p_(p) {
     const int32_t points = std::clamp(p.NoiseEqualizerCount, 0, 40);
     hueActive_ =
         std::any_of(p.NoiseEqualizer, p.NoiseEqualizer + points, [](int32_t v) { return v != 0; });
+    if (hueActive_) rebuildCurveTable(CurveKind::Noise, p);
     // A count without a table has no entries.
     areaCount_ = p.NoiseAreas ? std::max(p.NoiseAreaCount, 0) : 0;
 }
 
 int32_t ThresholdBuilder::at(int32_t y, int32_t cr, int32_t cb) const {
     int64_t a = bands_[std::min(y / kBandWidth, 4)];
+    if (hueActive_) {
+        // The equalizer's -100..100 at the pixel's hue: down to 24/1024 of the level, or up to
+        // three times it.
+        const int64_t b = hueLookup(CurveKind::Noise, hueOf(cr, cb));
+        a = b <= 0 ? (a * (1024 + 10 * b)) >> 10 : (a * (1024 + 20 * b)) >> 10;
+    }
     if (areaCount_ > 0) {
         const int32_t factor = noiseAreaFactor(p_.NoiseAreas, areaCount_, y, cr, cb);
         if (factor != 0) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <random>
 
+#include "adjust/histogram_stats.h"
 #include "dnr.h"
 #include "test_pictures.h"
 
@@ -119,6 +121,17 @@ TEST(DetectNoiseLevel, IgnoresTheOuterEighth) {
             if (x < 50 || x >= 350 || y < 40 || y >= 280)
                 p.setGrey(x, y, int(std::lround(30000 + noise(rng))));
     EXPECT_EQ(detect(p).mid, 0);
+}
+
+TEST(DetectNoiseLevel, RefreshesTheLuminanceStatisticsFromThePicture) {
+    Picture p = threeBands(500, 500, 500);
+    HistogramStats expected{};
+    collectHistogram(*makeView(p.bits(), p.width(), 2, p.height()), expected, true);
+    HistogramStats& stats = luminanceStatistics();
+    stats = HistogramStats{};
+    detect(p);
+    EXPECT_GT(stats.sampleCount, 0);
+    EXPECT_EQ(std::memcmp(&stats, &expected, sizeof stats), 0);
 }
 
 ProcessingParams recordOf(Picture& p) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "progress.h"
 
 namespace dnr {
@@ -47,6 +49,26 @@ TEST(ThresholdPlane, AllZeroEqualizerLeavesTheHueFactorOff) {
     EXPECT_TRUE(ThresholdBuilder(q).hueFactorActive());
     q.NoiseEqualizerCount = 39;  // the point is not in use
     EXPECT_FALSE(ThresholdBuilder(q).hueFactorActive());
+}
+
+TEST(ThresholdPlane, EqualizerAtMinusOneHundredScalesBy24Over1024) {
+    // Level 100: A = 88000; (88000*24) >> 10 = 2062, >> 4 = 128, at every hue.
+    ProcessingParams p = levels(100, 100, 100);
+    std::fill(p.NoiseEqualizer, p.NoiseEqualizer + 40, -100);
+    const ThresholdBuilder b(p);
+    ASSERT_TRUE(b.hueFactorActive());
+    const struct {
+        int32_t cr, cb;
+    } colours[] = {{0x9000, 0x8000}, {0x7000, 0x7000}, {0x8000, 0x9000}, {0x7800, 0x8800}};
+    for (const auto& c : colours)
+        EXPECT_EQ(b.at(30000, c.cr, c.cb), 128) << c.cr << "," << c.cb;
+}
+
+TEST(ThresholdPlane, EqualizerAtPlusOneHundredTriplesTheLevel) {
+    // (88000*(1024 + 2000)) >> 10 = 259875, >> 4 = 16242.
+    ProcessingParams p = levels(100, 100, 100);
+    std::fill(p.NoiseEqualizer, p.NoiseEqualizer + 40, 100);
+    EXPECT_EQ(ThresholdBuilder(p).at(30000, 0x9000, 0x8000), 16242);
 }
 
 TEST(NoiseAreaFactor, StrengthNearThePickFallingOffWithDistance) {
