@@ -11,6 +11,7 @@
 
 #include "dnr.h"
 #include "noise_detection.h"
+#include "progress.h"
 #include "stage_caches.h"
 #include "test_pictures.h"
 
@@ -140,6 +141,36 @@ TEST(NoisePipeline, FinalRunAfterAPreviewEqualsAFinalRunAlone) {
         EXPECT_EQ(stageCaches().blur.key(), 0u);
     }
     emptyAllCaches();
+}
+
+uint32_t gFakeMilliseconds = 0;
+int32_t gAbortedAt = -1;
+
+TEST(NoisePipeline, AbortDuringNoiseReductionLeavesThePictureUntouched) {
+    progress::setClockForTesting([]() -> uint32_t { return gFakeMilliseconds += 1000; });
+    for (int mode : {2, 6}) {
+        const Picture source = noisyScene(200, 150, true, 37);
+        Picture pic = source;
+        ProcessingParams p = defaultParams(pic);
+        p.NoiseMode = mode;
+        p.FinalRun = 1;
+        // The copy and conversion end below 100 per mille; the noise stages run past it.
+        p.ProgressCallback = [](int32_t v) {
+            if (v >= 100 && gAbortedAt < 0) {
+                gAbortedAt = v;
+                Abort();
+            }
+        };
+        gAbortedAt = -1;
+        progress::resetReportState();
+        emptyAllCaches();
+        EXPECT_EQ(Grainwash2(&p), 0) << mode;
+        EXPECT_GE(gAbortedAt, 100) << mode;
+        EXPECT_TRUE(pic == source) << mode;
+        EXPECT_EQ(stageCaches().result.key(), 0u) << mode;
+    }
+    progress::setClockForTesting(nullptr);
+    progress::resetReportState();
 }
 
 // --- A real photo with added noise ------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "progress.h"
 #include "stages.h"
@@ -146,6 +147,57 @@ TEST(NormalNoiseFilter, NoiseBelowTheThresholdIsSmoothedAway) {
     ASSERT_TRUE(runNormalFilter(planes, p));
     EXPECT_LT(deviationOf(planes.planes[PlaneSet::kY]), before / 3);
     EXPECT_LT(deviationOf(planes.planes[PlaneSet::kCb]), before / 3);
+}
+
+TEST(NoiseFilterStages, AbortEndsEveryStageWithFailure) {
+    const PlaneSet input = lumaChromaSet(16, 12, 30000, 300.0, 15);
+    ProcessingParams p = blendParams(100);
+    p.NoiseRadius = 3;
+    PlaneSet smoothed;
+    Plane map;
+    ASSERT_TRUE(smoothForNoise(input, smoothed, p));
+    ASSERT_TRUE(computeNoiseMap(input, smoothed, map, p));
+    const struct {
+        const char* what;
+        std::function<bool()> stage;
+    } stages[] = {
+        {"smoothing",
+         [&] {
+             PlaneSet s;
+             return smoothForNoise(input, s, p);
+         }},
+        {"noise map",
+         [&] {
+             Plane m;
+             return computeNoiseMap(input, smoothed, m, p);
+         }},
+        {"map smoothing",
+         [&] {
+             Plane m;
+             m.copyFrom(map);
+             return smoothNoiseMap(m, p);
+         }},
+        {"blend",
+         [&] {
+             PlaneSet w;
+             w.copyFrom(input);
+             return blendNoiseReduction(w, smoothed, map, p);
+         }},
+        {"high-noise filter",
+         [&] {
+             PlaneSet w;
+             w.copyFrom(input);
+             ProcessingParams q = p;
+             q.NoiseMode = 6;
+             return runHighNoiseFilter(w, q);
+         }},
+    };
+    for (const auto& s : stages) {
+        Abort();
+        EXPECT_FALSE(s.stage()) << s.what;
+        clearAbort();
+        EXPECT_TRUE(s.stage()) << s.what;
+    }
 }
 
 TEST(NormalNoiseFilter, SmoothingCountsSixRowsPerPictureRow) {
