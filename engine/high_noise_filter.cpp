@@ -186,14 +186,21 @@ bool HighNoiseFilter::blendLevel(int m, int s, const Plane& prev, const Plane& c
 
 }  // namespace
 
-int32_t highNoiseScaleCount(int32_t noiseRadius) { return noiseRadius < 7 ? 3 : 4; }
+int32_t highNoiseScaleCount(int32_t noiseRadius) {
+    return noiseRadius < 7 ? 3 : 4;
+}
 
-const Plane& cachedNoiseScale(int m, int s) { return scaleCache().slots[m * kMaxScales + s]; }
+const Plane& cachedNoiseScale(int m, int s) {
+    return scaleCache().slots[m * kMaxScales + s];
+}
 
-uint64_t noiseScaleCacheKey() { return scaleCache().key; }
+uint64_t noiseScaleCacheKey() {
+    return scaleCache().key;
+}
 
 void releaseNoiseScaleCache() {
-    for (Plane& p : scaleCache().slots) p.release();
+    for (Plane& p : scaleCache().slots)
+        p.release();
     scaleCache().key = 0;
 }
 
