@@ -2,7 +2,7 @@
 
 #include "dnr.h"
 #include "progress.h"
-#include "test_pictures.h"
+#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

@@ -3,7 +3,7 @@
 #include "colour_space.h"
 #include "picture_planes.h"
 #include "plane.h"
-#include "test_pictures.h"
+#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "progress.h"
 #include "progress_shares.h"
-#include "test_pictures.h"
+#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

@@ -1,91 +1,75 @@
-// Small pictures in the caller's layouts for engine tests.
+// Pictures and records for engine tests: caller-side pixel buffers in both depths, laid out as
+// the engine expects them, and a processing record with the program's default settings.
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "dnr.h"
 #include "pixel_view.h"
+#include "plane.h"
 
-namespace dnr::test {
+namespace dnr::testing {
 
-// Owns the pixels of an 8-bit (bottom-up, padded rows) or 16-bit (top-down, packed) picture.
-struct Picture {
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t bytesPerSample = 1;
-    std::vector<uint8_t> bytes8;
-    std::vector<uint16_t> samples16;
+// A picture as the caller holds it: 16-bit rows top-down and packed, 8-bit rows bottom-up and
+// padded to four bytes. Positions count rows from the bottom.
+class Picture {
+  public:
+    Picture(int32_t width, int32_t height, bool is16)
+        : width_(width),
+          height_(height),
+          is16_(is16),
+          stride_(is16 ? int64_t{width} * 3 : stride8(width)),
+          samples16_(is16 ? size_t(stride_) * height : 0),
+          samples8_(is16 ? 0 : size_t(stride_) * height) {}
 
-    static Picture make(int32_t w, int32_t h, int32_t bps) {
-        Picture p;
-        p.width = w;
-        p.height = h;
-        p.bytesPerSample = bps;
-        if (bps == 1)
-            p.bytes8.assign(size_t(stride8(w) * h), 0);
-        else
-            p.samples16.assign(size_t(w) * h * 3, 0);
-        return p;
-    }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+    bool is16() const { return is16_; }
+    void* bits() { return is16_ ? static_cast<void*>(samples16_.data()) : samples8_.data(); }
 
-    static Picture random(int32_t w, int32_t h, int32_t bps, uint32_t seed) {
-        Picture p = make(w, h, bps);
-        std::mt19937 rng(seed);
-        for (auto& b : p.bytes8)
-            b = uint8_t(rng());
-        for (auto& s : p.samples16)
-            s = uint16_t(rng());
-        return p;
-    }
-
-    void* bits() {
-        return bytesPerSample == 1 ? static_cast<void*>(bytes8.data()) : samples16.data();
-    }
-
-    // Sets pixel (x, y), y counted from the bottom, from 16-bit values (8-bit keeps the high byte).
-    void set(int32_t x, int32_t y, uint16_t red, uint16_t green, uint16_t blue) {
-        const uint16_t v[3] = {blue, green, red};
+    // Sets a pixel from 16-bit domain values (8-bit pictures keep the high byte).
+    void set(int32_t x, int32_t y, int32_t b, int32_t g, int32_t r) {
+        const int32_t v[3] = {b, g, r};
         for (int c = 0; c < 3; ++c) {
-            if (bytesPerSample == 1)
-                bytes8[size_t(stride8(width) * y + x * 3 + c)] = uint8_t(v[c] >> 8);
+            if (is16_)
+                samples16_[size_t(stride_) * (height_ - 1 - y) + size_t(x) * 3 + c] =
+                    uint16_t(v[c]);
             else
-                samples16[(size_t(height - 1 - y) * width + x) * 3 + c] = v[c];
+                samples8_[size_t(stride_) * y + size_t(x) * 3 + c] = uint8_t(v[c] >> 8);
         }
     }
-
-    ImageDesc desc() { return ImageDesc{DNR_IMAGE_MAGIC, bits(), width, bytesPerSample, height}; }
-
-    // Compares the picture's pixels, ignoring the padding of 8-bit rows.
-    bool samePixels(const Picture& o) const {
-        if (bytesPerSample == 2) return samples16 == o.samples16;
-        for (int32_t y = 0; y < height; ++y)
-            for (int32_t i = 0; i < width * 3; ++i)
-                if (bytes8[size_t(stride8(width) * y + i)] !=
-                    o.bytes8[size_t(stride8(width) * y + i)])
-                    return false;
-        return true;
+    void setGrey(int32_t x, int32_t y, int32_t v) { set(x, y, v, v, v); }
+    // Sample c of pixel (x, y) in the 16-bit domain.
+    int32_t at(int32_t x, int32_t y, int c) const {
+        if (is16_) return samples16_[size_t(stride_) * (height_ - 1 - y) + size_t(x) * 3 + c];
+        return int32_t{samples8_[size_t(stride_) * y + size_t(x) * 3 + c]} << 8;
     }
+
+    bool operator==(const Picture& o) const {
+        return width_ == o.width_ && height_ == o.height_ && is16_ == o.is16_ &&
+               samples16_ == o.samples16_ && samples8_ == o.samples8_;
+    }
+
+  private:
+    int32_t width_, height_;
+    bool is16_;
+    int64_t stride_;
+    std::vector<uint16_t> samples16_;
+    std::vector<uint8_t> samples8_;
 };
 
-// A record with every correction off, the equalizer counts the program writes and the picture.
-inline ProcessingParams neutralParams(Picture& pic) {
-    ProcessingParams p{};
-    p.Magic = DNR_IMAGE_MAGIC;
-    p.Bits = pic.bits();
-    p.Width = pic.width;
-    p.Height = pic.height;
-    p.BytesPerSample = pic.bytesPerSample;
-    p.NoiseMode = 2;
-    p.NoiseEqualizerCount = 40;
-    p.SharpnessEqualizerCount = 40;
-    p.SaturationEqualizerCount = 40;
-    p.BrightnessEqualizerCount = 9;
-    p.SelectedColorRange = -1;
-    p.FullWidth = p.ScaledFullWidth = pic.width;
-    p.FullHeight = p.ScaledFullHeight = pic.height;
-    return p;
-}
+// The record the program fills for a picture: noise reduction on in the normal mode with radius
+// 6, chroma 2 and the full amount, every other correction off, a preview run.
+ProcessingParams defaultParams(Picture& picture);
 
-}  // namespace dnr::test
+// Empties the pipeline's caches and the high-noise scales, so that a test starts cold.
+void emptyAllCaches();
+
+// Gaussian noise of the given deviation (16-bit domain) added to every channel alike, clamped.
+void addGreyNoise(Picture& picture, double deviation, unsigned seed);
+
+// A luma/chroma plane set of w by h with the given luma and neutral chroma plus optional noise.
+PlaneSet lumaChromaSet(int32_t w, int32_t h, int32_t luma, double noise, unsigned seed);
+
+}  // namespace dnr::testing

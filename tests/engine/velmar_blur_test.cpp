@@ -65,11 +65,13 @@ constexpr BlurVariant kRecursive[] = {BlurVariant::Average, BlurVariant::EdgeWei
 
 TEST(VelmarBlur, RadiusZeroLeavesEveryRecursiveVariantUnchanged) {
     const Plane input = randomPlane(23, 17, 1);
-    for (BlurVariant v : kRecursive) {
-        Plane out;
-        ASSERT_TRUE(velmarBlur(out, &input, 0, v)) << nameOf(v);
-        EXPECT_EQ(rowsOf(out), rowsOf(input)) << nameOf(v);
-    }
+    // Negative radii count as 0 (radius -4 would otherwise divide by zero).
+    for (int radius : {0, -1, -4, -1000})
+        for (BlurVariant v : kRecursive) {
+            Plane out;
+            ASSERT_TRUE(velmarBlur(out, &input, radius, v)) << nameOf(v);
+            EXPECT_EQ(rowsOf(out), rowsOf(input)) << nameOf(v) << " " << radius;
+        }
 }
 
 TEST(VelmarBlur, BoxRadiusZeroIsRadiusOne) {
