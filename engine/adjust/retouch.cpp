@@ -263,13 +263,17 @@ BlurTrail gBlurTrail;
 extern "C" DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params) {
     using namespace dnr;
     if (!params) return 0;
-    const auto target = makeView(&params->Target);
+    // The record is packed: its fields are read by value, never through references or
+    // pointers to members.
+    const PixelView targetView = params->Target, unretouchedView = params->Unretouched;
+    const auto target = makeView(&targetView);
     if (!target) return 0;
 
+    const int32_t radius = params->Radius, strength = params->Strength;
     BrushSegment s;
     s.stroke = params->Stroke == 1;
-    s.radius = std::clamp(params->Radius, 1, kCoordinateLimit);
-    s.strength = std::clamp(params->Strength, 0, 100);
+    s.radius = std::clamp(radius, 1, kCoordinateLimit);
+    s.strength = std::clamp(strength, 0, 100);
     // Rows arrive counted from the top.
     s.endX = pulledIn(params->X0);
     s.endY = pulledIn(target->height - 1 - pulledIn(params->Y0));
@@ -303,7 +307,7 @@ extern "C" DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params)
         case kMirror:
             return brush.mirror() ? 1 : 0;
         case kRestore:
-            brush.restore(makeView(&params->Unretouched));
+            brush.restore(makeView(&unretouchedView));
             return 1;
         default:
             // Modes 1, 3 and 5 (and unknown ones) compute no colour: the picture stays as it is.

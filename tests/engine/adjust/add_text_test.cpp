@@ -307,7 +307,7 @@ struct CaptionRun {
         p = frameParams(picture, output, 1, 0);
         p.TextMask = mask.pixelView();
         p.TextX = 20;
-        p.TextY = 20;  // mask bottom row on output row 60 - 1 - 20 = 39
+        p.TextY = 25;  // mask bottom row on output row 60 - 1 - 25 = 34
         p.TextRed = 200;
         p.TextGreen = 0;
         p.TextBlue = 0;
@@ -315,7 +315,7 @@ struct CaptionRun {
         p.TextTransparency = transparency;
     }
     // Output pixel under mask pixel (x, y).
-    Colour at(int32_t x, int32_t y) { return output.get(20 + x, 39 + y); }
+    Colour at(int32_t x, int32_t y) { return output.get(20 + x, 34 + y); }
 };
 
 TEST(AddText, CaptionAtFullTransparencyLeavesTheOutputUnchanged) {
@@ -346,7 +346,7 @@ TEST(AddText, CaptionEffectsAtTheMiddleOfAGlyph) {
     // Coverage 255/256 at the middle of the block: the caption colour to within a level.
     EXPECT_NEAR(over.at(20, 12).r, 200 * 256, 256);
     EXPECT_NEAR(over.at(20, 12).g, 0, 256);
-    // The mask's bottom row lands on output row 39 and its rows run upward.
+    // The mask's bottom row lands on output row 34 and its rows run upward.
     EXPECT_NEAR(over.at(20, 3).r, 200 * 256, 256);
     EXPECT_NEAR(over.at(20, 20).r, background.at(20, 20).r, 1500);
     EXPECT_EQ(over.at(0, 23), background.at(0, 23));  // far from the glyph
