@@ -324,8 +324,10 @@ DNR_API int32_t DNR_CALL Brightness_AutoDetect(ProcessingParams* params);
 DNR_API int32_t DNR_CALL AutoContrast_Detect(ProcessingParams* params);
 DNR_API int32_t DNR_CALL GetHue(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
 
-/* ---- Red eye, caption, brush -------------------------------------------------------------------
- * AddText: fills Output with the frame colour, draws the frame effect, the picture, the inner
+/* ---- Red eye, caption, brush ------------------------------------------------------------------- */
+DNR_API int32_t DNR_CALL FixRedEye(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
+                                   int32_t a6, int32_t a7, int32_t a8, int32_t a9, int32_t a10);
+/* AddText: fills Output with the frame colour, draws the frame effect, the picture, the inner
  *   line and the caption. 1 on success; 0 when Picture or Output has no pixels, or when memory
  *   or a blur fails (the output may then hold the frame without the caption).
  * Retouching_Draw: one dab or stroke segment on Target. 1; 0 when Target has no pixels or memory
@@ -333,8 +335,6 @@ DNR_API int32_t DNR_CALL GetHue(const ImageDesc* image, int32_t x, int32_t y, in
  * Blur: a blur-brush segment (radius, strength 0..100) on image from the previous Blur call's
  *   point (kept by the library; the same point on the first call) to (x, y), y counted from the
  *   top. Returns what Retouching_Draw returns. */
-DNR_API int32_t DNR_CALL FixRedEye(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
-                                   int32_t a6, int32_t a7, int32_t a8, int32_t a9, int32_t a10);
 DNR_API int32_t DNR_CALL AddText(const AddTextParams* params);
 DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params);
 DNR_API int32_t DNR_CALL Blur(const ImageDesc* image, int32_t x, int32_t y, int32_t radius,
@@ -389,8 +389,8 @@ DNR_API int32_t DNR_CALL IncludeThisColorIntoSelection(int32_t red, int32_t gree
 DNR_API int32_t DNR_CALL NormalizeBrightness(uint16_t* red, uint16_t* green, uint16_t* blue,
                                              int32_t refRed, int32_t refGreen, int32_t refBlue);
 
-/* ---- Exposure merge ----------------------------------------------------------------------------
- * IncreaseDynamicRange_TEST: finds the shift, turn and brightness of second relative to first
+/* ---- Exposure merge ---------------------------------------------------------------------------- */
+/* IncreaseDynamicRange_TEST: finds the shift, turn and brightness of second relative to first
  *   and blends the two exposures into output (all three the same size; output overwritten).
  *   1; 0 when the sizes differ, a picture has no pixels or memory is short. A raised abort flag
  *   ends the alignment search early. */
