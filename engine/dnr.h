@@ -390,12 +390,12 @@ DNR_API int32_t DNR_CALL NormalizeBrightness(uint16_t* red, uint16_t* green, uin
                                              int32_t refRed, int32_t refGreen, int32_t refBlue);
 
 /* ---- Exposure merge ---------------------------------------------------------------------------- */
-/* IncreaseDynamicRange_TEST: finds the shift, turn and brightness of second relative to first
- *   and blends the two exposures into output (all three the same size; output overwritten).
- *   1; 0 when the sizes differ, a picture has no pixels or memory is short. A raised abort flag
- *   ends the alignment search early. */
 DNR_API int32_t DNR_CALL IncreaseDynamicRange_TEST(const PixelView* first, const PixelView* second,
                                                    const PixelView* output);
+/* IncreaseDynamicRange_TEST finds the shift, turn and brightness of second relative to first and
+ *   blends the two exposures into output (all three the same size; output overwritten).
+ *   1; 0 when the sizes differ, a picture has no pixels or memory is short. A raised abort flag
+ *   ends the alignment search early. */
 
 #ifdef __cplusplus
 }
