@@ -92,6 +92,23 @@ TEST(BrushCoverage, StrokeLeavesTheNewEndToTheNextSegment) {
     EXPECT_EQ(c.distanceSquared(27, 6), 25);  // beyond the end: to the end point
 }
 
+TEST(BrushCoverage, NothingIsLaidTwiceAroundTheNewEnd) {
+    // A segment of no length lies wholly on its new end: what it would lay equals what the
+    // previous end dab gave, at every distance and strength, so it lays nothing.
+    const auto& table = brushFalloff(6);
+    for (const int32_t strength : {100, 73, 30})
+        for (int32_t d = 0; d <= 6; ++d) {
+            BrushSegment s;
+            s.stroke = true;
+            s.startX = s.endX = 10;
+            s.startY = s.endY = 10;
+            s.radius = 6;
+            s.strength = strength;
+            EXPECT_EQ(BrushCoverage(s, table).at(10 + d, 10), 0) << strength << " at " << d;
+            EXPECT_EQ(BrushCoverage(s, table).at(10, 10 - d), 0) << strength << " at " << d;
+        }
+}
+
 TEST(Retouch, ModesWithoutAColourOfTheirOwnLeaveThePictureUnchanged) {
     for (const int32_t mode : {1, 3, 5, 12, -1}) {
         TestPicture p = varied();
