@@ -203,9 +203,58 @@ typedef struct ProcessingParams {
     int32_t CompareMode;
 } ProcessingParams;
 
-/* Records of later families; their fields are declared where those families are built. */
-struct AddTextParams;
-struct RetouchParams;
+/* Caption and frame: composes the frame, the reduced picture and the caption into the full-size
+ * output (124 bytes where pointers are 32 bits). Colours are 0..255. */
+typedef struct AddTextParams {
+    PixelView Picture;  /* the picture, already reduced to leave room for the margin */
+    PixelView TextMask; /* white glyphs on black, green channel read; BytesPerSample -1: none */
+    int32_t TextX;      /* output column of the mask's left edge */
+    int32_t TextY;      /* the mask's bottom row lands on output row Height-1-TextY */
+    PixelView Output;   /* the full-size output, overwritten */
+    int32_t TextRed;
+    int32_t TextGreen;
+    int32_t TextBlue;
+    int32_t TextSmoothing;    /* 0..100 */
+    int32_t TextEffect;       /* 1 print over, 2 shadow, 3 emboss text, 4 emboss paper, 5 invert */
+    int32_t PreviewFlag;      /* not read */
+    int32_t TextTransparency; /* 0..100 */
+    int32_t FrameEffect; /* 0 shadow, 1 3-D, 2 smooth 3-D, 3 fade-out, 4-6 blurs, 7 grey, 8 oval */
+    int32_t EffectWidth; /* band width in 1/10000 of the picture width */
+    int32_t FrameRed;
+    int32_t FrameGreen;
+    int32_t FrameBlue;
+    int32_t InnerWidth; /* inner line width in 1/20000 of the picture's larger side */
+    int32_t InnerRed;
+    int32_t InnerGreen;
+    int32_t InnerBlue;
+    int32_t ProportionalMargin; /* 1: margins as they come; otherwise the picture is cropped
+                                   until all four margins are equal */
+} AddTextParams;
+
+#pragma pack(push, 1)
+/* One dab or stroke segment of the retouching brush (89 bytes where pointers are 32 bits).
+ * Positions: x from the left, y counted downwards from the top. */
+typedef struct RetouchParams {
+    PixelView Unretouched; /* read by the restore mode */
+    PixelView Target;      /* read and written */
+    int32_t X0;            /* brush centre */
+    int32_t Y0;
+    uint8_t Stroke; /* 1: segment from (X1, Y1) to (X0, Y0); 0: one dab at (X0, Y0) */
+    int32_t X1;     /* previous centre */
+    int32_t Y1;
+    int32_t Radius;   /* pixels, at least 1 */
+    int32_t Strength; /* 0..100 */
+    int32_t Mode;     /* 0 lighten, 2 blur, 4 clone, 6 smudge, 7 paint, 8 saturate, 9 desaturate,
+                         10 mirror across the stroke, 11 restore; 1, 3, 5 change nothing */
+    int32_t Reserved61;
+    int32_t CloneDX; /* clone source offset */
+    int32_t CloneDY;
+    int32_t PaintRed; /* 0..255 */
+    int32_t PaintGreen;
+    int32_t PaintBlue;
+    int32_t PaintOn; /* 1: colourise (keeps each pixel's luminance); otherwise plain paint */
+} RetouchParams;
+#pragma pack(pop)
 
 /* ---- Core family ---------------------------------------------------------------------------
  * Grainwash2: runs every enabled correction on the pixels of params and writes the result back
@@ -280,8 +329,16 @@ DNR_API int32_t DNR_CALL GetHue(const ImageDesc* image, int32_t x, int32_t y, in
  */
 DNR_API int32_t DNR_CALL FixRedEye(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
                                    int32_t a6, int32_t a7, int32_t a8, int32_t a9, int32_t a10);
-DNR_API int32_t DNR_CALL AddText(struct AddTextParams* params);
-DNR_API int32_t DNR_CALL Retouching_Draw(struct RetouchParams* params);
+/* AddText: fills Output with the frame colour, draws the frame effect, the picture, the inner
+ *   line and the caption. 1 on success; 0 when Picture or Output has no pixels, or when memory
+ *   or a blur fails (the output may then hold the frame without the caption).
+ * Retouching_Draw: one dab or stroke segment on Target. 1; 0 when Target has no pixels or memory
+ *   is short.
+ * Blur: a blur-brush segment (radius, strength 0..100) on image from the previous Blur call's
+ *   point (kept by the library; the same point on the first call) to (x, y), y counted from the
+ *   top. Returns what Retouching_Draw returns. */
+DNR_API int32_t DNR_CALL AddText(const AddTextParams* params);
+DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params);
 DNR_API int32_t DNR_CALL Blur(const ImageDesc* image, int32_t x, int32_t y, int32_t radius,
                               int32_t strength, int32_t ignored);
 
@@ -340,6 +397,10 @@ DNR_API int32_t DNR_CALL NormalizeBrightness(uint16_t* red, uint16_t* green, uin
  */
 DNR_API int32_t DNR_CALL IncreaseDynamicRange_TEST(const PixelView* first, const PixelView* second,
                                                    const PixelView* output);
+/* IncreaseDynamicRange_TEST finds the shift, turn and brightness of second relative to first and
+ *   blends the two exposures into output (all three the same size; output overwritten).
+ *   1; 0 when the sizes differ, a picture has no pixels or memory is short. A raised abort flag
+ *   ends the alignment search early. */
 
 #ifdef __cplusplus
 }
@@ -378,6 +439,25 @@ DNR_STATIC_ASSERT(offsetof(ProcessingParams, ViewWidth) == 716, "offset 716");
 DNR_STATIC_ASSERT(offsetof(ProcessingParams, RedEyes) == 756, "offset 756");
 DNR_STATIC_ASSERT(offsetof(ProcessingParams, CATolerance) == 788, "offset 788");
 DNR_STATIC_ASSERT(offsetof(ProcessingParams, CompareMode) == 828, "offset 828");
+DNR_STATIC_ASSERT(sizeof(AddTextParams) == 124, "AddTextParams is 124 bytes");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, TextMask) == 16, "offset 16");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, TextX) == 32, "offset 32");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, Output) == 40, "offset 40");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, TextRed) == 56, "offset 56");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, TextTransparency) == 80, "offset 80");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, FrameEffect) == 84, "offset 84");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, InnerWidth) == 104, "offset 104");
+DNR_STATIC_ASSERT(offsetof(AddTextParams, ProportionalMargin) == 120, "offset 120");
+DNR_STATIC_ASSERT(sizeof(RetouchParams) == 89, "RetouchParams is 89 bytes");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, Target) == 16, "offset 16");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, X0) == 32, "offset 32");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, Stroke) == 40, "offset 40");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, X1) == 41, "offset 41");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, Radius) == 49, "offset 49");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, Mode) == 57, "offset 57");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, CloneDX) == 65, "offset 65");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, PaintRed) == 73, "offset 73");
+DNR_STATIC_ASSERT(offsetof(RetouchParams, PaintOn) == 85, "offset 85");
 #else
 DNR_STATIC_ASSERT(sizeof(Colors_ColorRangeParams) == 38, "colour range holds a 64-bit pointer");
 #endif
