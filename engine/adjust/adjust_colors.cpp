@@ -3,6 +3,8 @@
 
 namespace dnr {
 
-bool adjustColors(PlaneSet&, const ProcessingParams&) { return true; }
+bool adjustColors(PlaneSet&, const ProcessingParams&) {
+    return true;
+}
 
 }  // namespace dnr
