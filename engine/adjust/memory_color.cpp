@@ -5,13 +5,10 @@
 #include <cstdint>
 
 #include "dnr.h"
+#include "luminance.h"
 
 namespace dnr {
 namespace {
-
-int64_t luminance(int64_t r, int64_t g, int64_t b) {
-    return (4899 * r + 9617 * g + 1868 * b) >> 14;
-}
 
 // The shift of one channel, -100..100. A picked channel of 0 counts as the smallest sample, 1,
 // so black picks give a finite (clamped) shift instead of a division by zero.
@@ -28,14 +25,17 @@ extern "C" DNR_API int32_t DNR_CALL SetMemoryColor(ProcessingParams* params, int
                                                    int32_t b1, int32_t r2, int32_t g2, int32_t b2,
                                                    int32_t keepBrightness) {
     if (!params) return 0;
+    // Samples lie in 0..65535; holding the arguments there keeps every ratio below finite.
+    for (int32_t* v : {&r1, &g1, &b1, &r2, &g2, &b2})
+        *v = std::clamp(*v, 0, 65535);
     if (params->BWConversion == 1) {
         r1 = g1 = b1 = 32768;
         keepBrightness = 1;
     }
     double x = 1;
     if (keepBrightness == 1) {
-        const double l1 = double(dnr::luminance(r1, g1, b1));
-        const double l2 = double(dnr::luminance(r2, g2, b2));
+        const double l1 = double(dnr::luminanceOf(r1, g1, b1));
+        const double l2 = double(dnr::luminanceOf(r2, g2, b2));
         x = std::max(l2 / (l1 + 1), 0.1);
     }
     params->RedShift = dnr::channelShift(1 / x, r1, r2);

@@ -4,12 +4,9 @@
 #include <cstdint>
 
 #include "dnr.h"
+#include "luminance.h"
 
 namespace {
-
-int64_t luminance(int64_t r, int64_t g, int64_t b) {
-    return (4899 * r + 9617 * g + 1868 * b) >> 14;
-}
 
 uint16_t scaled(double factor, uint16_t value) {
     return static_cast<uint16_t>(std::clamp(std::trunc(factor * (value + 0.5)), 0.0, 65535.0));
@@ -21,9 +18,9 @@ extern "C" DNR_API int32_t DNR_CALL NormalizeBrightness(uint16_t* red, uint16_t*
                                                         uint16_t* blue, int32_t refRed,
                                                         int32_t refGreen, int32_t refBlue) {
     if (!red || !green || !blue) return 0;
-    int64_t l = luminance(*red, *green, *blue);
+    int64_t l = dnr::luminanceOf(*red, *green, *blue);
     if (l == 0) l = 1;
-    const double f = double(luminance(refRed, refGreen, refBlue)) / double(l);
+    const double f = double(dnr::luminanceOf(refRed, refGreen, refBlue)) / double(l);
     *red = scaled(f, *red);
     *green = scaled(f, *green);
     *blue = scaled(f, *blue);

@@ -9,20 +9,11 @@
 #include "../progress.h"
 #include "../stages.h"
 #include "../velmar_blur.h"
+#include "luminance.h"
+#include "pixel_paint.h"
 
 namespace dnr {
 namespace {
-
-void put(const View& v, int32_t x, int32_t y, int c, int32_t value) {
-    if (v.is16())
-        v.row16(y)[x * 3 + c] = static_cast<uint16_t>(value);
-    else
-        v.row8(y)[x * 3 + c] = static_cast<uint8_t>(value >> 8);
-}
-
-bool inside(const View& v, int32_t x, int32_t y) {
-    return x >= 0 && y >= 0 && x < v.width && y < v.height;
-}
 
 // 1024 inside the ellipse that fills a w by h box, 0 outside, with the edge feathered by the
 // smoothing filter. False when the mask cannot be made.
@@ -52,15 +43,15 @@ void darken(const View& v, const Plane& mask, int32_t left, int32_t bottom, int3
             const int64_t weight = row[q];
             if (weight <= 10) continue;
             const int32_t x = left + q, y = bottom + m;
-            const int64_t b = v.sample(x, y, 0), g = v.sample(x, y, 1), r = v.sample(x, y, 2);
-            const int64_t l = (9617 * g + 4899 * r + 1868 * b) >> 14;
+            const int64_t l = luminanceOf(int32_t(v.sample(x, y, 2)), int32_t(v.sample(x, y, 1)),
+                                          int32_t(v.sample(x, y, 0)));
             int64_t k = 1024 - 10 * int64_t{darkening};
             // The catch-light keeps its brightness.
             if (l > 51200) k += (1024 - k) * (l - 51200) / 14335;
             const int64_t grey = (k * l) >> 10;
             for (int c = 0; c < 3; ++c) {
                 const int64_t old = v.sample(x, y, c);
-                put(v, x, y, c, clamp16((old * (1024 - weight) + grey * weight) >> 10));
+                putSample(v, x, y, c, clamp16((old * (1024 - weight) + grey * weight) >> 10));
             }
         }
     }
@@ -79,9 +70,9 @@ void shrinkPupil(const View& v, int32_t cx, int32_t cy, int32_t radius, int32_t 
             const auto fromY = static_cast<int32_t>(cy + s * std::cos(a) + 0.5);
             const auto toX = static_cast<int32_t>(cx + r * std::sin(a) + 0.5);
             const auto toY = static_cast<int32_t>(cy + r * std::cos(a) + 0.5);
-            if (!inside(v, fromX, fromY) || !inside(v, toX, toY)) continue;
+            if (!insideView(v, fromX, fromY) || !insideView(v, toX, toY)) continue;
             for (int c = 0; c < 3; ++c)
-                put(v, toX, toY, c, static_cast<int32_t>(v.sample(fromX, fromY, c)));
+                putSample(v, toX, toY, c, static_cast<int32_t>(v.sample(fromX, fromY, c)));
         }
     }
 }
