@@ -30,7 +30,8 @@ PreparedRange prepareRange(const Colors_ColorRangeParams& range) {
     p.tCr = t.cr - p.cCr;
     // Tolerances outside 0..100 would make negative weights that act like smaller tolerances
     // (or overflow); they count as the nearest end of the scale.
-    const int32_t tolerance = std::clamp<int32_t>(range.Tolerance, 0, 100);
+    // The record is packed: its fields are read by value.
+    const int32_t tolerance = std::clamp(int32_t{range.Tolerance}, 0, 100);
     p.wCb = p.wCr = (100 - tolerance) * 2;
     p.wY = (100 - tolerance) / 2;
     return p;

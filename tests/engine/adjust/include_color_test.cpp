@@ -32,18 +32,19 @@ int32_t weightOf(const Colors_ColorRangeParams& r, int32_t red, int32_t green, i
     return rangeWeight(prepareRange(r), n.cb, n.y, n.cr);
 }
 
+// The record is packed, so its fields are compared by value.
 // The ends are stored as the colours of their normalised form; that way back is not an exact
 // inverse (grey drifts a little in chroma), so the expected record is built the same way from
 // the expected normalised ends.
 void expectEnds(const Colors_ColorRangeParams& r, const Ycc& e1, const Ycc& e2) {
     const Rgb c1 = yccToRgb(e1.y, e1.cb, e1.cr, ChromaModel::Relative);
     const Rgb c2 = yccToRgb(e2.y, e2.cb, e2.cr, ChromaModel::Relative);
-    EXPECT_EQ(r.Color1[0], clamp16(c1.r));
-    EXPECT_EQ(r.Color1[1], clamp16(c1.g));
-    EXPECT_EQ(r.Color1[2], clamp16(c1.b));
-    EXPECT_EQ(r.Color2[0], clamp16(c2.r));
-    EXPECT_EQ(r.Color2[1], clamp16(c2.g));
-    EXPECT_EQ(r.Color2[2], clamp16(c2.b));
+    EXPECT_EQ(uint16_t{r.Color1[0]}, clamp16(c1.r));
+    EXPECT_EQ(uint16_t{r.Color1[1]}, clamp16(c1.g));
+    EXPECT_EQ(uint16_t{r.Color1[2]}, clamp16(c1.b));
+    EXPECT_EQ(uint16_t{r.Color2[0]}, clamp16(c2.r));
+    EXPECT_EQ(uint16_t{r.Color2[1]}, clamp16(c2.g));
+    EXPECT_EQ(uint16_t{r.Color2[2]}, clamp16(c2.b));
 }
 
 Ycc withLuma(Ycc c, int32_t y) {
@@ -58,7 +59,7 @@ TEST(IncludeThisColorIntoSelection, ABrighterColourBecomesTheBrightEnd) {
     // p = 0 and e = 1024: the bright end is the colour itself, the dark end keeps its chroma.
     expectEnds(r, rgbToYcc(50000, 50000, 50000, ChromaModel::Relative), before2);
     // The new colour sits on the end of the axis, weighs 1024 and needs no more tolerance.
-    EXPECT_EQ(r.Tolerance, 30);
+    EXPECT_EQ(int32_t{r.Tolerance}, 30);
     EXPECT_GT(weightOf(r, 50000, 50000, 50000), 1000);
 }
 
@@ -70,7 +71,7 @@ TEST(IncludeThisColorIntoSelection, ADarkerColourBecomesTheDarkEnd) {
     // p = 35000 * 1024 / 35001 = 1023, e / 3 = 0: the dark end is the colour itself and the
     // bright end keeps its chroma.
     expectEnds(r, before1, n);
-    EXPECT_EQ(r.Tolerance, 30);
+    EXPECT_EQ(int32_t{r.Tolerance}, 30);
 }
 
 // A colour of luma 31850 between greys 50000 and 10000: p = 18150 * 1024 / 40001 = 464 and
@@ -87,7 +88,7 @@ TEST(IncludeThisColorIntoSelection, AColourInBetweenBendsTheRangeAndRaisesTheTol
     const Ycc e2{before2.y, before2.cb + ((154 * (n.cb - before2.cb)) >> 10),
                  before2.cr + ((154 * (n.cr - before2.cr)) >> 10)};
     expectEnds(r, e1, e2);
-    EXPECT_GT(r.Tolerance, 10);
+    EXPECT_GT(int32_t{r.Tolerance}, 10);
     EXPECT_GT(weightOf(r, 40000, 30000, 20000), 1000);
     // The tolerance rose by single steps and stopped at the first that was enough.
     Colors_ColorRangeParams less = r;
@@ -128,18 +129,18 @@ TEST(IncludeThisColorIntoSelection, RemovingAColourInTheMiddleBendsTheEndsAway) 
     EXPECT_EQ(IncludeThisColorIntoSelection(40000, 30000, 20000, &r, 0), 1);
     EXPECT_LT(first(r).cr, before1.cr);
     EXPECT_LT(second(r).cr, before2.cr);
-    EXPECT_LE(r.Tolerance, 60);
+    EXPECT_LE(int32_t{r.Tolerance}, 60);
 }
 
 TEST(IncludeThisColorIntoSelection, TheToleranceStaysWithinItsScale) {
     // Removing from a range at tolerance 0 cannot lower it further.
     Colors_ColorRangeParams r = greyRange(50000, 10000, 0);
     EXPECT_EQ(IncludeThisColorIntoSelection(30000, 30000, 30000, &r, 0), 1);
-    EXPECT_EQ(r.Tolerance, 0);
+    EXPECT_EQ(int32_t{r.Tolerance}, 0);
     // Including a far colour raises it at most to 100, where every colour weighs 1024.
     Colors_ColorRangeParams wide = greyRange(30000, 29000, 1);
     EXPECT_EQ(IncludeThisColorIntoSelection(65535, 0, 30000, &wide, 1), 1);
-    EXPECT_LE(wide.Tolerance, 100);
+    EXPECT_LE(int32_t{wide.Tolerance}, 100);
     EXPECT_GT(weightOf(wide, 65535, 0, 30000), 1000);
 }
 
