@@ -89,6 +89,25 @@ TEST(CurveDrag, CommitZeroRestoresTheValuesButShowsTheTrial) {
     }
 }
 
+TEST(CurveDrag, AbsoluteDisplayDrawsTheWholeCurve) {
+    ProcessingParams p = neutralParams();
+    BrightnessCurve& b = brightnessCurve();
+    b.rebuildTable(p);
+    struct Case {
+        int32_t x, deviation, whole;
+    };
+    // Neutral table: the deviation from the identity rounds to 0 (it is at most -256 levels,
+    // and the unit is 6400 / 15 = 426), so the whole curve is the diagonal x * h / w - h / 2.
+    const Case cases[] = {{0, 0, -100}, {64, 0, -50}, {128, 0, 0}, {255, 0, 99}};
+    for (const Case& c : cases) {
+        b.absoluteDisplay = false;
+        EXPECT_EQ(b.curveOffset(c.x, kW, kH), c.deviation) << c.x;
+        b.absoluteDisplay = true;
+        EXPECT_EQ(b.curveOffset(c.x, kW, kH), c.whole) << c.x;
+    }
+    b.absoluteDisplay = false;
+}
+
 TEST(CurveDrag, RefusesAMissingRecord) {
     EXPECT_EQ(UpdateEqualizerCurve(1, 1, 10, 10, 1, nullptr), 0);
 }

@@ -91,6 +91,29 @@ TEST(HistogramDrawing, ColouredTypesFillTheirChannels) {
     }
 }
 
+TEST(HistogramDrawing, ColourHistogramsStackTheirChannels) {
+    // Blue at level 50, red at 200: each bin of 256 samples is capped at 10 rows, then smoothed
+    // forward and back (10 -> 5, 2, 1 -> 1, 3, 1 around the level).
+    TestPicture source(16, 16, 1);
+    source.fill({200, 120, 50});
+    TestPicture target = ground(256, 11);
+    PixelView s = source.pixelView(), t = target.pixelView();
+    ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, 100, 0, 1, 0, nullptr), 1);
+    // Column 50: three rows, blue up to the blue bar; its top rows carry the outlines.
+    EXPECT_EQ(target.get(50, 1), (Colour{0, 0, 0x4000}));
+    EXPECT_EQ(target.get(50, 2), (Colour{0, 0, 0xB400}));  // the blue outline over the black
+    EXPECT_EQ(target.get(50, 0), (Colour{0xB400, 0, 0}));  // the zero red bar's outline, last
+    EXPECT_EQ(target.get(50, 3), (Colour{0, 0, 0xB400}));  // the falling blue outline
+    EXPECT_EQ(target.get(50, 4), grey(kGround));
+    // Column 200: the red bar; row 0 lies at the (zero) blue bar and is filled blue.
+    EXPECT_EQ(target.get(200, 1), (Colour{0x4000, 0, 0}));
+    // A column without any bar is one row high: its black outline runs along row 1 and the
+    // three channel outlines along row 0.
+    EXPECT_EQ(target.get(10, 1), grey(0));
+    EXPECT_EQ(target.get(10, 0), (Colour{0xB400, 0, 0}));
+    EXPECT_EQ(target.get(10, 2), grey(kGround));
+}
+
 TEST(HistogramDrawing, NegativeOpacityBlendsTheComplement) {
     TestPicture source = greySource(100);
     TestPicture target = ground(256, 11);
