@@ -210,7 +210,7 @@ struct RetouchParams;
 /* ---- Core family ---------------------------------------------------------------------------
  * Grainwash2: runs every enabled correction on the pixels of params and writes the result back
  *   into them. 1 on success; 0 on no pixels, out of memory or abort (pixels then unchanged,
- *   except red-eye repairs already made). Writes the radii of automatically sized red eyes.
+ *   except red-eye repairs already made). Writes the sizes of automatically sized red eyes.
  * Abort: asks a running Grainwash2 to stop at its next row; safe from any thread. Returns 1.
  * GetRGB: means of the size-by-size block around (x, y), 16-bit domain. Returns 0.
  * GetYUV: the same block as luma and chroma (offset 0x8000). Returns the luma.
