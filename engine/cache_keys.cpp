@@ -73,7 +73,7 @@ void addRedEyeInputs(KeyHash& h, const ProcessingParams& p) {
     h.add(uint32_t(count));
     for (int32_t i = 0; i < count; ++i) {
         const RedEyeEntry& e = p.RedEyes[i];
-        for (int32_t v : {e.X, e.Y, e.RadiusX, e.RadiusY, e.Darkening, e.PupilSize})
+        for (int32_t v : {e.EyeX, e.EyeY, e.EyeWidth, e.EyeHeight, e.Darkening, e.PupilSize})
             h.add(uint32_t(v));
     }
 }

@@ -79,16 +79,16 @@ typedef struct NoiseAreaEntry {
     int16_t Strength; /* +50 more reduction, -50 less */
 } NoiseAreaEntry;
 
-/* One marked eye (24 bytes). Positions and radii in thousandths of a pixel of the whole picture,
- * x from the left, y from the top. A horizontal radius of 0 asks for automatic sizing; the engine
- * then writes the size it found into both radius fields. */
+/* One marked eye (24 bytes). The centre and the size of its box in thousandths of a pixel of the
+ * whole picture, x from the left, y from the top. A width of 0 asks for automatic sizing; the
+ * engine then writes 2000 times the pupil radius it found into the width and the height. */
 typedef struct RedEyeEntry {
-    int32_t X;
-    int32_t Y;
-    int32_t RadiusX;
-    int32_t RadiusY;
-    int32_t Darkening;
-    int32_t PupilSize;
+    int32_t EyeX;
+    int32_t EyeY;
+    int32_t EyeWidth;
+    int32_t EyeHeight;
+    int32_t Darkening; /* 0..100: how dark the pupil becomes */
+    int32_t PupilSize; /* percent; 100 (or more) keeps the pupil's size, less shrinks it */
 } RedEyeEntry;
 
 /* An area of the picture a colour range is limited to or kept out of (20 bytes). Full-picture
@@ -259,7 +259,7 @@ typedef struct RetouchParams {
 /* ---- Core family ---------------------------------------------------------------------------
  * Grainwash2: runs every enabled correction on the pixels of params and writes the result back
  *   into them. 1 on success; 0 on no pixels, out of memory or abort (pixels then unchanged,
- *   except red-eye repairs already made). Writes the radii of automatically sized red eyes.
+ *   except red-eye repairs already made). Writes the sizes of automatically sized red eyes.
  * Abort: asks a running Grainwash2 to stop at its next row; safe from any thread. Returns 1.
  * GetRGB: means of the size-by-size block around (x, y), 16-bit domain. Returns 0.
  * GetYUV: the same block as luma and chroma (offset 0x8000). Returns the luma.

@@ -38,15 +38,16 @@ class Driver {
 void Driver::repairRedEyes() {
     if (!p_.RedEyeOn || !p_.RedEyes) return;
     const bool part = p_.ViewWidth != 0;
+    // A record that leaves ViewHeight 0 holds the whole picture.
     const int32_t heldHeight = p_.ViewHeight != 0 ? p_.ViewHeight : view_.height;
     for (int32_t i = 0; i < p_.RedEyeCount; ++i) {
         RedEyeEntry& e = p_.RedEyes[i];
-        const int32_t x = e.X / 1000 - (part ? p_.ViewLeft : 0);
-        const int32_t y = heldHeight - e.Y / 1000 + (part ? p_.ViewTop : 0) - 1;
-        const int32_t rx = e.RadiusX / 1000;
+        const int32_t x = e.EyeX / 1000 - (part ? p_.ViewLeft : 0);
+        const int32_t y = heldHeight + (part ? p_.ViewTop : 0) - e.EyeY / 1000 - 1;
+        const int32_t w = e.EyeWidth / 1000;
         const int32_t found =
-            removeRedEye(view_, x, y, rx, e.RadiusY / 1000, e.Darkening, e.PupilSize);
-        if (rx == 0) e.RadiusX = e.RadiusY = found * 2000;
+            removeRedEye(view_, x, y, w, e.EyeHeight / 1000, e.Darkening, e.PupilSize);
+        if (w == 0) e.EyeWidth = e.EyeHeight = found * 2000;
     }
 }
 

@@ -14,9 +14,10 @@
 
 namespace dnr {
 
-// Red eye, first, directly on the caller's pixels (x, y in pixels of the held part, y counted from
-// the bottom). Returns the pupil radius it used, in pixels, for automatic sizing.
-int32_t removeRedEye(const View& view, int32_t x, int32_t y, int32_t radiusX, int32_t radiusY,
+// Red eye, first, directly on the caller's pixels: one eye whose box is centred at (x, y) in pixels
+// of the held part, y counted from the bottom; a width of 0 asks for automatic sizing. Returns
+// the pupil radius it used, in pixels.
+int32_t removeRedEye(const View& view, int32_t x, int32_t y, int32_t width, int32_t height,
                      int32_t darkening, int32_t pupilSize);
 
 // Chromatic aberration on luma/chroma planes (share 2).
