@@ -51,13 +51,15 @@ BENCHMARK(BM_FullRunNormal)
     ->Arg(8)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 BENCHMARK(BM_FullRunHighNoise)
     ->Arg(16)
     ->Arg(8)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 enum class PreviewCase { Cold, NoiseLevelChanged, ColourChanged };
 
@@ -100,11 +102,23 @@ void BM_PreviewHighNoiseCold(benchmark::State& s) {
 void BM_PreviewHighNoiseLevelChanged(benchmark::State& s) {
     preview(s, 6, PreviewCase::NoiseLevelChanged);
 }
-BENCHMARK(BM_PreviewCold)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PreviewNoiseLevelChanged)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PreviewColourChanged)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PreviewHighNoiseCold)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PreviewHighNoiseLevelChanged)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PreviewCold)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_PreviewNoiseLevelChanged)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PreviewColourChanged)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PreviewHighNoiseCold)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PreviewHighNoiseLevelChanged)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 

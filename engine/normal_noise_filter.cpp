@@ -7,7 +7,9 @@
 #include <memory>
 #include <new>
 
+#include "bands.h"
 #include "colour_space.h"
+#include "fast_paths.h"
 #include "progress.h"
 #include "stages.h"
 #include "threshold_plane.h"
@@ -18,6 +20,58 @@ namespace {
 
 int32_t clampToInt32(int64_t v) {
     return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+BandJob rowJob(int32_t rows, int32_t width) {
+    BandJob job;
+    job.items = rows;
+    job.samplesPerItem = width;
+    job.units = rows;
+    return job;
+}
+
+// The noise map on the fast path: rows in bands, each a vector loop. |o - s| is at most 65535.
+bool computeNoiseMapFast(const Plane& luma, const Plane& smoothLuma, Plane& noiseMap) {
+    const int32_t w = luma.width;
+    return runInBands(rowJob(luma.height, w), [&](int64_t first, int64_t last) {
+        for (auto r = static_cast<int32_t>(first); r < last; ++r) {
+            const uint16_t* __restrict o = luma.row(r);
+            const uint16_t* __restrict s = smoothLuma.row(r);
+            uint16_t* __restrict out = noiseMap.row(r);
+            for (int32_t i = 0; i < w; ++i)
+                out[i] = static_cast<uint16_t>(std::abs(int32_t{o[i]} - s[i]));
+            if (abortRequested()) return false;
+        }
+        return true;
+    });
+}
+
+// One row of the blend on the fast path, without the map display. The share l comes from a
+// double division, exact as the integer one: the numerator is below 2^26 and the divisor below
+// 2^16, so the rounded quotient stays on the same side of every whole number. A pixel whose l
+// reaches 1024 keeps its value, which the formula gives by itself once l is held at 1024:
+// s + (o - s) = o. Below 1024 all products fit 32 bits.
+void blendRowFast(uint16_t* const* rows, const uint16_t* const* smoothRows,
+                  const uint16_t* __restrict map, const uint16_t* __restrict t, int32_t w,
+                  int64_t d, int32_t* __restrict share) {
+    for (int32_t i = 0; i < w; ++i)
+        share[i] = static_cast<int32_t>(double(int32_t{map[i]} * 1024) /
+                                        double(std::max<int32_t>(t[i], 1)));
+    if (d < 1024)
+        for (int32_t i = 0; i < w; ++i)
+            share[i] = static_cast<int32_t>(
+                std::clamp<int64_t>(1024 - (((1024 - int64_t{share[i]}) * d) >> 10), 0, 1024));
+    for (int32_t i = 0; i < w; ++i)
+        share[i] = std::min(share[i], 1024);
+    for (int k = 0; k < 3; ++k) {
+        uint16_t* __restrict o = rows[k];
+        const uint16_t* __restrict s = smoothRows[k];
+        for (int32_t i = 0; i < w; ++i) {
+            const int32_t si = s[i];
+            o[i] = static_cast<uint16_t>(
+                std::min(si + (((int32_t{o[i]} - si) * share[i]) >> 10), 65535));
+        }
+    }
 }
 
 }  // namespace
@@ -45,6 +99,7 @@ bool computeNoiseMap(const PlaneSet& planes, const PlaneSet& smoothed, Plane& no
     const Plane& smoothLuma = smoothed.planes[PlaneSet::kY];
     if (!noiseMap.allocate(luma.width, luma.height)) return false;
     progress::begin(luma.height);
+    if (fast::enabled()) return computeNoiseMapFast(luma, smoothLuma, noiseMap);
     for (int32_t r = 0; r < luma.height; ++r) {
         const uint16_t* o = luma.row(r);
         const uint16_t* s = smoothLuma.row(r);
@@ -72,6 +127,24 @@ bool blendNoiseReduction(PlaneSet& planes, const PlaneSet& smoothed, const Plane
     // d: the share of the full reduction, 1024 = all of it.
     const int64_t d = int64_t{p.NoiseReductionAmount} * 1024 / 100;
     const bool showMap = p.ShowNoiseMap && p.FinalRun == 0;
+    if (fast::enabled() && !showMap) {
+        return runInBands(rowJob(h, w), [&](int64_t first, int64_t last) {
+            std::unique_ptr<int32_t[]> share(new (std::nothrow) int32_t[size_t(w)]);
+            if (!share) return false;
+            for (auto r = static_cast<int32_t>(first); r < last; ++r) {
+                uint16_t* rows[3];
+                const uint16_t* smoothRows[3];
+                for (int k = 0; k < 3; ++k) {
+                    rows[k] = planes.planes[k].row(r);
+                    smoothRows[k] = smoothed.planes[k].row(r);
+                }
+                blendRowFast(rows, smoothRows, noiseMap.row(r), threshold.row(r), w, d,
+                             share.get());
+                if (abortRequested()) return false;
+            }
+            return true;
+        });
+    }
     for (int32_t r = 0; r < h; ++r) {
         const uint16_t* t = threshold.row(r);
         const uint16_t* map = noiseMap.row(r);

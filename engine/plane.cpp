@@ -17,7 +17,7 @@ bool Plane::allocate(int32_t w, int32_t h, bool zeroFill) {
         return true;
     }
     if (!samples_) {
-        samples_.reset(new (std::nothrow) uint16_t[size()]);
+        samples_ = allocateSamples(size());
         if (!samples_) {
             width = height = 0;
             showWarning(kNotEnoughMemory);

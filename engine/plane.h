@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "sample_memory.h"
+
 namespace dnr {
 
 class Plane {
@@ -34,7 +36,7 @@ class Plane {
     void release() { allocate(0, 0); }
 
   private:
-    std::unique_ptr<uint16_t[]> samples_;
+    SampleMemory samples_;
 };
 
 enum class ChromaModel : int32_t { Plain = 0, Relative = 1 };

@@ -4,7 +4,9 @@
 
 #include "adjust/curves.h"
 #include "adjust/hue.h"
+#include "bands.h"
 #include "falloff.h"
+#include "fast_paths.h"
 #include "progress.h"
 
 namespace dnr {
@@ -36,6 +38,8 @@ ThresholdBuilder::ThresholdBuilder(const ProcessingParams& p) : p_(p) {
     if (hueActive_) rebuildCurveTable(CurveKind::Noise, p);
     // A count without a table has no entries.
     areaCount_ = p.NoiseAreas ? std::max(p.NoiseAreaCount, 0) : 0;
+    for (int i = 0; i < 5; ++i)
+        bandThresholds_[i] = static_cast<uint16_t>(std::clamp<int64_t>(bands_[i] >> 4, 1, 65535));
 }
 
 int32_t ThresholdBuilder::at(int32_t y, int32_t cr, int32_t cb) const {
@@ -65,6 +69,23 @@ void ThresholdBuilder::row(const PlaneSet& set, int32_t r, uint16_t* out) const 
         out[i] = static_cast<uint16_t>(at(y[i], cr[i], cb[i]));
 }
 
+void ThresholdBuilder::rowFast(const PlaneSet& set, int32_t r, uint16_t* out) const {
+    if (hueActive_ || areaCount_ > 0) {
+        row(set, r, out);
+        return;
+    }
+    const uint16_t* y = set.planes[PlaneSet::kY].row(r);
+    const uint16_t t0 = bandThresholds_[0], t1 = bandThresholds_[1], t2 = bandThresholds_[2];
+    const uint16_t t3 = bandThresholds_[3], t4 = bandThresholds_[4];
+    for (int32_t i = 0; i < set.width(); ++i) {
+        const int32_t v = y[i];
+        uint16_t t = v >= kBandWidth ? t1 : t0;
+        t = v >= 2 * kBandWidth ? t2 : t;
+        t = v >= 3 * kBandWidth ? t3 : t;
+        out[i] = v >= 4 * kBandWidth ? t4 : t;
+    }
+}
+
 int32_t noiseAreaFactor(const NoiseAreaEntry* areas, int32_t count, int32_t y, int32_t cr,
                         int32_t cb) {
     // Chroma differences count more in the dark, where the same chroma offset is a stronger
@@ -86,6 +107,19 @@ int32_t noiseAreaFactor(const NoiseAreaEntry* areas, int32_t count, int32_t y, i
 bool buildThresholdPlane(const PlaneSet& set, const ProcessingParams& p, Plane& threshold) {
     if (!threshold.allocate(set.width(), set.height())) return false;
     const ThresholdBuilder builder(p);
+    if (fast::enabled()) {
+        BandJob job;
+        job.items = set.height();
+        job.samplesPerItem = set.width();
+        job.units = set.height();
+        return runInBands(job, [&](int64_t first, int64_t last) {
+            for (auto r = static_cast<int32_t>(first); r < last; ++r) {
+                builder.rowFast(set, r, threshold.row(r));
+                if (abortRequested()) return false;
+            }
+            return true;
+        });
+    }
     for (int32_t r = 0; r < set.height(); ++r) {
         builder.row(set, r, threshold.row(r));
         progress::step();

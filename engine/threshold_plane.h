@@ -19,12 +19,16 @@ class ThresholdBuilder {
     int32_t at(int32_t y, int32_t cr, int32_t cb) const;
     // Row r of a luma/chroma set into out.
     void row(const PlaneSet& set, int32_t r, uint16_t* out) const;
+    // The same row on the fast path: without the hue factor and noise areas the threshold
+    // depends on the luma band alone, which a vector loop picks by comparisons.
+    void rowFast(const PlaneSet& set, int32_t r, uint16_t* out) const;
 
     bool hueFactorActive() const { return hueActive_; }
 
   private:
     const ProcessingParams& p_;
     int64_t bands_[5];
+    uint16_t bandThresholds_[5];
     bool hueActive_ = false;
     int32_t areaCount_ = 0;
 };

@@ -10,44 +10,23 @@
 #include <memory>
 #include <new>
 
+#include "blur_steps.h"
+#include "fast_paths.h"
 #include "progress.h"
+#include "sample_memory.h"
 
 namespace dnr {
 namespace {
 
-using Samples = std::unique_ptr<uint16_t[]>;
+using blur::coefficientOf;
+using blur::edgeWeighted;
+using blur::limited;
+using blur::stepToward;
+
+using Samples = SampleMemory;
 
 Samples scratch(size_t count) {
-    return Samples(new (std::nothrow) uint16_t[count]);
-}
-
-// The smoothing coefficient of a radius, in 1/256: 0 for radius 0 (no smoothing), close to 256
-// for large radii.
-int32_t coefficientOf(int32_t radius) {
-    if (radius <= 0) return 0;
-    return static_cast<int32_t>(int64_t{radius} * 256 / (int64_t{radius} + 4));
-}
-
-// One smoothing step: the running state s moves toward the next sample x. Both are 0..65535 and
-// a is 0..255, so the products stay far inside 32 bits.
-inline int32_t stepToward(int32_t a, int32_t s, int32_t x) {
-    return (a * s + x * (256 - a)) >> 8;
-}
-
-// Minimum and maximum variants keep the state on the dark (light) side of the input.
-template <BlurVariant V>
-inline int32_t limited(int32_t s, int32_t x) {
-    if constexpr (V == BlurVariant::Minimum) return std::min(s, x);
-    if constexpr (V == BlurVariant::Maximum) return std::max(s, x);
-    return s;
-}
-
-// Weighted mean of two passes p and q for input x: each pass is weighted by how far the other one
-// strayed from x, so the pass that kept closer to the input wins. The products reach 2^33.
-inline int32_t edgeWeighted(int32_t x, int32_t p, int32_t q) {
-    const int64_t wp = std::abs(x - q) + 1;
-    const int64_t wq = std::abs(x - p) + 1;
-    return static_cast<int32_t>((p * wp + q * wq) / (wp + wq));
+    return allocateSamples(count);
 }
 
 // Counts the vertical pass's two sweeps as height units in all, so that the filter's own total of
@@ -239,6 +218,8 @@ bool velmarBlur(Plane& target, const Plane* source, int32_t radius, BlurVariant 
     if (&src != &target && !target.allocate(src.width, src.height)) return false;
     if (ownProgressTotal) progress::begin(2 * src.height);
     if (src.empty()) return true;
+    if (fast::enabled() && variant != BlurVariant::Box)
+        return blur::recursiveBlurFast(target, src, radius, variant);
     switch (variant) {
         case BlurVariant::Average:
             return recursiveBlur<BlurVariant::Average>(target, src, radius);
