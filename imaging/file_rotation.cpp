@@ -75,10 +75,7 @@ bool cRotateImageFile(Handle h, const std::string& source, const std::string& ta
         e.format = image.formatCode;
         e.jpegQuality = 100;
         if (!encodeForSave(image, e, out, error)) return fail(s, error);
-        const Bytes exif = metadata::prepareExif(image.exif, image.width, image.height, Bytes{},
-                                                 metadata::exifLimit(kFormatJpeg));
-        if (!metadata::write(out, kFormatJpeg, exif, image.iptc, image.xmp, image.comment, error))
-            return fail(s, error);
+        if (!metadata::write(out, kFormatJpeg, image, Bytes{}, error)) return fail(s, error);
         width = image.width;
         height = image.height;
     }

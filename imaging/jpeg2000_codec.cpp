@@ -149,6 +149,58 @@ bool openAndRead(const std::uint8_t* d, std::size_t n, bool headerOnly, OpjImage
     return true;
 }
 
+std::uint32_t boxBe32(const std::uint8_t* p) {
+    return (static_cast<std::uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
+void appendBe32(Bytes& o, std::uint32_t v) {
+    for (int i = 3; i >= 0; --i)
+        o.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// Replaces the colour box of a JP2 file's header box by one that carries the profile (method 2).
+bool embedIccProfile(Bytes& file, const Bytes& icc) {
+    Bytes out;
+    std::size_t pos = 0;
+    bool replaced = false;
+    while (pos + 8 <= file.size()) {
+        const std::uint32_t len = boxBe32(&file[pos]);
+        if (len < 8 || len > file.size() - pos) {
+            // A last box may run to the end of the file (length 0); copy the rest as it is.
+            out.insert(out.end(), file.begin() + static_cast<std::ptrdiff_t>(pos), file.end());
+            pos = file.size();
+            break;
+        }
+        if (std::memcmp(&file[pos + 4], "jp2h", 4) != 0) {
+            out.insert(out.end(), file.begin() + static_cast<std::ptrdiff_t>(pos),
+                       file.begin() + static_cast<std::ptrdiff_t>(pos + len));
+            pos += len;
+            continue;
+        }
+        Bytes children;
+        for (std::size_t c = pos + 8; c + 8 <= pos + len;) {
+            const std::uint32_t clen = boxBe32(&file[c]);
+            if (clen < 8 || clen > pos + len - c) return false;
+            if (std::memcmp(&file[c + 4], "colr", 4) == 0) {
+                appendBe32(children, static_cast<std::uint32_t>(8 + 3 + icc.size()));
+                children.insert(children.end(), {'c', 'o', 'l', 'r', 2, 0, 0});
+                children.insert(children.end(), icc.begin(), icc.end());
+                replaced = true;
+            } else {
+                children.insert(children.end(), file.begin() + static_cast<std::ptrdiff_t>(c),
+                                file.begin() + static_cast<std::ptrdiff_t>(c + clen));
+            }
+            c += clen;
+        }
+        appendBe32(out, static_cast<std::uint32_t>(8 + children.size()));
+        out.insert(out.end(), {'j', 'p', '2', 'h'});
+        out.insert(out.end(), children.begin(), children.end());
+        pos += len;
+    }
+    if (!replaced) return false;
+    file.swap(out);
+    return true;
+}
+
 }  // namespace
 
 bool probeJpeg2000(const std::uint8_t* d, std::size_t n, FileFacts& f, std::string& error) {
@@ -255,12 +307,6 @@ bool encodeJpeg2000(const Image& image, const EncodeOptions& o, Bytes& out, std:
                 j->comps[c].data[base + x] = sixteen ? rgb16[3 * static_cast<std::size_t>(x) + c]
                                                      : rgb8[3 * static_cast<std::size_t>(x) + c];
     }
-    // The profile buffer stays ours: the encoder copies it.
-    Bytes icc = o.embedIcc ? image.icc : Bytes{};
-    if (!icc.empty()) {
-        j->icc_profile_buf = icc.data();
-        j->icc_profile_len = static_cast<OPJ_UINT32>(icc.size());
-    }
     opj_cparameters_t params;
     opj_set_default_encoder_parameters(&params);
     params.tcp_numlayers = 1;
@@ -296,10 +342,13 @@ bool encodeJpeg2000(const Image& image, const EncodeOptions& o, Bytes& out, std:
     } else {
         ok = false;
     }
-    j->icc_profile_buf = nullptr;
-    j->icc_profile_len = 0;
     if (!ok) {
         error = "JPEG 2000: " + (message.empty() ? std::string("the encoder failed") : message);
+        return false;
+    }
+    // OpenJPEG writes only enumerated colour spaces; the profile goes into the colour box here.
+    if (o.embedIcc && !image.icc.empty() && !embedIccProfile(out, image.icc)) {
+        error = "JPEG 2000: the colour profile cannot be embedded.";
         return false;
     }
     if (o.progress) o.progress(100);

@@ -169,47 +169,56 @@ Bytes thumbnail(const Bytes& exif) {
     }
 }
 
-Bytes prepareExif(const Bytes& exif, int width, int height, const Bytes& thumbnailJpeg,
-                  std::size_t limit) {
-    ensureExiv2();
-    Exiv2::ExifData data;
-    if (!decodeExif(exif, data)) return {};
-    try {
-        data["Exif.Photo.PixelXDimension"] = static_cast<std::uint32_t>(width);
-        data["Exif.Photo.PixelYDimension"] = static_cast<std::uint32_t>(height);
-        Exiv2::ExifThumb thumb(data);
-        thumb.erase();
-        if (!thumbnailJpeg.empty())
-            thumb.setJpegThumbnail(thumbnailJpeg.data(), static_cast<long>(thumbnailJpeg.size()));
-        Bytes out = encodeExif(data);
-        if (out.size() <= limit) return out;
-        // Too large for the container: drop the thumbnail, then the maker notes, then the
-        // largest values, until it fits.
-        thumb.erase();
-        out = encodeExif(data);
-        if (out.size() <= limit) return out;
-        for (auto it = data.begin(); it != data.end();) {
-            if (!isStandardGroup(it->groupName()) || it->key() == "Exif.Photo.MakerNote")
-                it = data.erase(it);
-            else
-                ++it;
-        }
-        out = encodeExif(data);
-        while (out.size() > limit && !data.empty()) {
-            auto largest =
-                std::max_element(data.begin(), data.end(),
-                                 [](const auto& a, const auto& b) { return a.size() < b.size(); });
-            data.erase(largest);
-            out = encodeExif(data);
-        }
-        return out.size() <= limit ? out : Bytes{};
-    } catch (const std::exception&) {
-        return {};
+namespace {
+
+// Bytes an EXIF block takes once written: entries, values stored outside them, the thumbnail.
+std::size_t encodedSize(const Exiv2::ExifData& data) {
+    std::size_t size = 8 + 6 * 6;  // header and directory overheads
+    for (const auto& md : data) {
+        const std::size_t n = static_cast<std::size_t>(md.size());
+        size += 12 + (n > 4 ? n + (n & 1) : 0);
     }
+    Exiv2::ExifThumbC thumb(data);
+    size += static_cast<std::size_t>(thumb.copy().size_);
+    return size;
 }
 
-bool write(Bytes& file, int formatCode, const Bytes& exif, const Bytes& iptc,
-           const std::string& xmp, const std::string& comment, std::string& error) {
+// Sets the dimensions and thumbnail, then trims to the container: the thumbnail first, then
+// the maker notes, then the largest values, until the block fits.
+bool prepare(Exiv2::ExifData& data, int width, int height, const Bytes& thumbnailJpeg,
+             std::size_t limit) {
+    data["Exif.Photo.PixelXDimension"] = static_cast<std::uint32_t>(width);
+    data["Exif.Photo.PixelYDimension"] = static_cast<std::uint32_t>(height);
+    Exiv2::ExifThumb thumb(data);
+    thumb.erase();
+    if (!thumbnailJpeg.empty())
+        thumb.setJpegThumbnail(thumbnailJpeg.data(), static_cast<long>(thumbnailJpeg.size()));
+    if (encodedSize(data) <= limit) return true;
+    thumb.erase();
+    if (encodedSize(data) <= limit) return true;
+    for (auto it = data.begin(); it != data.end();) {
+        if (!isStandardGroup(it->groupName()) || it->key() == "Exif.Photo.MakerNote")
+            it = data.erase(it);
+        else
+            ++it;
+    }
+    while (encodedSize(data) > limit && !data.empty()) {
+        auto largest = std::max_element(data.begin(), data.end(), [](const auto& a, const auto& b) {
+            return a.size() < b.size();
+        });
+        data.erase(largest);
+    }
+    return !data.empty();
+}
+
+}  // namespace
+
+bool write(Bytes& file, int formatCode, const Image& image, const Bytes& thumbnailJpeg,
+           std::string& error) {
+    const Bytes& exif = image.exif;
+    const Bytes& iptc = image.iptc;
+    const std::string& xmp = image.xmp;
+    const std::string& comment = image.comment;
     if (formatCode == kFormatBmp) return true;  // no place for them
     if (exif.empty() && iptc.empty() && xmp.empty() && comment.empty()) return true;
     ensureExiv2();
@@ -221,16 +230,25 @@ bool write(Bytes& file, int formatCode, const Bytes& exif, const Bytes& iptc,
         }
         img->readMetadata();  // keeps what the writer put there, the colour profile above all
         Exiv2::ExifData exifData;
-        if (!exif.empty()) decodeExif(exif, exifData);
-        img->setExifData(exifData);
+        if (decodeExif(exif, exifData) &&
+            prepare(exifData, image.width, image.height, thumbnailJpeg, exifLimit(formatCode)))
+            img->setExifData(exifData);
+        else
+            img->clearExifData();
         Exiv2::IptcData iptcData;
         if (!iptc.empty())
             Exiv2::IptcParser::decode(iptcData, iptc.data(),
                                       static_cast<std::uint32_t>(iptc.size()));
         img->setIptcData(iptcData);
         if (!xmp.empty()) {
-            img->setXmpPacket(xmp);
-            img->writeXmpFromPacket(true);
+            // The packet goes in as it came: exiv2 would refuse packets its XMP toolkit cannot
+            // parse (cameras write some with duplicate properties).
+            try {
+                img->setXmpPacket(xmp);
+            } catch (const Exiv2::AnyError&) {
+                img->writeXmpFromPacket(true);
+                img->xmpPacket() = xmp;
+            }
         }
         const bool hasComment = formatCode == kFormatJpeg || formatCode == kFormatJpegProgressive;
         if (hasComment && !comment.empty()) img->setComment(comment);
@@ -242,6 +260,10 @@ bool write(Bytes& file, int formatCode, const Bytes& exif, const Bytes& iptc,
         io.close();
         file.assign(buf.pData_, buf.pData_ + buf.size_);
         return true;
+    } catch (const Exiv2::AnyError& e) {
+        error = "The metadata cannot be written (exiv2 error " + std::to_string(e.code()) +
+                "): " + e.what();
+        return false;
     } catch (const std::exception& e) {
         error = std::string("The metadata cannot be written: ") + e.what();
         return false;

@@ -21,19 +21,16 @@ void setOrientation(Image& image, int value);
 // Largest EXIF block (the bytes after "Exif\0\0") a container holds.
 std::size_t exifLimit(int formatCode);
 
-// The EXIF block as it will be written for a picture of this size: dimensions set, the thumbnail
-// replaced by thumbnailJpeg (or removed when it is empty), trimmed to limit (thumbnail first, then
-// maker notes, then the largest values). Empty when the picture carries no EXIF.
-Bytes prepareExif(const Bytes& exif, int width, int height, const Bytes& thumbnailJpeg,
-                  std::size_t limit);
 bool hasThumbnail(const Bytes& exif);
 // The embedded JPEG thumbnail, empty when none.
 Bytes thumbnail(const Bytes& exif);
 
-// Writes the EXIF block (already prepared), IPTC, XMP and the comment into the bytes of a file of
-// the given format, keeping its colour profile. False with a text when exiv2 cannot.
-bool write(Bytes& file, int formatCode, const Bytes& exif, const Bytes& iptc,
-           const std::string& xmp, const std::string& comment, std::string& error);
+// Writes the picture's EXIF, IPTC, XMP and comment into the bytes of a file of the given format,
+// keeping its colour profile. The EXIF gets the picture's dimensions and the given thumbnail
+// (none when empty) and is trimmed to what the container holds: the thumbnail first, then the
+// maker notes, then the largest values. False with a text when exiv2 cannot write them.
+bool write(Bytes& file, int formatCode, const Image& image, const Bytes& thumbnailJpeg,
+           std::string& error);
 
 // Single values of an EXIF block.
 std::string text(const Bytes& exif, const char* key);

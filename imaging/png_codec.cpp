@@ -62,6 +62,9 @@ int decodeSteps(PngDecode& s, bool headerOnly, const DecodeOptions& o, Image& im
     if (setjmp(png_jmpbuf(s.png))) return 1;
     png_set_read_fn(s.png, &s.reader, readData);
     png_set_user_limits(s.png, 0x7FFFFFFF, 0x7FFFFFFF);
+    // Profiles libpng knows as slightly wrong sRGB ones are what cameras embed: keep them.
+    png_set_option(s.png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
+    png_set_benign_errors(s.png, 1);
     png_set_chunk_malloc_max(s.png, 64u << 20);
     png_read_info(s.png, s.info);
     png_uint_32 w = 0, h = 0;
@@ -153,6 +156,8 @@ int encodeSteps(PngEncode& s, const Image& image, const EncodeOptions& o, Bytes&
     if (setjmp(png_jmpbuf(s.png))) return 1;
     png_set_write_fn(s.png, &out, writeData, flushData);
     const bool sixteen = image.sixteen && o.write16;
+    png_set_option(s.png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
+    png_set_benign_errors(s.png, 1);
     png_set_IHDR(s.png, s.info, static_cast<png_uint_32>(image.width),
                  static_cast<png_uint_32>(image.height), sixteen ? 16 : 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

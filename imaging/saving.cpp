@@ -80,10 +80,7 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
         // Only JPEG files keep a camera-style thumbnail; TIFF would show it as a second page.
         const Bytes thumb =
             jpeg && metadata::hasThumbnail(image.exif) ? makeThumbnail(image) : Bytes{};
-        const Bytes exif = metadata::prepareExif(image.exif, image.width, image.height, thumb,
-                                                 metadata::exifLimit(formatCode));
-        if (!metadata::write(file, formatCode, exif, image.iptc, image.xmp, image.comment, error))
-            return fail(s, error);
+        if (!metadata::write(file, formatCode, image, thumb, error)) return fail(s, error);
     }
     if (!writeFileAtomically(path, file, error)) return fail(s, error);
     if (progress) progress(100);

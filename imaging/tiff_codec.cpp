@@ -12,6 +12,7 @@
 
 #include "imaging/codecs.h"
 #include "imaging/format_codes.h"
+#include "imaging/metadata.h"
 #include "imaging/tiff_memory.h"
 
 namespace imaging {

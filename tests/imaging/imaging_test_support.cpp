@@ -108,10 +108,10 @@ bool magickPixels(const std::string& path, RgbPicture& out) {
     std::istringstream size(
         runCommand("identify -format '%w %h\\n' '" + path + "[0]' 2>/dev/null", &status));
     if (status != 0 || !(size >> out.width >> out.height)) return false;
-    const std::string raw =
-        runCommand("convert '" + path +
-                       "[0]' -alpha off -colorspace sRGB -depth 16 -endian MSB rgb:- 2>/dev/null",
-                   &status);
+    const std::string raw = runCommand("convert '" + path +
+                                           "[0]' -background white -alpha remove -alpha off -depth "
+                                           "16 -endian MSB rgb:- 2>/dev/null",
+                                       &status);
     if (status != 0 || raw.size() != static_cast<std::size_t>(out.width) * out.height * 6)
         return false;
     out.rgb.resize(raw.size() / 2);
