@@ -128,6 +128,21 @@ std::string exiftoolTag(const std::string& path, const std::string& tag) {
     return s;
 }
 
+std::map<std::string, std::string> exiftoolTags(const std::string& path,
+                                                const std::vector<std::string>& tags) {
+    std::string command = "exiftool -s2";
+    for (const auto& t : tags)
+        command += " -" + t;
+    std::istringstream out(runCommand(command + " '" + path + "' 2>/dev/null"));
+    std::map<std::string, std::string> values;
+    std::string line;
+    while (std::getline(out, line)) {
+        const std::size_t colon = line.find(": ");
+        if (colon != std::string::npos) values[line.substr(0, colon)] = line.substr(colon + 2);
+    }
+    return values;
+}
+
 int maxDifference(const RgbPicture& a, const RgbPicture& b) {
     if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return -1;
     int worst = 0;

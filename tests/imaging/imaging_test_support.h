@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ std::string runCommand(const std::string& command, int* status = nullptr);
 bool magickPixels(const std::string& path, RgbPicture& out);
 // One tag value as exiftool prints it (-s3), empty when absent.
 std::string exiftoolTag(const std::string& path, const std::string& tag);
+// Several tags in one exiftool run (it is slow to start): tag name -> value, absent tags missing.
+std::map<std::string, std::string> exiftoolTags(const std::string& path,
+                                                const std::vector<std::string>& tags);
 
 // Largest per-sample difference between two pictures of the same size (in 16-bit units), or -1
 // when their sizes differ.
