@@ -33,7 +33,9 @@ void errorExit(j_common_ptr cinfo) {
 void emitMessage(j_common_ptr cinfo, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     // A file that ends early decodes to grey; treat it as the damage it is.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) err->truncated = true;
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_MUST_RESYNC))
+        err->truncated = true;
 }
 
 void initErrors(ErrorManager& err) {
@@ -135,12 +137,12 @@ int decodeSteps(DecodeState& s, const std::uint8_t* d, std::size_t n, const Deco
         }
     }
     if (s.err.truncated) {
-        error = "The JPEG file is truncated.";
+        error = "The JPEG file is truncated or damaged.";
         return 0;
     }
     jpeg_finish_decompress(&c);
     if (s.err.truncated) {
-        error = "The JPEG file is truncated.";
+        error = "The JPEG file is truncated or damaged.";
         return 0;
     }
     ok = true;

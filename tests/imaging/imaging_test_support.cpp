@@ -103,14 +103,14 @@ std::string runCommand(const std::string& command, int* status) {
     return out;
 }
 
-bool magickPixels(const std::string& path, RgbPicture& out) {
+bool magickPixels(const std::string& path, RgbPicture& out, const std::string& options) {
     int status = 0;
     std::istringstream size(
         runCommand("identify -format '%w %h\\n' '" + path + "[0]' 2>/dev/null", &status));
     if (status != 0 || !(size >> out.width >> out.height)) return false;
-    const std::string raw = runCommand("convert '" + path +
-                                           "[0]' -background white -alpha remove -alpha off -depth "
-                                           "16 -endian MSB rgb:- 2>/dev/null",
+    const std::string raw = runCommand("convert '" + path + "[0]' " + options +
+                                           " -background white -alpha remove -alpha off"
+                                           " -depth 16 -endian MSB rgb:- 2>/dev/null",
                                        &status);
     if (status != 0 || raw.size() != static_cast<std::size_t>(out.width) * out.height * 6)
         return false;

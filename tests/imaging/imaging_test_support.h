@@ -58,8 +58,9 @@ RgbPicture sessionPixels(Handle h);
 
 // Output of a shell command (standard output only); exit status in status.
 std::string runCommand(const std::string& command, int* status = nullptr);
-// Decodes a file with ImageMagick (first frame) into 16-bit RGB.
-bool magickPixels(const std::string& path, RgbPicture& out);
+// Decodes a file with ImageMagick (first frame, alpha on white) into 16-bit RGB; options go
+// right after the input.
+bool magickPixels(const std::string& path, RgbPicture& out, const std::string& options = "");
 // One tag value as exiftool prints it (-s3), empty when absent.
 std::string exiftoolTag(const std::string& path, const std::string& tag);
 // Several tags in one exiftool run (it is slow to start): tag name -> value, absent tags missing.
