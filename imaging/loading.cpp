@@ -2,6 +2,7 @@
 // thumbnails; and reading a file's facts without decoding it.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstring>
 
 #include "imaging/codecs.h"
@@ -163,8 +164,19 @@ bool cLoadThumbnailEx(Handle h, const std::string& path, int boxWidth, int boxHe
         const Bytes thumb = metadata::thumbnail(meta.exif);
         Image small;
         std::string ignored;
+        FileFacts facts;
+        // Cameras letterbox their thumbnails to 4:3; such a thumbnail does not serve.
+        auto sameShape = [&] {
+            if (!probeJpeg(data.data(), data.size(), facts, ignored) || facts.height == 0 ||
+                small.height == 0)
+                return false;
+            const double a = static_cast<double>(facts.width) / facts.height;
+            const double b = static_cast<double>(small.width) / small.height;
+            const double swapped = static_cast<double>(facts.height) / facts.width;
+            return std::abs(a - b) < 0.02 * a || std::abs(swapped - b) < 0.02 * swapped;
+        };
         if (!thumb.empty() && decodeJpeg(thumb.data(), thumb.size(), o, small, ignored) &&
-            (small.width >= boxWidth || small.height >= boxHeight)) {
+            (small.width >= boxWidth || small.height >= boxHeight) && sameShape()) {
             small.exif = meta.exif;
             small.formatCode = kFormatJpeg;
             image = std::move(small);
