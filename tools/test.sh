@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice: once as built for use,
-# once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# once with AddressSanitizer and UndefinedBehaviorSanitizer; in between, the picture readers'
+# fuzz targets run for a bounded time each.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -9,6 +10,9 @@ bash tools/install-deps.sh
 echo "== Build and test"
 bash tools/build.sh build -DVF_BUILD_TESTS=ON
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
+
+echo "== Fuzz the picture readers"
+bash tools/fuzz.sh 20
 
 echo "== Build and test with sanitizers"
 bash tools/build.sh build-asan -DVF_BUILD_TESTS=ON -DVF_SANITIZE=ON
