@@ -1,0 +1,114 @@
+// The normal noise filter, in the four steps the pipeline driver calls so that it can keep the
+// smoothed planes between preview runs: smooth the planes, measure how far the luma differs from
+// its smoothed value (the noise map), smooth that map, and move each pixel toward its smoothed
+// value as far as its difference looks like noise against the pixel's threshold.
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "colour_space.h"
+#include "progress.h"
+#include "stages.h"
+#include "threshold_plane.h"
+#include "velmar_blur.h"
+
+namespace dnr {
+namespace {
+
+int32_t clampToInt32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+bool smoothForNoise(const PlaneSet& planes, PlaneSet& smoothed, const ProcessingParams& p) {
+    // Chroma noise is coarser than luma noise: its radius grows with ChromaNoise.
+    const int32_t lumaRadius = p.NoiseRadius;
+    const int32_t chromaRadius =
+        clampToInt32(int64_t{p.NoiseRadius} * (int64_t{p.ChromaNoise} + 1));
+    progress::begin(6 * planes.height());
+    for (int k = 0; k < 3; ++k) {
+        const int32_t radius = k == PlaneSet::kY ? lumaRadius : chromaRadius;
+        if (!velmarBlur(smoothed.planes[k], &planes.planes[k], radius, BlurVariant::EdgeWeighted,
+                        false))
+            return false;
+    }
+    smoothed.rgb = planes.rgb;
+    smoothed.model = planes.model;
+    return true;
+}
+
+bool computeNoiseMap(const PlaneSet& planes, const PlaneSet& smoothed, Plane& noiseMap,
+                     const ProcessingParams&) {
+    const Plane& luma = planes.planes[PlaneSet::kY];
+    const Plane& smoothLuma = smoothed.planes[PlaneSet::kY];
+    if (!noiseMap.allocate(luma.width, luma.height)) return false;
+    progress::begin(luma.height);
+    for (int32_t r = 0; r < luma.height; ++r) {
+        const uint16_t* o = luma.row(r);
+        const uint16_t* s = smoothLuma.row(r);
+        uint16_t* out = noiseMap.row(r);
+        for (int32_t i = 0; i < luma.width; ++i)
+            out[i] = static_cast<uint16_t>(std::min(65535, std::abs(int32_t{o[i]} - s[i])));
+        progress::step();
+        if (abortRequested()) return false;
+    }
+    return true;
+}
+
+bool smoothNoiseMap(Plane& noiseMap, const ProcessingParams& p) {
+    return velmarBlur(noiseMap, nullptr, std::max(1, p.NoiseRadius), BlurVariant::Agreement);
+}
+
+bool blendNoiseReduction(PlaneSet& planes, const PlaneSet& smoothed, const Plane& noiseMap,
+                         const ProcessingParams& p) {
+    const int32_t w = planes.width();
+    const int32_t h = planes.height();
+    progress::begin(2 * h);
+    Plane threshold;
+    if (!buildThresholdPlane(smoothed, p, threshold)) return false;
+
+    // d: the share of the full reduction, 1024 = all of it.
+    const int64_t d = int64_t{p.NoiseReductionAmount} * 1024 / 100;
+    const bool showMap = p.ShowNoiseMap && p.FinalRun == 0;
+    for (int32_t r = 0; r < h; ++r) {
+        const uint16_t* t = threshold.row(r);
+        const uint16_t* map = noiseMap.row(r);
+        const uint16_t* smoothLuma = smoothed.planes[PlaneSet::kY].row(r);
+        uint16_t* rows[3];
+        const uint16_t* smoothRows[3];
+        for (int k = 0; k < 3; ++k) {
+            rows[k] = planes.planes[k].row(r);
+            smoothRows[k] = smoothed.planes[k].row(r);
+        }
+        for (int32_t i = 0; i < w; ++i) {
+            // l: how much of the pixel's own value survives, 1024 = all of it. Differences at
+            // or above the threshold keep the pixel.
+            int64_t l = int64_t{map[i]} * 1024 / std::max<int32_t>(t[i], 1);
+            if (d < 1024) l = std::clamp<int64_t>(1024 - (((1024 - l) * d) >> 10), 0, 1024);
+            if (showMap) {
+                const int64_t diff = int64_t{rows[PlaneSet::kY][i]} - smoothLuma[i];
+                const int64_t shade =
+                    std::clamp<int64_t>((std::abs(diff) * diff) >> 14, -4000, 4000);
+                rows[PlaneSet::kCb][i] = kChromaZero;
+                rows[PlaneSet::kY][i] = static_cast<uint16_t>(shade + kChromaZero);
+                rows[PlaneSet::kCr][i] = static_cast<uint16_t>(
+                    4 * std::clamp<int64_t>(4 * (1024 - l), 0, 4096) + kChromaZero);
+                continue;
+            }
+            if (l >= 1024) continue;
+            for (int k = 0; k < 3; ++k) {
+                const int64_t o = rows[k][i];
+                const int64_t s = smoothRows[k][i];
+                rows[k][i] =
+                    static_cast<uint16_t>(std::min<int64_t>(s + (((o - s) * l) >> 10), 65535));
+            }
+        }
+        progress::step();
+        if (abortRequested()) return false;
+    }
+    return true;
+}
+
+}  // namespace dnr

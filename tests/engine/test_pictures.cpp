@@ -1,0 +1,75 @@
+#include "test_pictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "high_noise_filter.h"
+#include "stage_caches.h"
+
+namespace dnr::testing {
+
+ProcessingParams defaultParams(Picture& picture) {
+    ProcessingParams p{};
+    p.Magic = DNR_IMAGE_MAGIC;
+    p.Bits = picture.bits();
+    p.Width = picture.width();
+    p.Height = picture.height();
+    p.BytesPerSample = picture.is16() ? 2 : 1;
+    p.NoiseReductionOn = 1;
+    p.NoiseLevel = p.ShadowsNoiseLevel = p.HighlightsNoiseLevel = 20;
+    p.NoiseRadius = 6;
+    p.NoiseMode = 2;
+    p.ChromaNoise = 2;
+    p.NoiseEqualizerCount = 40;
+    p.NoiseReductionAmount = 100;
+    p.SharpnessEqualizerCount = 40;
+    p.ColorAdjustOn = 1;
+    p.SelectedColorRange = -1;
+    p.SaturationEqualizerCount = 40;
+    p.BrightnessEqualizerCount = 9;
+    p.FullWidth = p.ScaledFullWidth = picture.width();
+    p.FullHeight = p.ScaledFullHeight = picture.height();
+    return p;
+}
+
+void emptyAllCaches() {
+    StageCaches& c = stageCaches();
+    emptyCache(c.input);
+    emptyCache(c.blur);
+    emptyCache(c.result);
+    c.noiseMap.release();
+    releaseNoiseScaleCache();
+}
+
+void addGreyNoise(Picture& picture, double deviation, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0.0, deviation);
+    for (int32_t y = 0; y < picture.height(); ++y)
+        for (int32_t x = 0; x < picture.width(); ++x) {
+            const double n = noise(rng);
+            int32_t v[3];
+            for (int c = 0; c < 3; ++c)
+                v[c] = int32_t(std::clamp(std::lround(picture.at(x, y, c) + n), 0L, 65535L));
+            picture.set(x, y, v[0], v[1], v[2]);
+        }
+}
+
+PlaneSet lumaChromaSet(int32_t w, int32_t h, int32_t luma, double noise, unsigned seed) {
+    PlaneSet set;
+    set.allocate(w, h);
+    set.rgb = false;
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> n(0.0, noise);
+    for (size_t i = 0; i < set.planes[0].size(); ++i) {
+        const auto jitter = [&](int32_t v) {
+            return uint16_t(std::clamp(std::lround(v + (noise > 0 ? n(rng) : 0.0)), 0L, 65535L));
+        };
+        set.planes[PlaneSet::kCb].data()[i] = jitter(0x8000);
+        set.planes[PlaneSet::kY].data()[i] = jitter(luma);
+        set.planes[PlaneSet::kCr].data()[i] = jitter(0x8000);
+    }
+    return set;
+}
+
+}  // namespace dnr::testing
