@@ -11,7 +11,7 @@
 namespace core {
 
 class BatchPicture {
-public:
+  public:
     virtual ~BatchPicture() = default;
 
     virtual int32_t width() const = 0;
@@ -34,7 +34,7 @@ public:
 };
 
 class PictureSource {
-public:
+  public:
     virtual ~PictureSource() = default;
     // The picture, or null with a message.
     virtual std::unique_ptr<BatchPicture> load(const QString& path, QString& error) = 0;

@@ -10,7 +10,7 @@ namespace core {
 
 // Owns separate copies of the item's marks, so the engine never writes into the queue.
 class EngineRecord {
-public:
+  public:
     // Fills the record from the item as the batch run does; the auto-contrast darkest and
     // brightest come from the default settings, not from the item.
     EngineRecord(const QueueParams& item, const SettingsBlock& defaults);
@@ -19,7 +19,7 @@ public:
 
     ProcessingParams params{};
 
-private:
+  private:
     std::vector<NoiseAreaEntry> noiseAreas_;
     std::vector<RedEyeEntry> redEyes_;
     EngineColorRanges colorRanges_;

@@ -14,7 +14,8 @@ int32_t roundHalfEven(double value) {
 ScaledNoise scaleNoiseLevels(int32_t storedLevel, int32_t storedShadows, int32_t storedHighlights,
                              const std::array<int32_t, 3>& detected) {
     std::array<int32_t, 3> level{};
-    for (size_t i = 0; i < 3; ++i) level[i] = std::clamp(detected[i], 1, 10000);
+    for (size_t i = 0; i < 3; ++i)
+        level[i] = std::clamp(detected[i], 1, 10000);
 
     ScaledNoise s;
     s.midtones = level[1];

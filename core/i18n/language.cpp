@@ -96,6 +96,29 @@ QString Language::caseLookup(const QString& key, bool upper) const {
     return removeMarkers(s);
 }
 
+QString fillPlaceholders(const QString& pattern, const QStringList& values) {
+    QString out;
+    out.reserve(pattern.size());
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == u'%' && i + 1 < pattern.size()) {
+            if (pattern[i + 1] == u's') {
+                if (next < values.size()) out += values[next];
+                ++next;
+                ++i;
+                continue;
+            }
+            if (pattern[i + 1] == u'%') {
+                out += u'%';
+                ++i;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
 QString Language::capitalised(const QString& key) const {
     return caseLookup(key, true);
 }

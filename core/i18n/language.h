@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace core {
 
@@ -32,5 +33,8 @@ class Language {
     QString caseLookup(const QString& key, bool upper) const;
     QHash<QString, QString> lines_;  // by key in upper case
 };
+
+// Fills the "%s" placeholders of a looked-up format text in order ("%%" stands for "%").
+QString fillPlaceholders(const QString& pattern, const QStringList& values);
 
 }  // namespace core
