@@ -1,0 +1,324 @@
+#include "imaging/transforms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "imaging/imaging.h"
+
+namespace imaging {
+
+namespace {
+
+// Copies every output pixel from the source position a mapping gives.
+template <typename Map>
+bool remap(Image& image, int outW, int outH, Map map, std::string& error) {
+    Image out;
+    if (!out.allocate(outW, outH, image.sixteen, error)) return false;
+    for (int y = 0; y < outH; ++y) {
+        if (image.sixteen) {
+            std::uint16_t* d = out.row16(y);
+            for (int x = 0; x < outW; ++x) {
+                int sx, sy;
+                map(x, y, sx, sy);
+                const std::uint16_t* s = image.row16(sy) + 3 * static_cast<std::size_t>(sx);
+                d[3 * x] = s[0];
+                d[3 * x + 1] = s[1];
+                d[3 * x + 2] = s[2];
+            }
+        } else {
+            std::uint8_t* d = out.row8(y);
+            for (int x = 0; x < outW; ++x) {
+                int sx, sy;
+                map(x, y, sx, sy);
+                const std::uint8_t* s = image.row8(sy) + 3 * static_cast<std::size_t>(sx);
+                d[3 * x] = s[0];
+                d[3 * x + 1] = s[1];
+                d[3 * x + 2] = s[2];
+            }
+        }
+    }
+    out.refreshDisplay();
+    image.bits8.swap(out.bits8);
+    image.bits16.swap(out.bits16);
+    image.width = outW;
+    image.height = outH;
+    return true;
+}
+
+// Filter kernels over a distance in source pixels.
+double mitchell(double x) {
+    constexpr double B = 1.0 / 3.0, C = 1.0 / 3.0;
+    x = std::fabs(x);
+    if (x < 1.0)
+        return ((12 - 9 * B - 6 * C) * x * x * x + (-18 + 12 * B + 6 * C) * x * x + (6 - 2 * B)) /
+               6.0;
+    if (x < 2.0)
+        return ((-B - 6 * C) * x * x * x + (6 * B + 30 * C) * x * x + (-12 * B - 48 * C) * x +
+                (8 * B + 24 * C)) /
+               6.0;
+    return 0.0;
+}
+double triangle(double x) {
+    x = std::fabs(x);
+    return x < 1.0 ? 1.0 - x : 0.0;
+}
+
+struct Contribution {
+    int first = 0;
+    std::vector<double> weights;
+};
+
+// Which source samples (and how much) make each output sample along one axis.
+std::vector<Contribution> contributions(int inSize, int outSize, int filter) {
+    std::vector<Contribution> result(static_cast<std::size_t>(outSize));
+    const double scale = static_cast<double>(inSize) / outSize;
+    for (int o = 0; o < outSize; ++o) {
+        Contribution& c = result[static_cast<std::size_t>(o)];
+        const double centre = (o + 0.5) * scale - 0.5;
+        if (filter == kFilterNearest) {
+            c.first = std::clamp(static_cast<int>(std::floor((o + 0.5) * scale)), 0, inSize - 1);
+            c.weights = {1.0};
+            continue;
+        }
+        const double radius = filter == kFilterBilinear ? 1.0 : 2.0;
+        const double stretch = std::max(1.0, scale);  // widen the kernel when shrinking
+        const int lo = static_cast<int>(std::floor(centre - radius * stretch));
+        const int hi = static_cast<int>(std::ceil(centre + radius * stretch));
+        std::vector<double> w;
+        double sum = 0;
+        const int first = std::max(lo, 0);
+        const int last = std::min(hi, inSize - 1);
+        for (int i = first; i <= last; ++i) {
+            const double d = (i - centre) / stretch;
+            const double v = filter == kFilterBilinear ? triangle(d) : mitchell(d);
+            w.push_back(v);
+            sum += v;
+        }
+        if (w.empty() || sum == 0.0) {
+            c.first = std::clamp(static_cast<int>(std::lround(centre)), 0, inSize - 1);
+            c.weights = {1.0};
+            continue;
+        }
+        for (double& v : w)
+            v /= sum;
+        c.first = first;
+        c.weights = std::move(w);
+    }
+    return result;
+}
+
+}  // namespace
+
+bool applyOrientation(Image& image, int orientation, std::string& error) {
+    const int W = image.width, H = image.height;
+    switch (orientation) {
+        case 2:
+            return remap(
+                image, W, H,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = W - 1 - x;
+                    sy = y;
+                },
+                error);
+        case 3:
+            return remap(
+                image, W, H,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = W - 1 - x;
+                    sy = H - 1 - y;
+                },
+                error);
+        case 4:
+            return remap(
+                image, W, H,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = x;
+                    sy = H - 1 - y;
+                },
+                error);
+        case 5:
+            return remap(
+                image, H, W,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = y;
+                    sy = x;
+                },
+                error);
+        case 6:
+            return remap(
+                image, H, W,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = y;
+                    sy = H - 1 - x;
+                },
+                error);
+        case 7:
+            return remap(
+                image, H, W,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = W - 1 - y;
+                    sy = H - 1 - x;
+                },
+                error);
+        case 8:
+            return remap(
+                image, H, W,
+                [&](int x, int y, int& sx, int& sy) {
+                    sx = W - 1 - y;
+                    sy = x;
+                },
+                error);
+        default:
+            return true;
+    }
+}
+
+bool rotateFine(Image& image, double degrees, std::string& error) {
+    if (!std::isfinite(degrees)) {
+        error = "The rotation angle is not a number.";
+        return false;
+    }
+    double a = std::fmod(degrees, 360.0);
+    if (a < 0) a += 360.0;
+    const double quarters = a / 90.0;
+    if (std::fabs(quarters - std::round(quarters)) < 1e-9) {
+        switch (static_cast<int>(std::lround(quarters)) % 4) {
+            case 1:
+                return applyOrientation(image, 6, error);
+            case 2:
+                return applyOrientation(image, 3, error);
+            case 3:
+                return applyOrientation(image, 8, error);
+            default:
+                return true;
+        }
+    }
+    const double rad = a * M_PI / 180.0;
+    const double c = std::cos(rad), s = std::sin(rad);
+    const int W = image.width, H = image.height;
+    const int outW = static_cast<int>(std::ceil(std::fabs(W * c) + std::fabs(H * s) - 1e-6));
+    const int outH = static_cast<int>(std::ceil(std::fabs(W * s) + std::fabs(H * c) - 1e-6));
+    Image out;
+    if (!out.allocate(outW, outH, image.sixteen, error)) return false;
+    const double cxIn = (W - 1) / 2.0, cyIn = (H - 1) / 2.0;
+    const double cxOut = (outW - 1) / 2.0, cyOut = (outH - 1) / 2.0;
+    const double white = image.sixteen ? 65535.0 : 255.0;
+    for (int y = 0; y < outH; ++y) {
+        for (int x = 0; x < outW; ++x) {
+            // Inverse of a clockwise turn (rows grow downwards).
+            const double dx = x - cxOut, dy = y - cyOut;
+            const double sx = dx * c + dy * s + cxIn;
+            const double sy = -dx * s + dy * c + cyIn;
+            const int x0 = static_cast<int>(std::floor(sx)), y0 = static_cast<int>(std::floor(sy));
+            const double fx = sx - x0, fy = sy - y0;
+            double acc[3] = {0, 0, 0};
+            for (int k = 0; k < 4; ++k) {
+                const int px = x0 + (k & 1), py = y0 + (k >> 1);
+                const double w = ((k & 1) ? fx : 1 - fx) * ((k >> 1) ? fy : 1 - fy);
+                if (w == 0) continue;
+                for (int ch = 0; ch < 3; ++ch) {
+                    double v = white;
+                    if (px >= 0 && py >= 0 && px < W && py < H)
+                        v = image.sixteen ? image.row16(py)[3 * px + ch]
+                                          : image.row8(py)[3 * px + ch];
+                    acc[ch] += w * v;
+                }
+            }
+            for (int ch = 0; ch < 3; ++ch) {
+                const double v = std::clamp(acc[ch] + 0.5, 0.0, white);
+                if (image.sixteen)
+                    out.row16(y)[3 * x + ch] = static_cast<std::uint16_t>(v);
+                else
+                    out.row8(y)[3 * x + ch] = static_cast<std::uint8_t>(v);
+            }
+        }
+    }
+    out.refreshDisplay();
+    image.bits8.swap(out.bits8);
+    image.bits16.swap(out.bits16);
+    image.width = outW;
+    image.height = outH;
+    return true;
+}
+
+bool resize(Image& image, int width, int height, int filter, std::string& error) {
+    if (width <= 0 || height <= 0) {
+        error = "The new size must be positive.";
+        return false;
+    }
+    if (filter != kFilterNearest && filter != kFilterBilinear && filter != kFilterMitchell) {
+        error = "Unknown resampling filter " + std::to_string(filter) + ".";
+        return false;
+    }
+    if (width == image.width && height == image.height) return true;
+    Image out;
+    if (!out.allocate(width, height, image.sixteen, error)) return false;
+    const auto cx = contributions(image.width, width, filter);
+    const auto cy = contributions(image.height, height, filter);
+    const double maxV = image.sixteen ? 65535.0 : 255.0;
+    // Horizontal pass into floating rows, then vertical pass into the output.
+    std::vector<float> horiz;
+    try {
+        horiz.assign(static_cast<std::size_t>(width) * 3 * image.height, 0.0f);
+    } catch (const std::bad_alloc&) {
+        error = "Not enough memory to resize the picture.";
+        return false;
+    }
+    for (int y = 0; y < image.height; ++y) {
+        float* d = horiz.data() + static_cast<std::size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x) {
+            const Contribution& c = cx[static_cast<std::size_t>(x)];
+            double acc[3] = {0, 0, 0};
+            for (std::size_t i = 0; i < c.weights.size(); ++i) {
+                const std::size_t at = 3 * static_cast<std::size_t>(c.first + static_cast<int>(i));
+                for (int ch = 0; ch < 3; ++ch)
+                    acc[ch] += c.weights[i] *
+                               (image.sixteen ? image.row16(y)[at + ch] : image.row8(y)[at + ch]);
+            }
+            for (int ch = 0; ch < 3; ++ch)
+                d[3 * x + ch] = static_cast<float>(acc[ch]);
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        const Contribution& c = cy[static_cast<std::size_t>(y)];
+        for (int x = 0; x < width * 3; ++x) {
+            double acc = 0;
+            for (std::size_t i = 0; i < c.weights.size(); ++i)
+                acc +=
+                    c.weights[i] *
+                    horiz[static_cast<std::size_t>(c.first + static_cast<int>(i)) * width * 3 + x];
+            const double v = std::clamp(acc + 0.5, 0.0, maxV);
+            if (image.sixteen)
+                out.row16(y)[x] = static_cast<std::uint16_t>(v);
+            else
+                out.row8(y)[x] = static_cast<std::uint8_t>(v);
+        }
+    }
+    out.refreshDisplay();
+    image.bits8.swap(out.bits8);
+    image.bits16.swap(out.bits16);
+    image.width = width;
+    image.height = height;
+    return true;
+}
+
+bool crop(Image& image, int left, int top, int right, int bottom, std::string& error) {
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, image.width - 1);
+    bottom = std::min(bottom, image.height - 1);
+    if (right < left || bottom < top) {
+        error = "The crop rectangle lies outside the picture.";
+        return false;
+    }
+    return remap(
+        image, right - left + 1, bottom - top + 1,
+        [&](int x, int y, int& sx, int& sy) {
+            sx = x + left;
+            sy = y + top;
+        },
+        error);
+}
+
+}  // namespace imaging
