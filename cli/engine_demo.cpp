@@ -29,7 +29,8 @@ double noiseLeft(const std::vector<uint16_t>& pixels) {
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             for (int c = 0; c < 3; ++c) {
-                const double d = (double(pixels[(size_t(y) * kWidth + x) * 3 + c]) - scene(x, y, c)) / 256;
+                const double d =
+                    (double(pixels[(size_t(y) * kWidth + x) * 3 + c]) - scene(x, y, c)) / 256;
                 sum += d * d;
             }
     return std::sqrt(sum / (double(kWidth) * kHeight * 3));
@@ -72,13 +73,16 @@ int main() {
     const double before = noiseLeft(pixels);
     const auto t0 = std::chrono::steady_clock::now();
     const int ok = Grainwash2(&p);
-    const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    const auto ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     const double after = noiseLeft(pixels);
 
-    std::printf("Grainwash2 on a %dx%d 16-bit picture with simulated sensor noise\n", kWidth, kHeight);
+    std::printf("Grainwash2 on a %dx%d 16-bit picture with simulated sensor noise\n", kWidth,
+                kHeight);
     std::printf("  result: %s, %.0f ms (%.1f megapixels/s)\n", ok ? "done" : "failed", ms,
                 kWidth * double(kHeight) / 1000.0 / ms);
-    std::printf("  noise (RMS difference from the clean scene, 8-bit units): %.2f before, %.2f after\n",
-                before, after);
+    std::printf(
+        "  noise (RMS difference from the clean scene, 8-bit units): %.2f before, %.2f after\n",
+        before, after);
     return ok ? 0 : 1;
 }

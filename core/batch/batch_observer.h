@@ -27,6 +27,8 @@ class BatchObserver {
     // What went wrong with an item beyond its log line (the library's message, a folder that
     // could not be created), for the user.
     virtual void itemProblem(const QString& /*sourcePath*/, const QString& /*detail*/) {}
+    // The item's result was saved.
+    virtual void itemSaved(const QString& /*sourcePath*/, const QString& /*outputPath*/) {}
     // The queue file could not be rewritten after an item was done.
     virtual void queueFileProblem(const QString& /*detail*/) {}
 };

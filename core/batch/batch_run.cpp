@@ -256,6 +256,7 @@ QString BatchRun::saveItem(BatchPicture& picture, const QueueParams& item, const
             return saveFailureText(texts_, "ALS_ERROR", target);
         }
         done = true;
+        observer_.itemSaved(source, target);
         return texts_.message("ALS_OK");
     } catch (const std::exception& e) {
         observer_.itemProblem(source, QString::fromLocal8Bit(e.what()));

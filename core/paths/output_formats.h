@@ -21,7 +21,7 @@ inline constexpr std::array<OutputFormat, 7> kOutputFormats = {{
     {"JPEG 2000 (*.jp2)", 56, "JP2", "jp2"},
     {"Photoshop (*.psd)", 31, "PSD", "psd"},
     {"TIFF (*.tif)", 18, "TIF", "tif"},
-    {"PNG (*.png)", 3, "PNG", "png"},
+    {"PNG (*.png)", 10, "PNG", "png"},
 }};
 inline constexpr int kProgramFormatCount = 6;
 inline constexpr int kDefaultFormatIndex = 1;

@@ -160,7 +160,9 @@ std::vector<uint8_t> encodeQueueRecords(const std::vector<QueueParams>& items) {
     return out;
 }
 
-RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion) {
+RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion,
+                                 UnreadableFile unreadable) {
+    const bool deleteUnreadable = unreadable == UnreadableFile::Delete;
     RecordFileContent result;
     if (!QFile::exists(path)) {
         result.success = true;
@@ -171,7 +173,7 @@ RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion
         if (!file.open(QIODevice::ReadOnly)) {
             result.problem = QStringLiteral("cannot be opened: %1").arg(file.errorString());
             file.close();
-            QFile::remove(path);
+            if (deleteUnreadable) QFile::remove(path);
             return result;
         }
         FileFields fields(file);
@@ -202,13 +204,13 @@ RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion
             }
         }
     }
-    if (result.items.empty()) QFile::remove(path);
+    if (result.items.empty() && deleteUnreadable) QFile::remove(path);
     result.success = !result.items.empty();
     return result;
 }
 
-RecordFileContent readQueueFile(const QString& path) {
-    return readRecordFile(path, true);
+RecordFileContent readQueueFile(const QString& path, UnreadableFile unreadable) {
+    return readRecordFile(path, true, unreadable);
 }
 
 int32_t probeRecordFileVersion(const QString& path) {
@@ -223,11 +225,11 @@ int32_t probeRecordFileVersion(const QString& path) {
     return f.ok() ? version : 0;
 }
 
-RecordFileContent readSettingsFile(const QString& path) {
+RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadable) {
     // The known versions: the previous one is upgraded in place, then read as the current one.
     for (int pass = 0; pass < 2; ++pass) {
         const int32_t version = probeRecordFileVersion(path);
-        if (version == SettingsBlock::kVersion) return readQueueFile(path);
+        if (version == SettingsBlock::kVersion) return readQueueFile(path, unreadable);
         if (version != SettingsBlock::kPreviousVersion) {
             RecordFileContent result;
             result.problem =
@@ -235,7 +237,7 @@ RecordFileContent readSettingsFile(const QString& path) {
                              : QStringLiteral("has the unknown settings version %1").arg(version);
             return result;
         }
-        RecordFileContent old = readRecordFile(path, false);
+        RecordFileContent old = readRecordFile(path, false, unreadable);
         if (!old.success) return old;
         for (QueueParams& item : old.items) {
             item.Settings.Version = SettingsBlock::kVersion;

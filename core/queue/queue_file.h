@@ -22,20 +22,26 @@ struct RecordFileContent {
     QString problem;
 };
 
+// What happens to a file that cannot be opened or yields no record: the program deletes its own
+// files; a file the user named is kept.
+enum class UnreadableFile { Delete, Keep };
+
 // Reads the records of a file. With requireCurrentVersion a record of another settings version
-// ends the reading. A missing file is an empty success; a file that cannot be opened or yields no
-// record is deleted; a damaged one is left as it is.
-RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion);
+// ends the reading. A missing file is an empty success; a damaged one is left as it is.
+RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion,
+                                 UnreadableFile unreadable = UnreadableFile::Delete);
 
 // The queue's own reader: records of the current version only.
-RecordFileContent readQueueFile(const QString& path);
+RecordFileContent readQueueFile(const QString& path,
+                                UnreadableFile unreadable = UnreadableFile::Delete);
 
 // The settings version of the first record, or 0 when it cannot be read.
 int32_t probeRecordFileVersion(const QString& path);
 
 // The reader of settings files: a file of the previous version is upgraded in place first; one of
 // an unknown version is left alone and fails.
-RecordFileContent readSettingsFile(const QString& path);
+RecordFileContent readSettingsFile(const QString& path,
+                                   UnreadableFile unreadable = UnreadableFile::Delete);
 
 // Replaces the file by one holding every item; an empty list deletes it. False when the file
 // could not be written; the previous file then stays as it was and no partial file is left.

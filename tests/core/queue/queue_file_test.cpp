@@ -234,3 +234,22 @@ TEST_F(QueueFileTest, AFailedWriteKeepsThePreviousFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QueueFileKeep, AFileTheUserNamedIsKeptEvenWhenNothingCanBeRead) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("mine.dat");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a queue at all");
+    f.close();
+    const auto read = core::readQueueFile(path, core::UnreadableFile::Keep);
+    EXPECT_FALSE(read.success);
+    EXPECT_FALSE(read.problem.isEmpty());
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(core::readSettingsFile(path, core::UnreadableFile::Keep).success);
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+}  // namespace
