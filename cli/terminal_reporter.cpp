@@ -49,6 +49,7 @@ void TerminalReporter::itemStarted(int32_t, int32_t handled, int32_t total,
     total_ = total;
     fileName_ = QFileInfo(sourcePath).fileName();
     progress_.current = 0;
+    progress_.overall = total > 0 ? int32_t(int64_t(handled) * 1000 / total) : 0;
     if (terminal_)
         drawBar();
     else

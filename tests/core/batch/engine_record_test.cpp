@@ -200,11 +200,14 @@ TEST(EngineRecord, MarksAreSeparateCopies) {
     EXPECT_EQ(c.Color1[0], 1);
     EXPECT_EQ(c.Color2[2], 6);
     EXPECT_EQ(c.TargetColor[1], 8);
-    EXPECT_EQ(c.Tolerance, 44);
-    EXPECT_EQ(c.AreaCount, 2);
-    EXPECT_NE(c.Areas, item.ColorRanges[0].Areas.data());
-    EXPECT_EQ(c.Areas[0].AreaHeight, 40);
-    EXPECT_EQ(c.AreasInclude, 1);
+    // The record is packed: its fields are copied out before the comparisons take references.
+    const int32_t tolerance = c.Tolerance, areaCount = c.AreaCount, include = c.AreasInclude;
+    const XcludedArea* areas = c.Areas;
+    EXPECT_EQ(tolerance, 44);
+    EXPECT_EQ(areaCount, 2);
+    EXPECT_NE(areas, item.ColorRanges[0].Areas.data());
+    EXPECT_EQ(areas[0].AreaHeight, 40);
+    EXPECT_EQ(include, 1);
 }
 
 }  // namespace
