@@ -1,0 +1,147 @@
+#include "cli/cli_options.h"
+
+#include "core/paths/output_formats.h"
+
+namespace cli {
+
+core::ProgramOptions CliOptions::defaultOutput() {
+    core::ProgramOptions o = core::defaultProgramOptions();
+    o.outputOverwrite = 0;
+    return o;
+}
+
+QString usageText() {
+    return QStringLiteral(
+        "Usage: velmarfilter-cli [options] PICTURE...\n"
+        "       velmarfilter-cli [options] --queue FILE\n"
+        "\n"
+        "Reduces the noise of pictures (and applies the other corrections of a settings file)\n"
+        "without a window. Each picture is processed with the settings in effect and saved\n"
+        "under a new name; the pictures themselves are never changed.\n"
+        "\n"
+        "Input:\n"
+        "  --queue FILE         process a queue file; finished items are removed from it\n"
+        "  --settings FILE.vrs  take the settings of a settings file (default: the program's\n"
+        "                       default settings)\n"
+        "\n"
+        "Output (default: JPEG, quality 98, in the sub-folder \"filtered\" beside each picture,\n"
+        "named with the suffix \"_dnr\"; photo.jpg gives filtered/photo_dnr.jpg):\n"
+        "  --format F           bmp, jpg, jpg-progressive, jp2, psd, tif or png\n"
+        "  --jpeg-quality N     7..12: quality 81, 89, 93, 96, 98, 100\n"
+        "  --output-dir DIR     write into DIR\n"
+        "  --subfolder NAME     write into the sub-folder NAME beside each picture\n"
+        "  --in-place           write into the picture's own folder\n"
+        "  --prefix TEXT        put TEXT (at most 5 characters) before the name\n"
+        "  --suffix TEXT        put TEXT (at most 5 characters) after the name\n"
+        "  --overwrite          replace existing output files (default: keep them)\n"
+        "\n"
+        "  --help               show this text\n"
+        "  --version            show the version\n"
+        "\n"
+        "Exit status: 0 when every picture was done, 1 when any failed, 2 for a bad command "
+        "line.\n");
+}
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments) {
+    ParsedCommandLine result;
+    CliOptions o;
+    auto fail = [&](const QString& message) {
+        result.error = message;
+        return result;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString arg = arguments[i];
+        if (!arg.startsWith(QStringLiteral("--")) || arg == QStringLiteral("--")) {
+            if (arg == QStringLiteral("--")) {
+                o.pictures += arguments.mid(i + 1);
+                break;
+            }
+            if (arg.startsWith(u'-') && arg.size() > 1)
+                return fail(QStringLiteral("unknown option %1").arg(arg));
+            o.pictures << arg;
+            continue;
+        }
+        QString value;
+        bool inlineValue = false;
+        if (const qsizetype eq = arg.indexOf(u'='); eq > 0) {
+            value = arg.mid(eq + 1);
+            arg = arg.left(eq);
+            inlineValue = true;
+        }
+        auto needValue = [&]() -> bool {
+            if (inlineValue) return true;
+            if (i + 1 >= arguments.size()) return false;
+            value = arguments[++i];
+            return true;
+        };
+        auto flag = [&](bool& target) {
+            if (inlineValue) return false;
+            target = true;
+            return true;
+        };
+        if (arg == QStringLiteral("--help")) {
+            if (!flag(o.help)) return fail(QStringLiteral("--help takes no value"));
+        } else if (arg == QStringLiteral("--version")) {
+            if (!flag(o.version)) return fail(QStringLiteral("--version takes no value"));
+        } else if (arg == QStringLiteral("--overwrite")) {
+            if (inlineValue) return fail(QStringLiteral("--overwrite takes no value"));
+            o.output.outputOverwrite = 1;
+        } else if (arg == QStringLiteral("--in-place")) {
+            if (inlineValue) return fail(QStringLiteral("--in-place takes no value"));
+            o.output.outputFolderKind = 1;
+        } else if (!needValue()) {
+            return fail(QStringLiteral("%1 needs a value").arg(arg));
+        } else if (arg == QStringLiteral("--queue")) {
+            o.queueFile = value;
+        } else if (arg == QStringLiteral("--settings")) {
+            o.settingsFile = value;
+        } else if (arg == QStringLiteral("--format")) {
+            int found = -1;
+            for (size_t f = 0; f < core::kOutputFormats.size(); ++f)
+                if (value == QLatin1String(core::kOutputFormats[f].name)) found = int(f);
+            if (found < 0) return fail(QStringLiteral("unknown format \"%1\"").arg(value));
+            o.output.outputFormat = uint8_t(found);
+        } else if (arg == QStringLiteral("--jpeg-quality")) {
+            bool ok = false;
+            const int step = value.toInt(&ok);
+            if (!ok || step < 7 || step > 12)
+                return fail(
+                    QStringLiteral("--jpeg-quality must be 7 to 12, not \"%1\"").arg(value));
+            o.output.jpegQualityIndex = step - 7;
+        } else if (arg == QStringLiteral("--output-dir")) {
+            if (value.isEmpty()) return fail(QStringLiteral("--output-dir needs a folder"));
+            o.output.outputFolderKind = 2;
+            o.output.outputFolder = value.toStdString();
+            if (o.output.outputFolder.size() > 255)
+                return fail(QStringLiteral("--output-dir is longer than 255 bytes"));
+        } else if (arg == QStringLiteral("--subfolder")) {
+            if (value.isEmpty()) return fail(QStringLiteral("--subfolder needs a name"));
+            o.output.outputFolderKind = 0;
+            o.output.outputSubfolder = value.toStdString();
+            if (o.output.outputSubfolder.size() > 60)
+                return fail(QStringLiteral("--subfolder is longer than 60 bytes"));
+        } else if (arg == QStringLiteral("--prefix") || arg == QStringLiteral("--suffix")) {
+            const std::string text = value.toStdString();
+            if (text.size() > 5)
+                return fail(
+                    QStringLiteral("%1 holds at most 5 characters, not \"%2\"").arg(arg, value));
+            (arg == QStringLiteral("--prefix") ? o.output.outputPrefix : o.output.outputSuffix) =
+                text;
+        } else {
+            return fail(QStringLiteral("unknown option %1").arg(arg));
+        }
+    }
+    if (!o.help && !o.version) {
+        if (o.queueFile.isEmpty() && o.pictures.isEmpty())
+            return fail(QStringLiteral("no picture and no --queue given"));
+        if (!o.queueFile.isEmpty() && !o.pictures.isEmpty())
+            return fail(QStringLiteral("give either pictures or --queue, not both"));
+        if (!o.queueFile.isEmpty() && !o.settingsFile.isEmpty())
+            return fail(
+                QStringLiteral("--settings applies to pictures; queue items carry their own"));
+    }
+    result.options = o;
+    return result;
+}
+
+}  // namespace cli

@@ -1,0 +1,35 @@
+// The command line of velmarfilter-cli.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "core/settings/program_options.h"
+
+namespace cli {
+
+struct CliOptions {
+    QStringList pictures;
+    QString queueFile;
+    QString settingsFile;
+    core::ProgramOptions output = defaultOutput();
+    bool help = false;
+    bool version = false;
+
+    // The program's output defaults, except that an existing file is kept unless --overwrite
+    // is given.
+    static core::ProgramOptions defaultOutput();
+};
+
+// The options, or a message saying what is wrong with the command line.
+struct ParsedCommandLine {
+    std::optional<CliOptions> options;
+    QString error;
+};
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+QString usageText();
+
+}  // namespace cli

@@ -1,0 +1,158 @@
+// velmarfilter-cli: the program's batch run without a window, on pictures named on the command
+// line or on a queue file.
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <csignal>
+#include <cstdio>
+
+#include "cli/cli_options.h"
+#include "cli/terminal_reporter.h"
+#include "core/batch/batch_run.h"
+#include "core/batch/imaging_pictures.h"
+#include "core/i18n/language.h"
+#include "core/paths/program_folders.h"
+#include "core/queue/queue_file.h"
+#include "core/queue/queue_model.h"
+
+namespace {
+
+constexpr int kAllDone = 0;
+constexpr int kSomethingFailed = 1;
+constexpr int kBadUsage = 2;
+
+core::BatchRun* gRun = nullptr;
+
+// Ctrl-C stops the run after the engine's current row; a second one ends the program at once.
+extern "C" void stopRun(int) {
+    if (gRun) gRun->abort();
+    std::signal(SIGINT, SIG_DFL);
+}
+
+void printError(const QString& text) {
+    std::fprintf(stderr, "velmarfilter-cli: %s\n", text.toLocal8Bit().constData());
+}
+
+// The settings for the pictures of the command line: the default block or the first record of a
+// settings file. False (with a message) when the file cannot be used.
+bool pictureSettings(const QString& path, core::SettingsBlock& settings, bool& expert) {
+    settings = core::defaultSettingsBlock();
+    expert = core::defaultProgramOptions().expertMode != 0;
+    if (path.isEmpty()) return true;
+    if (!QFileInfo(path).isFile()) {
+        printError(QStringLiteral("%1: no such settings file").arg(path));
+        return false;
+    }
+    const core::RecordFileContent content =
+        core::readSettingsFile(path, core::UnreadableFile::Keep);
+    if (!content.success) {
+        printError(QStringLiteral("%1: cannot load the settings: the file %2")
+                       .arg(path, content.problem.isEmpty() ? QStringLiteral("holds no settings")
+                                                            : content.problem));
+        return false;
+    }
+    settings = content.items.front().Settings;
+    expert = content.items.front().ExpertMode != 0;
+    return true;
+}
+
+// The items of a queue file; a damaged file is kept as FILE.damaged before the run rewrites it.
+bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool& damaged) {
+    if (!QFileInfo(path).isFile()) {
+        printError(QStringLiteral("%1: no such queue file").arg(path));
+        return false;
+    }
+    const int32_t version = core::probeRecordFileVersion(path);
+    if (version != core::SettingsBlock::kVersion) {
+        printError(version == 0 ? QStringLiteral("%1: not a queue file").arg(path)
+                                : QStringLiteral("%1: a queue file of settings version %2, not %3")
+                                      .arg(path)
+                                      .arg(version)
+                                      .arg(core::SettingsBlock::kVersion));
+        return false;
+    }
+    core::RecordFileContent content = core::readQueueFile(path, core::UnreadableFile::Keep);
+    damaged = !content.problem.isEmpty();
+    if (damaged) {
+        const QString copy = path + QStringLiteral(".damaged");
+        QFile::remove(copy);
+        const bool kept = QFile::copy(path, copy);
+        printError(QStringLiteral("%1: %2; %3 whole items before it are processed%4")
+                       .arg(path, content.problem)
+                       .arg(content.items.size())
+                       .arg(kept ? QStringLiteral(", the file as it was is kept as %1").arg(copy)
+                                 : QString()));
+    }
+    if (content.items.empty()) return false;
+    items = std::move(content.items);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const cli::ParsedCommandLine parsed = cli::parseCommandLine(app.arguments().mid(1));
+    if (!parsed.options) {
+        printError(parsed.error);
+        std::fprintf(stderr, "Try 'velmarfilter-cli --help' for more information.\n");
+        return kBadUsage;
+    }
+    const cli::CliOptions& options = *parsed.options;
+    if (options.help) {
+        std::fputs(cli::usageText().toLocal8Bit().constData(), stdout);
+        return kAllDone;
+    }
+    if (options.version) {
+        std::printf("velmarfilter-cli %s\n", VF_VERSION);
+        return kAllDone;
+    }
+
+    const auto folders = core::ProgramFolders::forProgramFolder(app.applicationDirPath());
+    core::Language texts;
+    if (!texts.load(folders.languageFile(QStringLiteral("english")))) {
+        printError(QStringLiteral("Language library not found! Please reinstall application."));
+        return kSomethingFailed;
+    }
+
+    std::vector<core::QueueParams> queue;
+    core::BatchSetup setup;
+    setup.options = options.output;
+    setup.defaultUserFolder = folders.defaultOutputFolder();
+    setup.defaults = core::defaultSettingsBlock();
+    bool damagedQueue = false;
+    if (!options.queueFile.isEmpty()) {
+        if (!queueItems(options.queueFile, queue, damagedQueue)) return kSomethingFailed;
+        const QString path = options.queueFile;
+        setup.storeQueue = [path](const std::vector<core::QueueParams>& items) {
+            return core::writeRecordFile(items, path);
+        };
+    } else {
+        core::SettingsBlock settings;
+        bool expert = true;
+        if (!pictureSettings(options.settingsFile, settings, expert)) return kSomethingFailed;
+        // Like adding many pictures at once: each picture derives its shadow and highlight noise
+        // from its own detected levels.
+        settings.ShadowsNoiseFactor = -1;
+        settings.HighlightsNoiseFactor = -1;
+        settings.AutoContrastDarkest = -1;
+        settings.AutoContrastBrightest = -1;
+        for (const QString& picture : options.pictures)
+            queue.push_back(core::makeQueueItem(QFileInfo(picture).absoluteFilePath(), expert,
+                                                settings, nullptr));
+    }
+
+    cli::TerminalReporter reporter(isatty(STDERR_FILENO) != 0);
+    core::ImagingPictureSource pictures;
+    core::BatchRun run(texts, pictures, reporter);
+    gRun = &run;
+    std::signal(SIGINT, stopRun);
+    const core::BatchSummary summary = run.run(queue, setup);
+    std::signal(SIGINT, SIG_DFL);
+    gRun = nullptr;
+
+    const bool allDone = summary.done == summary.total && !summary.aborted && !damagedQueue;
+    return allDone ? kAllDone : kSomethingFailed;
+}

@@ -1,0 +1,93 @@
+#include "cli/terminal_reporter.h"
+
+#include <QFileInfo>
+
+namespace cli {
+
+namespace {
+
+void printLine(FILE* stream, const QString& text) {
+    // Messages of the language file may hold CR LF line breaks.
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fprintf(stream, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stream);
+}
+
+QString bar(int32_t permille, int width) {
+    const int filled = int(int64_t(permille) * width / 1000);
+    return QString(filled, u'#') + QString(width - filled, u'.');
+}
+
+}  // namespace
+
+void TerminalReporter::clearBar() {
+    if (!barShown_) return;
+    std::fprintf(stderr, "\r\033[K");
+    barShown_ = false;
+}
+
+void TerminalReporter::drawBar() {
+    if (!terminal_) return;
+    const QString text = QStringLiteral("[%1] %2/%3 %4 %5%  overall %6%  remaining %7")
+                             .arg(bar(progress_.current, 20))
+                             .arg(handled_ + 1)
+                             .arg(total_)
+                             .arg(fileName_)
+                             .arg(progress_.current / 10)
+                             .arg(progress_.overall / 10)
+                             .arg(progress_.remaining);
+    std::fprintf(stderr, "\r\033[K%s", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    barShown_ = true;
+    sinceDraw_.restart();
+}
+
+void TerminalReporter::itemStarted(int32_t, int32_t handled, int32_t total,
+                                   const QString& sourcePath) {
+    handled_ = handled;
+    total_ = total;
+    fileName_ = QFileInfo(sourcePath).fileName();
+    progress_.current = 0;
+    progress_.overall = total > 0 ? int32_t(int64_t(handled) * 1000 / total) : 0;
+    if (terminal_)
+        drawBar();
+    else
+        printLine(stderr, QStringLiteral("[%1/%2] %3").arg(handled + 1).arg(total).arg(sourcePath));
+}
+
+void TerminalReporter::statusChanged(const QString&) {}
+
+void TerminalReporter::progressChanged(const core::BatchProgress& progress) {
+    progress_ = progress;
+    // Redrawing more often than ten times a second only costs time.
+    if (terminal_ && (sinceDraw_.elapsed() >= 100 || progress.current == 1000)) drawBar();
+}
+
+void TerminalReporter::logLine(const QString& line) {
+    clearBar();
+    printLine(stdout, line);
+    if (!savedAs_.isEmpty()) printLine(stdout, QStringLiteral("  saved as %1").arg(savedAs_));
+    savedAs_.clear();
+}
+
+void TerminalReporter::itemSaved(const QString&, const QString& outputPath) {
+    savedAs_ = outputPath;
+}
+
+void TerminalReporter::itemProblem(const QString& sourcePath, const QString& detail) {
+    clearBar();
+    printLine(stderr, QStringLiteral("velmarfilter-cli: %1: %2").arg(sourcePath, detail));
+}
+
+void TerminalReporter::queueFileProblem(const QString& detail) {
+    clearBar();
+    printLine(stderr, QStringLiteral("velmarfilter-cli: warning: %1").arg(detail));
+}
+
+void TerminalReporter::note(const QString& text) {
+    clearBar();
+    printLine(stderr, QStringLiteral("velmarfilter-cli: %1").arg(text));
+}
+
+}  // namespace cli

@@ -1,0 +1,68 @@
+// The batch run: every queue item is loaded, turned, measured for noise, processed by the engine
+// with its own settings and saved under its output path; done items leave the queue at once.
+#pragma once
+
+#include <QString>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+#include "core/batch/batch_observer.h"
+#include "core/batch/batch_picture.h"
+#include "core/i18n/language.h"
+#include "core/queue/queue_params.h"
+#include "core/settings/program_options.h"
+
+namespace core {
+
+struct BatchSetup {
+    ProgramOptions options;     // the output options
+    QString defaultUserFolder;  // the user folder when the options leave it empty
+    SettingsBlock defaults;     // the block of defaults
+    // Called with the remaining queue after every item that is done; false when the queue could
+    // not be stored. May be empty (a queue that lives only in memory).
+    std::function<bool(const std::vector<QueueParams>&)> storeQueue;
+};
+
+struct BatchSummary {
+    int32_t done = 0;
+    int32_t handled = 0;
+    int32_t total = 0;
+    bool aborted = false;
+    QString text;
+};
+
+class BatchRun {
+  public:
+    BatchRun(const Language& texts, PictureSource& pictures, BatchObserver& observer);
+    BatchRun(const BatchRun&) = delete;
+    BatchRun& operator=(const BatchRun&) = delete;
+
+    // Runs the queue; the items that are not done stay in it.
+    BatchSummary run(std::vector<QueueParams>& queue, const BatchSetup& setup);
+
+    // Asks the run to stop: the engine stops at its next row and no further item starts. Safe
+    // from another thread or a signal handler.
+    void abort();
+
+  private:
+    struct ItemResult;
+    ItemResult handleItem(const QueueParams& item, const BatchSetup& setup);
+    QString saveItem(class BatchPicture& picture, const QueueParams& item, const BatchSetup& setup,
+                     bool& done);
+    void onEngineProgress(int32_t permille);
+    static void DNR_CDECL engineProgress(int32_t permille);
+
+    const Language& texts_;
+    PictureSource& pictures_;
+    BatchObserver& observer_;
+    std::atomic<bool> abort_{false};
+    int32_t currentBar_ = 0;
+    int32_t handled_ = 0;
+    int32_t total_ = 0;
+    std::chrono::steady_clock::time_point start_;
+    QString statusPrefix_;
+};
+
+}  // namespace core

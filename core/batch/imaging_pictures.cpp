@@ -1,0 +1,94 @@
+#include "core/batch/imaging_pictures.h"
+
+#include <QFile>
+
+#include "core/paths/output_formats.h"
+#include "imaging/imaging.h"
+
+namespace core {
+
+namespace {
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString lastError(imaging::Handle h) {
+    return QString::fromStdString(imaging::cGetLastError(h));
+}
+
+class ImagingPicture : public BatchPicture {
+  public:
+    explicit ImagingPicture(imaging::Handle h) : h_(h) { imaging::cGetImageInfo(h_, info_); }
+    ~ImagingPicture() override { imaging::cDestroySession(h_); }
+
+    int32_t width() const override { return info_.width; }
+    int32_t height() const override { return info_.height; }
+    bool is16Bit() const override { return imaging::cGetBits16Ptr(h_) != nullptr; }
+
+    bool rotate(int32_t degrees, QString& error) override {
+        if (!imaging::cOpRotateFine(h_, degrees)) return fail(error);
+        imaging::cGetImageInfo(h_, info_);
+        return true;
+    }
+    bool convertTo24Bits(QString& error) override {
+        if (!imaging::cOpIncreaseBitsPerPixel(h_, 24)) return fail(error);
+        imaging::cGetImageInfo(h_, info_);
+        return true;
+    }
+    PixelView pixels() override {
+        if (uint16_t* wide = imaging::cGetBits16Ptr(h_))
+            return {wide, info_.width, 2, info_.height};
+        return {imaging::cGetBitsPtr(h_), info_.width, 1, info_.height};
+    }
+    void refreshDisplayData() override { imaging::cRefreshDisplayData(h_); }
+
+    bool save(const QString& path, int32_t formatCode, int32_t jpegQuality,
+              QString& error) override {
+        imaging::cSetJPEGParams(h_, jpegQuality, jpegQuality / 100.0, true, 0);
+        // BMP carries no colour profile, so its pixels are written as sRGB.
+        if (formatCode == kOutputFormats[0].code) {
+            const std::vector<uint8_t> srgb = imaging::srgbProfile();
+            if (!imaging::cApplyICCProfileEx(h_, srgb.data(), srgb.size())) return fail(error);
+        }
+        if (!imaging::cSave(h_, localPath(path), formatCode)) return fail(error);
+        return true;
+    }
+
+  private:
+    bool fail(QString& error) const {
+        error = lastError(h_);
+        return false;
+    }
+
+    imaging::Handle h_;
+    imaging::ImageInfo info_;
+};
+
+}  // namespace
+
+std::unique_ptr<BatchPicture> ImagingPictureSource::load(const QString& path, QString& error) {
+    const imaging::Handle h = imaging::cNewSession();
+    if (!h) {
+        error = lastError(0);
+        return nullptr;
+    }
+    // The options every picture session of the program is made with.
+    imaging::cSet16BitComponentOptions(h, true, true);
+    imaging::cSetAutoICCProfile(h, std::string());
+    imaging::cSaveICCProfileEnabled(h, true);
+    imaging::cSetAutodetectFormat(h, true);
+    imaging::cSetAutoRotate(h, !ignoreExifOrientation_);
+    imaging::cSetGeneralRawParams(h, 1, 1);
+    imaging::cSetJPEGParams(h, 100, 1.0, true, 0);
+    imaging::cSetPSDParams(h, 1);
+    if (!imaging::cLoadImage(h, localPath(path))) {
+        error = lastError(h);
+        if (error.isEmpty()) error = QStringLiteral("the file cannot be read as a picture");
+        imaging::cDestroySession(h);
+        return nullptr;
+    }
+    return std::make_unique<ImagingPicture>(h);
+}
+
+}  // namespace core

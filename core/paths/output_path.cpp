@@ -1,0 +1,44 @@
+#include "core/paths/output_path.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/paths/output_formats.h"
+
+namespace core {
+
+namespace {
+
+QString text(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+}
+
+}  // namespace
+
+QString outputPath(const QString& sourcePath, const ProgramOptions& options,
+                   const QString& defaultUserFolder) {
+    if (sourcePath.trimmed().isEmpty()) return {};
+    const QFileInfo source(sourcePath.trimmed());
+    QString folder;
+    switch (options.outputFolderKind > 2 ? 2 : options.outputFolderKind) {
+        case 0:
+            folder = source.path() + u'/' + text(options.outputSubfolder);
+            break;
+        case 1:
+            folder = source.path();
+            break;
+        default:
+            folder = options.outputFolder.empty() ? defaultUserFolder : text(options.outputFolder);
+            break;
+    }
+    if (folder.trimmed().isEmpty()) return {};
+    const QString name =
+        (text(options.outputPrefix) + source.completeBaseName() + text(options.outputSuffix))
+            .trimmed();
+    if (name.isEmpty()) return {};
+    const OutputFormat& format = kOutputFormats[size_t(validFormatIndex(options.outputFormat))];
+    return QDir::cleanPath(folder + u'/' + name) + u'.' +
+           QString::fromLatin1(format.extension).toLower();
+}
+
+}  // namespace core

@@ -1,0 +1,272 @@
+// velmarfilter-cli end to end: real photographs in, files checked with ImageMagick and exiftool.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "core/queue/queue_file.h"
+#include "core/queue/queue_model.h"
+
+namespace {
+
+const QString kPhoto = QStringLiteral(VF_TEST_DATA "/cups-noisy-crop.jpg");
+
+struct CliRun {
+    int status = -1;
+    QString out, err;
+};
+
+CliRun runCli(const QStringList& arguments) {
+    QProcess p;
+    p.start(QStringLiteral(VF_CLI), arguments);
+    CliRun r;
+    if (!p.waitForFinished(300000)) return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+QString tool(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(60000)) return QStringLiteral("(did not finish)");
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+// Format, width and height as ImageMagick reads the file.
+QString identify(const QString& path) {
+    return tool(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%m %w %h"),
+                                             path + QStringLiteral("[0]")});
+}
+
+// The mean difference between a picture and a blurred copy of it: what noise adds.
+double roughness(const QString& path) {
+    return tool(
+               QStringLiteral("convert"),
+               {path + QStringLiteral("[0]"), QStringLiteral("-colorspace"), QStringLiteral("gray"),
+                QStringLiteral("("), QStringLiteral("+clone"), QStringLiteral("-blur"),
+                QStringLiteral("0x1.5"), QStringLiteral(")"), QStringLiteral("-compose"),
+                QStringLiteral("difference"), QStringLiteral("-composite"),
+                QStringLiteral("-format"), QStringLiteral("%[fx:mean]"), QStringLiteral("info:")})
+        .toDouble();
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QFile::copy(kPhoto, dir.filePath("cups.jpg")));
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(CliTest, ARealPhotographWithTheDefaults) {
+    const CliRun r = runCli({path("cups.jpg")});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err);
+    const QString out = path("filtered/cups_dnr.jpg");
+    ASSERT_TRUE(QFile::exists(out)) << qPrintable(r.out);
+    EXPECT_EQ(identify(out), "JPEG 320 200");
+    // The noise is reduced and the camera's metadata carried over.
+    const double before = roughness(path("cups.jpg")), after = roughness(out);
+    EXPECT_GT(before, 0.0);
+    EXPECT_LT(after, before * 0.8) << before << " -> " << after;
+    EXPECT_EQ(tool("exiftool", {"-s3", "-Model", out}), "NEX-3N");
+    // The log line, the place of the result and the summary.
+    EXPECT_TRUE(r.out.contains(
+        QRegularExpression("^cups\\.jpg \\[noise=\\d+(, correction=[-+]\\d+%)?\\] > OK$",
+                           QRegularExpression::MultilineOption)))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("saved as " + out)) << qPrintable(r.out);
+    EXPECT_TRUE(r.out.trimmed().endsWith("Finished: 1 of 1 pictures done")) << qPrintable(r.out);
+    // The source is untouched and nothing else was left in the folder.
+    EXPECT_EQ(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(CliTest, FormatsAndNames) {
+    const struct {
+        QStringList options;
+        const char* output;
+        const char* identified;
+    } cases[] = {
+        {{"--format", "png", "--in-place", "--prefix", "p_", "--suffix", ""},
+         "p_cups.png",
+         "PNG 320 200"},
+        {{"--format=tif", "--subfolder", "tiffs"}, "tiffs/cups_dnr.tif", "TIFF 320 200"},
+        {{"--format", "bmp", "--output-dir", "OUT"}, "OUT/cups_dnr.bmp", "BMP3 320 200"},
+        {{"--format", "psd", "--suffix", "_x"}, "filtered/cups_x.psd", "PSD 320 200"},
+        {{"--format", "jpg-progressive", "--jpeg-quality", "7", "--suffix", "_pj"},
+         "filtered/cups_pj.jpg",
+         "JPEG 320 200"},
+    };
+    for (const auto& c : cases) {
+        QStringList args = c.options;
+        for (QString& a : args)
+            if (a == "OUT") a = path("out");
+        args << path("cups.jpg");
+        const QString expected = c.output == QStringLiteral("OUT/cups_dnr.bmp")
+                                     ? path("out/cups_dnr.bmp")
+                                     : path(c.output);
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.status, 0) << qPrintable(args.join(' ')) << "\n" << qPrintable(r.err);
+        EXPECT_EQ(identify(expected), c.identified) << qPrintable(expected);
+    }
+    // Quality step 7 is quality 81: ImageMagick estimates the quality from the tables.
+    EXPECT_EQ(tool("identify", {"-format", "%Q", path("filtered/cups_pj.jpg")}), "81");
+}
+
+// JPEG 2000 on a picture without a colour profile: the imaging layer's JPEG 2000 writer currently
+// stops the process inside OpenJPEG when the picture carries one.
+TEST_F(CliTest, JpegTwoThousand) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VF_TEST_DATA "/basn2c08.png"), path("grid.png")));
+    const CliRun r = runCli({"--format", "jp2", path("grid.png")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(identify(path("filtered/grid_dnr.jp2")), "JP2 32 32");
+}
+
+TEST_F(CliTest, AnExistingOutputIsKeptWithoutOverwrite) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("filtered"));
+    QFile mine(path("filtered/cups_dnr.jpg"));
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("my own file");
+    mine.close();
+    CliRun r = runCli({path("cups.jpg")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.contains("> the output file already exists and overwriting is switched off"))
+        << qPrintable(r.out);
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), "my own file");
+    mine.close();
+    r = runCli({"--overwrite", path("cups.jpg")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 320 200");
+}
+
+TEST_F(CliTest, MissingAndUnreadablePicturesFailAndTheOthersAreDone) {
+    QFile text(path("notes.jpg"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("this is not a picture");
+    text.close();
+    const CliRun r = runCli({path("missing.jpg"), path("notes.jpg"), path("cups.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(path("missing.jpg"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains(path("notes.jpg"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains("missing.jpg > Error: cannot load the picture"))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("Finished: 1 of 3 pictures done")) << qPrintable(r.out);
+    EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 320 200");
+    EXPECT_EQ(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(CliTest, AnOutputFolderThatCannotBeMadeIsNamed) {
+    QFile blocker(path("filtered"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const CliRun r = runCli({path("cups.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(path("filtered"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains("> Error: cannot save the file \"" + path("filtered/cups_dnr.jpg")))
+        << qPrintable(r.out);
+}
+
+TEST_F(CliTest, AQueueOfSeveralWithItsOwnSettings) {
+    ASSERT_TRUE(QFile::copy(kPhoto, path("second.jpg")));
+    core::SettingsBlock strong;
+    strong.NoiseLevelFactor = 600;
+    strong.SharpenAmount = 30;
+    std::vector<core::QueueParams> queue = {
+        core::makeQueueItem(path("cups.jpg"), true, strong, nullptr),
+        core::makeQueueItem(path("gone.jpg"), true, strong, nullptr),
+        core::makeQueueItem(path("second.jpg"), false, core::SettingsBlock{}, nullptr)};
+    queue[2].Rotation = 1;
+    ASSERT_TRUE(core::writeRecordFile(queue, path("vrq.dat")));
+    const CliRun r = runCli({"--queue", path("vrq.dat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(
+        r.out.contains(QRegularExpression("cups\\.jpg \\[noise=\\d+, correction=-40%\\] > OK")))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.out.contains("Finished: 2 of 3 pictures done")) << qPrintable(r.out);
+    EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 320 200");
+    EXPECT_EQ(identify(path("filtered/second_dnr.jpg")), "JPEG 200 320");  // a quarter turn
+    // Only the failed item is left in the queue file.
+    const auto left = core::readQueueFile(path("vrq.dat"));
+    ASSERT_EQ(left.items.size(), 1u);
+    EXPECT_EQ(core::itemSourcePath(left.items[0]), path("gone.jpg"));
+    EXPECT_EQ(left.items[0].Settings, strong);
+}
+
+TEST_F(CliTest, ASettingsFile) {
+    core::SettingsBlock settings;
+    settings.NoiseLevelFactor = 800;
+    ASSERT_TRUE(core::writeRecordFile(
+        {core::makeQueueItem("/elsewhere/x.jpg", true, settings, nullptr)}, path("mine.vrs")));
+    const CliRun r = runCli({"--settings", path("mine.vrs"), path("cups.jpg")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains("correction=-20%] > OK")) << qPrintable(r.out);
+    EXPECT_TRUE(QFile::exists(path("filtered/cups_dnr.jpg")));
+}
+
+TEST_F(CliTest, CorruptSettingsAndQueueFilesAreNamedAndKept) {
+    QFile bad(path("bad.vrs"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(3000, 'z'));
+    bad.close();
+    CliRun r = runCli({"--settings", path("bad.vrs"), path("cups.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(path("bad.vrs"))) << qPrintable(r.err);
+    EXPECT_TRUE(QFile::exists(path("bad.vrs")));
+    EXPECT_FALSE(QFile::exists(path("filtered")));
+
+    r = runCli({"--queue", path("bad.vrs")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("not a queue file")) << qPrintable(r.err);
+    EXPECT_EQ(QFile(path("bad.vrs")).size(), 3000);
+
+    // A queue cut short in its second record: the first is processed, the damaged file kept.
+    ASSERT_TRUE(QFile::copy(kPhoto, path("second.jpg")));
+    auto bytes =
+        core::encodeQueueRecords({core::makeQueueItem(path("cups.jpg"), true, {}, nullptr),
+                                  core::makeQueueItem(path("second.jpg"), true, {}, nullptr)});
+    bytes.resize(bytes.size() - 10);
+    QFile cut(path("cut.dat"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    cut.close();
+    r = runCli({"--queue", path("cut.dat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(path("cut.dat"))) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains("record 2")) << qPrintable(r.err);
+    EXPECT_TRUE(QFile::exists(path("filtered/cups_dnr.jpg")));
+    EXPECT_FALSE(QFile::exists(path("filtered/second_dnr.jpg")));
+    EXPECT_EQ(QFile(path("cut.dat.damaged")).size(), qint64(bytes.size()));
+}
+
+TEST(CliUsage, BadCommandLinesHelpAndVersion) {
+    const struct {
+        QStringList arguments;
+        int status;
+        const char* expected;
+    } cases[] = {
+        {{}, 2, "no picture"},
+        {{"--frobnicate", "x.jpg"}, 2, "unknown option --frobnicate"},
+        {{"--jpeg-quality", "13", "x.jpg"}, 2, "--jpeg-quality must be 7 to 12"},
+        {{"--format", "gif", "x.jpg"}, 2, "unknown format"},
+        {{"--suffix", "_toolong", "x.jpg"}, 2, "at most 5 characters"},
+        {{"--queue", "q.dat", "x.jpg"}, 2, "not both"},
+        {{"--output-dir"}, 2, "--output-dir needs a value"},
+        {{"--help"}, 0, "Usage: velmarfilter-cli"},
+        {{"--version"}, 0, "velmarfilter-cli "},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = runCli(c.arguments);
+        EXPECT_EQ(r.status, c.status) << qPrintable(c.arguments.join(' '));
+        EXPECT_TRUE((r.out + r.err).contains(c.expected))
+            << qPrintable(c.arguments.join(' ')) << ": " << qPrintable(r.out + r.err);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include "core/settings/program_options.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using core::ProgramOptions;
+
+int32_t intAt(const std::vector<uint8_t>& b, size_t offset) {
+    return int32_t(uint32_t(b[offset]) | uint32_t(b[offset + 1]) << 8 |
+                   uint32_t(b[offset + 2]) << 16 | uint32_t(b[offset + 3]) << 24);
+}
+
+struct IntField {
+    const char* name;
+    int32_t ProgramOptions::*member;
+    size_t offset;
+    int32_t defaultValue;
+};
+
+const IntField kIntFields[] = {
+    {"version", &ProgramOptions::version, 0, 31007},
+    {"previewZoomIndex", &ProgramOptions::previewZoomIndex, 336, 3},
+    {"jpegQualityIndex", &ProgramOptions::jpegQualityIndex, 340, 4},
+    {"ignoreExif", &ProgramOptions::ignoreExif, 344, 0},
+    {"playSound", &ProgramOptions::playSound, 348, 1},
+    {"pictureDialogOption", &ProgramOptions::pictureDialogOption, 352, 1},
+    {"accelerator", &ProgramOptions::accelerator, 356, 5},
+    {"opacity", &ProgramOptions::opacity, 360, 50},
+    {"histogramColour", &ProgramOptions::histogramColour, 364, 1},
+    {"brightnessManagement", &ProgramOptions::brightnessManagement, 368, 0},
+    {"resampling", &ProgramOptions::resampling, 372, 0},
+    {"expertMode", &ProgramOptions::expertMode, 376, 1},
+    {"hintMode", &ProgramOptions::hintMode, 380, 2},
+    {"cropZoomIndex", &ProgramOptions::cropZoomIndex, 896, 0},
+    {"helpPanelVisible", &ProgramOptions::helpPanelVisible, 900, 1},
+    {"helpPanelHeight", &ProgramOptions::helpPanelHeight, 904, 150},
+    {"navigatorInMainView", &ProgramOptions::navigatorInMainView, 908, 1},
+    {"navigatorInPreviewView", &ProgramOptions::navigatorInPreviewView, 912, 0},
+    {"navigatorWidth", &ProgramOptions::navigatorWidth, 916, 150},
+    {"useThumbnailCache", &ProgramOptions::useThumbnailCache, 920, 1},
+    {"useFileSettingsCache", &ProgramOptions::useFileSettingsCache, 924, 1},
+    {"mainWidth", &ProgramOptions::mainWidth, 1028, -32000},
+    {"mainHeight", &ProgramOptions::mainHeight, 1032, -32000},
+    {"mainLeft", &ProgramOptions::mainLeft, 1036, -32000},
+    {"mainTop", &ProgramOptions::mainTop, 1040, -32000},
+};
+
+TEST(ProgramOptionsLayout, EncodesToItsStoredSize) {
+    EXPECT_EQ(core::encodeProgramOptions(core::defaultProgramOptions()).size(), 1045u);
+}
+
+TEST(ProgramOptionsLayout, EveryIntegerFieldAtItsOffsetWithItsDefault) {
+    const auto defaults = core::encodeProgramOptions(core::defaultProgramOptions());
+    for (const IntField& f : kIntFields) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(intAt(defaults, f.offset), f.defaultValue);
+        ProgramOptions changed;
+        changed.*f.member = 0x7A6B5C4D;
+        const auto bytes = core::encodeProgramOptions(changed);
+        EXPECT_EQ(intAt(bytes, f.offset), 0x7A6B5C4D);
+        EXPECT_EQ(core::decodeProgramOptions(bytes.data()), changed);
+    }
+}
+
+struct ByteField {
+    const char* name;
+    uint8_t ProgramOptions::*member;
+    size_t offset;
+    uint8_t defaultValue;
+};
+
+TEST(ProgramOptionsLayout, ByteFields) {
+    const ByteField fields[] = {
+        {"outputFormat", &ProgramOptions::outputFormat, 4, 1},
+        {"outputFolderKind", &ProgramOptions::outputFolderKind, 5, 0},
+        {"outputOverwrite", &ProgramOptions::outputOverwrite, 335, 1},
+        {"mainMaximized", &ProgramOptions::mainMaximized, 1044, 1},
+    };
+    const auto defaults = core::encodeProgramOptions(ProgramOptions{});
+    for (const ByteField& f : fields) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(defaults[f.offset], f.defaultValue);
+        ProgramOptions changed;
+        changed.*f.member = 0xA5;
+        const auto bytes = core::encodeProgramOptions(changed);
+        EXPECT_EQ(bytes[f.offset], 0xA5);
+        EXPECT_EQ(core::decodeProgramOptions(bytes.data()), changed);
+    }
+}
+
+TEST(ProgramOptionsLayout, StringFields) {
+    const struct {
+        const char* name;
+        std::string ProgramOptions::*member;
+        size_t offset;
+        size_t capacity;
+        const char* defaultValue;
+    } fields[] = {
+        {"outputPrefix", &ProgramOptions::outputPrefix, 6, 5, ""},
+        {"outputSuffix", &ProgramOptions::outputSuffix, 12, 5, "_dnr"},
+        {"outputSubfolder", &ProgramOptions::outputSubfolder, 18, 60, "filtered"},
+        {"outputFolder", &ProgramOptions::outputFolder, 79, 255, ""},
+        {"captionTemplate", &ProgramOptions::captionTemplate, 384, 255,
+         "[text] [date] [time] [filename] [iso] [aperture] [shutter] [camera]"},
+        {"renamingTemplate", &ProgramOptions::renamingTemplate, 640, 255,
+         "[year4].[month].[day]_[hours].[minutes].[seconds]_[name]"},
+    };
+    const auto defaults = core::encodeProgramOptions(ProgramOptions{});
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.name);
+        const size_t n = std::strlen(f.defaultValue);
+        EXPECT_EQ(defaults[f.offset], n);
+        EXPECT_EQ(std::string(defaults.begin() + f.offset + 1, defaults.begin() + f.offset + 1 + n),
+                  f.defaultValue);
+        ProgramOptions changed;
+        changed.*f.member = std::string(f.capacity, 'q');
+        const auto bytes = core::encodeProgramOptions(changed);
+        ASSERT_EQ(bytes.size(), 1045u);
+        EXPECT_EQ(core::decodeProgramOptions(bytes.data()), changed);
+    }
+}
+
+TEST(ProgramOptionsLayout, FloatingWindowsFrom928) {
+    const auto defaults = core::encodeProgramOptions(ProgramOptions{});
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_EQ(intAt(defaults, 928 + 20 * i + 4 * c), -1);
+        EXPECT_EQ(intAt(defaults, 928 + 20 * i + 16), (i == 1 || i == 2) ? 1 : 0);
+    }
+    ProgramOptions changed;
+    changed.floatingWindows[4] = {11, 12, 13, 14, 1};
+    const auto bytes = core::encodeProgramOptions(changed);
+    EXPECT_EQ(intAt(bytes, 1008), 11);
+    EXPECT_EQ(intAt(bytes, 1024), 1);
+    EXPECT_EQ(core::decodeProgramOptions(bytes.data()), changed);
+}
+
+}  // namespace
