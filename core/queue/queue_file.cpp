@@ -122,7 +122,7 @@ RecordEnd readRecord(FileFields& f, bool requireCurrentVersion, QueueParams& ite
     }
     item.RedEyes.resize(f.count(kRedEyeSize));
     for (RedEyeEntry& e : item.RedEyes)
-        for (int32_t* v : {&e.X, &e.Y, &e.RadiusX, &e.RadiusY, &e.Darkening, &e.PupilSize})
+        for (int32_t* v : {&e.EyeX, &e.EyeY, &e.EyeWidth, &e.EyeHeight, &e.Darkening, &e.PupilSize})
             *v = f.i32();
     item.Rotation = f.u8();
     return f.ok() ? RecordEnd::Whole : RecordEnd::Short;
@@ -148,7 +148,7 @@ void encodeQueueRecord(const QueueParams& item, std::vector<uint8_t>& out) {
         encodeColorRange(w, r);
     w.i32(item.RedEyeCount());
     for (const RedEyeEntry& e : item.RedEyes)
-        for (int32_t v : {e.X, e.Y, e.RadiusX, e.RadiusY, e.Darkening, e.PupilSize})
+        for (int32_t v : {e.EyeX, e.EyeY, e.EyeWidth, e.EyeHeight, e.Darkening, e.PupilSize})
             w.i32(v);
     w.u8(item.Rotation);
 }
