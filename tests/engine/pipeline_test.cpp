@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "caller_pictures.h"
 #include "colour_space.h"
 #include "dnr.h"
 #include "progress.h"
 #include "stage_caches.h"
-#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "caller_pictures.h"
 #include "dnr.h"
 #include "progress.h"
-#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "caller_pictures.h"
 #include "colour_space.h"
 #include "picture_planes.h"
 #include "plane.h"
-#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

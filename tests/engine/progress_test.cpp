@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "caller_pictures.h"
 #include "progress.h"
 #include "progress_shares.h"
-#include "caller_pictures.h"
 
 namespace dnr {
 namespace {

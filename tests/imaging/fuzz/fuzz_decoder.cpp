@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.keep16 = (size & 1) != 0;
     imaging::Image image;
     std::string error;
-    if (VF_CONCAT(imaging::decode, VF_FUZZ_READER)(data, size, options, image, error) && !image.empty()) {
+    if (VF_CONCAT(imaging::decode, VF_FUZZ_READER)(data, size, options, image, error) &&
+        !image.empty()) {
         // Touch the corners so that a wrong layout shows.
         volatile std::uint8_t sink = image.row8(0)[0];
         sink = image.row8(image.height - 1)[image.width * 3 - 1];

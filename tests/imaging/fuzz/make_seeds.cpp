@@ -27,7 +27,8 @@ Image pattern(int w, int h, bool sixteen) {
         for (int x = 0; x < w; ++x) {
             row[3 * x] = static_cast<std::uint16_t>(x * 65535 / std::max(1, w - 1));
             row[3 * x + 1] = static_cast<std::uint16_t>(y * 65535 / std::max(1, h - 1));
-            row[3 * x + 2] = static_cast<std::uint16_t>(32768 + 30000 * std::sin(x * 0.7 + y * 0.3));
+            row[3 * x + 2] =
+                static_cast<std::uint16_t>(32768 + 30000 * std::sin(x * 0.7 + y * 0.3));
         }
         im.putRow16(y, row.data(), 3);
     }
@@ -36,7 +37,8 @@ Image pattern(int w, int h, bool sixteen) {
 
 void save(const std::filesystem::path& dir, const std::string& name, const Bytes& b) {
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 bool writeDng(const std::string& path) {
@@ -62,7 +64,8 @@ bool writeDng(const std::string& path) {
     TIFFSetField(t, TIFFTAG_COLORMATRIX1, 9, matrix);
     std::vector<std::uint16_t> row(16);
     for (int y = 0; y < 12; ++y) {
-        for (int x = 0; x < 16; ++x) row[x] = static_cast<std::uint16_t>(1000 * (x + y));
+        for (int x = 0; x < 16; ++x)
+            row[x] = static_cast<std::uint16_t>(1000 * (x + y));
         TIFFWriteScanline(t, row.data(), y, 0);
     }
     TIFFClose(t);
