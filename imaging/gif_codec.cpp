@@ -11,6 +11,15 @@
 #include "imaging/format_codes.h"
 
 namespace imaging {
+namespace {
+
+// giflib has no text for some error codes and then returns null.
+const char* gifErrorText(int code) {
+    const char* text = GifErrorString(code);
+    return text ? text : "unknown GIF error";
+}
+
+}  // namespace
 
 namespace {
 
@@ -43,7 +52,7 @@ bool probeGif(const std::uint8_t* d, std::size_t n, FileFacts& f, std::string& e
     int err = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&r, readGif, &err));
     if (!gif) {
-        error = std::string("Not a readable GIF file: ") + GifErrorString(err);
+        error = std::string("Not a readable GIF file: ") + gifErrorText(err);
         return false;
     }
     if (gif->SWidth <= 0 || gif->SHeight <= 0) {
@@ -63,7 +72,7 @@ bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image
     int err = 0;
     std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&r, readGif, &err));
     if (!gif) {
-        error = std::string("Not a readable GIF file: ") + GifErrorString(err);
+        error = std::string("Not a readable GIF file: ") + gifErrorText(err);
         return false;
     }
     GifFileType* g = gif.get();
@@ -76,14 +85,14 @@ bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image
     GifRecordType type;
     do {
         if (DGifGetRecordType(g, &type) == GIF_ERROR) {
-            error = std::string("The GIF file is damaged: ") + GifErrorString(g->Error);
+            error = std::string("The GIF file is damaged: ") + gifErrorText(g->Error);
             return false;
         }
         if (type == EXTENSION_RECORD_TYPE) {
             int code = 0;
             GifByteType* ext = nullptr;
             if (DGifGetExtension(g, &code, &ext) == GIF_ERROR) {
-                error = std::string("The GIF file is damaged: ") + GifErrorString(g->Error);
+                error = std::string("The GIF file is damaged: ") + gifErrorText(g->Error);
                 return false;
             }
             if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4) {
@@ -93,7 +102,7 @@ bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image
             }
             while (ext) {
                 if (DGifGetExtensionNext(g, &ext) == GIF_ERROR) {
-                    error = std::string("The GIF file is damaged: ") + GifErrorString(g->Error);
+                    error = std::string("The GIF file is damaged: ") + gifErrorText(g->Error);
                     return false;
                 }
             }
@@ -103,7 +112,7 @@ bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image
         }
     } while (type != IMAGE_DESC_RECORD_TYPE);
     if (DGifGetImageDesc(g) == GIF_ERROR) {
-        error = std::string("The GIF file is damaged: ") + GifErrorString(g->Error);
+        error = std::string("The GIF file is damaged: ") + gifErrorText(g->Error);
         return false;
     }
     const GifImageDesc& desc = g->Image;
@@ -124,7 +133,7 @@ bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image
                 if (DGifGetLine(g, &frame[static_cast<std::size_t>(y) * desc.Width], desc.Width) ==
                     GIF_ERROR) {
                     error = std::string("The GIF file is damaged or truncated: ") +
-                            GifErrorString(g->Error);
+                            gifErrorText(g->Error);
                     image.clear();
                     return false;
                 }
@@ -132,8 +141,8 @@ bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image
         for (int y = 0; y < desc.Height; ++y)
             if (DGifGetLine(g, &frame[static_cast<std::size_t>(y) * desc.Width], desc.Width) ==
                 GIF_ERROR) {
-                error = std::string("The GIF file is damaged or truncated: ") +
-                        GifErrorString(g->Error);
+                error =
+                    std::string("The GIF file is damaged or truncated: ") + gifErrorText(g->Error);
                 image.clear();
                 return false;
             }
