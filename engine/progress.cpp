@@ -5,6 +5,7 @@
 namespace dnr {
 
 std::atomic<bool> gAbortFlag{false};
+std::atomic<int> gAbortIgnored{0};
 
 namespace progress {
 namespace {

@@ -35,12 +35,26 @@ void resetReportState();
 namespace dnr {
 
 extern std::atomic<bool> gAbortFlag;
+// Above 0 while an export that only draws or measures runs: those never stop for Abort.
+extern std::atomic<int> gAbortIgnored;
 
 inline bool abortRequested() {
-    return gAbortFlag.load(std::memory_order_relaxed);
+    return gAbortFlag.load(std::memory_order_relaxed) &&
+           gAbortIgnored.load(std::memory_order_relaxed) == 0;
 }
 inline void clearAbort() {
     gAbortFlag.store(false, std::memory_order_relaxed);
 }
+
+// Held by the drawing and measuring exports: a raised abort flag, left over from an aborted run
+// until the next run clears it, must not stop the smoothing and conversions they share with the
+// pipeline's stages.
+class AbortIgnored {
+  public:
+    AbortIgnored() { gAbortIgnored.fetch_add(1, std::memory_order_relaxed); }
+    ~AbortIgnored() { gAbortIgnored.fetch_sub(1, std::memory_order_relaxed); }
+    AbortIgnored(const AbortIgnored&) = delete;
+    AbortIgnored& operator=(const AbortIgnored&) = delete;
+};
 
 }  // namespace dnr

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "../pixel_view.h"
+#include "../progress.h"
 #include "caption.h"
 #include "frame_effects.h"
 #include "frame_layout.h"
@@ -50,6 +51,7 @@ int32_t channel(int32_t v) {
 
 extern "C" DNR_API int32_t DNR_CALL AddText(const AddTextParams* params) {
     using namespace dnr;
+    const AbortIgnored drawingIsNotAborted;
     if (!params) return 0;
     const auto picture = makeView(&params->Picture);
     const auto out = makeView(&params->Output);

@@ -262,6 +262,7 @@ BlurTrail gBlurTrail;
 
 extern "C" DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params) {
     using namespace dnr;
+    const AbortIgnored drawingIsNotAborted;
     if (!params) return 0;
     // The record is packed: its fields are read by value, never through references or
     // pointers to members.

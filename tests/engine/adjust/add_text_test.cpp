@@ -419,5 +419,23 @@ TEST(AddText, OutputSmallerThanThePictureIsClipped) {
     }
 }
 
+TEST(AddText, ALeftOverAbortDoesNotStopTheFrame) {
+    // The abort flag stays raised after an aborted run until the next run; drawing a frame
+    // (whose blur effects share the pipeline's smoothing) must not notice it.
+    TestPicture picture = variedPicture(30, 20, 2);
+    for (int32_t effect = 0; effect <= 8; ++effect) {
+        TestPicture expected(50, 40, 2), drawn(50, 40, 2);
+        AddTextParams p = frameParams(picture, expected, effect, 2000);
+        clearAbort();
+        ASSERT_EQ(AddText(&p), 1) << effect;
+        p = frameParams(picture, drawn, effect, 2000);
+        Abort();
+        EXPECT_EQ(AddText(&p), 1) << effect;
+        EXPECT_TRUE(samePixels(drawn, expected)) << effect;
+        EXPECT_TRUE(abortRequested()) << "the flag belongs to the next run";
+    }
+    clearAbort();
+}
+
 }  // namespace
 }  // namespace dnr

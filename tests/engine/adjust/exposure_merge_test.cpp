@@ -25,13 +25,6 @@ int32_t wide(TestPicture& p, int32_t x, int32_t y, int c) {
     return static_cast<int32_t>(p.view().sample(x, y, c));
 }
 
-bool samePixels(const TestPicture& a, const TestPicture& b) {
-    for (int32_t y = 0; y < a.height(); ++y)
-        for (int32_t x = 0; x < a.width(); ++x)
-            if (!(a.get(x, y) == b.get(x, y))) return false;
-    return true;
-}
-
 // A smooth, textured scene of relative radiance 0.1..1.8 (1.0 = full scale at the bright
 // exposure), y counted upward.
 double scene(double x, double y) {

@@ -30,13 +30,6 @@ RetouchParams brushOn(TestPicture& target, int32_t mode, int32_t x, int32_t yFro
     return p;
 }
 
-bool samePixels(const TestPicture& a, const TestPicture& b) {
-    for (int32_t y = 0; y < a.height(); ++y)
-        for (int32_t x = 0; x < a.width(); ++x)
-            if (!(a.get(x, y) == b.get(x, y))) return false;
-    return true;
-}
-
 // A 16-bit picture with a different colour at every pixel.
 TestPicture varied(int32_t bytes = 2) {
     TestPicture p(kSide, kSide, bytes);
@@ -155,6 +148,27 @@ TEST(Retouch, BlurTakesTheBoxMeanAtTheCentre) {
     EXPECT_EQ(p.get(16, 16).g, 5 * 65535 / 11);
     EXPECT_EQ(p.get(16, 16 + 7), before.get(16, 16 + 7));
     EXPECT_EQ(p.get(0, 0), before.get(0, 0));
+}
+
+TEST(Retouch, ALeftOverAbortDoesNotStopTheBrush) {
+    TestPicture expected(kSide, kSide, 2);
+    for (int32_t y = 0; y < kSide; ++y)
+        for (int32_t x = 0; x < kSide; ++x) {
+            const int32_t v = (x * 7 + y * 3) % 5 * 16000;
+            expected.set(x, y, {v, v / 2, 65535 - v});
+        }
+    TestPicture brushed = expected;
+    const TestPicture before = expected;
+    // The blur mode smooths through the filter the pipeline's stages share.
+    RetouchParams r = brushOn(expected, 2, 16, 16, 6);
+    clearAbort();
+    ASSERT_EQ(Retouching_Draw(&r), 1);
+    r = brushOn(brushed, 2, 16, 16, 6);
+    Abort();
+    EXPECT_EQ(Retouching_Draw(&r), 1);
+    EXPECT_TRUE(samePixels(brushed, expected));
+    EXPECT_FALSE(samePixels(brushed, before));
+    clearAbort();
 }
 
 TEST(Retouch, CloneCopiesFromTheOffsetWithRowsCountedDown) {

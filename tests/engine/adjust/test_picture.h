@@ -75,6 +75,14 @@ class TestPicture {
     std::vector<uint16_t> data16_;
 };
 
+// True when both pictures hold the same colour at every pixel of the first one's size.
+inline bool samePixels(const TestPicture& a, const TestPicture& b) {
+    for (int32_t y = 0; y < a.height(); ++y)
+        for (int32_t x = 0; x < a.width(); ++x)
+            if (!(a.get(x, y) == b.get(x, y))) return false;
+    return true;
+}
+
 // A record with every setting neutral and the main program's point counts.
 inline ProcessingParams neutralParams() {
     ProcessingParams p{};
