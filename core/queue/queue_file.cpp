@@ -1,9 +1,9 @@
 #include "core/queue/queue_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "core/settings/byte_codec.h"
+#include "core/settings/record_file.h"
 
 namespace core {
 
@@ -259,15 +259,7 @@ bool writeRecordFile(const std::vector<QueueParams>& items, const QString& path)
     if (items.empty()) return !QFile::exists(path) || QFile::remove(path);
     // The new content replaces the old file in one step, so a failed write keeps the previous
     // queue rather than losing every item in it.
-    const std::vector<uint8_t> bytes = encodeQueueRecords(items);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
-        qint64(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeRecordFile(path, encodeQueueRecords(items));
 }
 
 }  // namespace core
