@@ -51,6 +51,17 @@ inline int32_t edgeWeightedByDouble(int32_t x, int32_t p, int32_t q) {
                                 double(wp + wq));
 }
 
+// One output from two sweeps p and q over the input x: their mean, their edge-weighted mean (by
+// EdgeMean: the plain rule or its vector-friendly twin), or the darker or lighter of the two. The
+// Agreement variant averages too; its callers decide where the sweeps agree.
+template <BlurVariant V, int32_t (*EdgeMean)(int32_t, int32_t, int32_t) = edgeWeighted>
+inline int32_t combined(int32_t x, int32_t p, int32_t q) {
+    if constexpr (V == BlurVariant::EdgeWeighted) return EdgeMean(x, p, q);
+    if constexpr (V == BlurVariant::Minimum) return std::min(p, q);
+    if constexpr (V == BlurVariant::Maximum) return std::max(p, q);
+    return (p + q) >> 1;
+}
+
 // Runs a smoothing on the fast path (threads and vector kernels); same result as the plain one.
 bool recursiveBlurFast(Plane& target, const Plane& source, int32_t radius, BlurVariant variant);
 

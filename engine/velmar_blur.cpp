@@ -19,7 +19,7 @@ namespace dnr {
 namespace {
 
 using blur::coefficientOf;
-using blur::edgeWeighted;
+using blur::combined;
 using blur::limited;
 using blur::stepToward;
 
@@ -78,20 +78,9 @@ bool recursiveBlur(Plane& target, const Plane& source, int32_t radius) {
             s = limited<V>(stepToward(a, s, x), x);
             const int32_t f = s;
             const int32_t b = t[i];
-            int32_t out;
-            if constexpr (V == BlurVariant::Average) {
-                out = (f + b) >> 1;
-            } else if constexpr (V == BlurVariant::EdgeWeighted) {
-                out = edgeWeighted(x, b, f);
-            } else if constexpr (V == BlurVariant::Agreement) {
+            if constexpr (V == BlurVariant::Agreement)
                 disagreement[size_t(w) * y + i] = static_cast<uint16_t>(std::abs(b - f));
-                out = (f + b) >> 1;
-            } else if constexpr (V == BlurVariant::Minimum) {
-                out = std::min(b, f);
-            } else {
-                out = std::max(b, f);
-            }
-            dst[i] = static_cast<uint16_t>(out);
+            dst[i] = static_cast<uint16_t>(combined<V>(x, b, f));
         }
         progress::step();
         if (abortRequested()) return false;
@@ -121,18 +110,10 @@ bool recursiveBlur(Plane& target, const Plane& source, int32_t radius) {
             const int32_t sweepA = t[i];
             const int32_t sweepB = limited<V>(stepToward(a, below[i], x), x);
             t[i] = static_cast<uint16_t>(sweepB);
-            int32_t out;
-            if constexpr (V == BlurVariant::Average) {
-                out = (sweepA + sweepB) >> 1;
-            } else if constexpr (V == BlurVariant::EdgeWeighted) {
-                out = edgeWeighted(x, sweepB, sweepA);
-            } else if constexpr (V == BlurVariant::Agreement) {
-                out = std::abs(sweepB - sweepA) < dis[i] ? (sweepA + sweepB) >> 1 : x;
-            } else if constexpr (V == BlurVariant::Minimum) {
-                out = std::min(sweepA, sweepB);
-            } else {
-                out = std::max(sweepA, sweepB);
-            }
+            int32_t out = combined<V>(x, sweepB, sweepA);
+            // Agreement keeps the input where the sweeps differ more than the horizontal ones.
+            if constexpr (V == BlurVariant::Agreement)
+                if (std::abs(sweepB - sweepA) >= dis[i]) out = x;
             dst[i] = static_cast<uint16_t>(out);
         }
         units.row();

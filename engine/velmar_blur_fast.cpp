@@ -55,20 +55,9 @@ void combineRow(const uint16_t* x, const uint16_t* __restrict b, const uint16_t*
     for (int32_t i = 0; i < w; ++i) {
         const int32_t fi = f[i];
         const int32_t bi = b[i];
-        int32_t out;
-        if constexpr (V == BlurVariant::Average) {
-            out = (fi + bi) >> 1;
-        } else if constexpr (V == BlurVariant::EdgeWeighted) {
-            out = edgeWeightedByDouble(x[i], bi, fi);
-        } else if constexpr (V == BlurVariant::Agreement) {
+        if constexpr (V == BlurVariant::Agreement)
             dis[i] = static_cast<uint16_t>(std::abs(bi - fi));
-            out = (fi + bi) >> 1;
-        } else if constexpr (V == BlurVariant::Minimum) {
-            out = std::min(bi, fi);
-        } else {
-            out = std::max(bi, fi);
-        }
-        dst[i] = static_cast<uint16_t>(out);
+        dst[i] = static_cast<uint16_t>(combined<V, edgeWeightedByDouble>(x[i], bi, fi));
     }
 }
 
@@ -135,18 +124,9 @@ bool verticalStrip(Plane& target, uint16_t* states, const uint16_t* disagreement
             const int32_t sweepA = t[i];
             const int32_t sweepB = limited<V>(stepToward(a, below[i], x), x);
             t[i] = static_cast<uint16_t>(sweepB);
-            int32_t out;
-            if constexpr (V == BlurVariant::Average) {
-                out = (sweepA + sweepB) >> 1;
-            } else if constexpr (V == BlurVariant::EdgeWeighted) {
-                out = edgeWeightedByDouble(x, sweepB, sweepA);
-            } else if constexpr (V == BlurVariant::Agreement) {
-                out = std::abs(sweepB - sweepA) < dis[i] ? (sweepA + sweepB) >> 1 : x;
-            } else if constexpr (V == BlurVariant::Minimum) {
-                out = std::min(sweepA, sweepB);
-            } else {
-                out = std::max(sweepA, sweepB);
-            }
+            int32_t out = combined<V, edgeWeightedByDouble>(x, sweepB, sweepA);
+            if constexpr (V == BlurVariant::Agreement)
+                if (std::abs(sweepB - sweepA) >= dis[i]) out = x;
             dst[i] = static_cast<uint16_t>(out);
         }
         if (abortRequested()) return false;
