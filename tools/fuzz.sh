@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Builds the picture readers' libFuzzer targets with clang (AddressSanitizer and
-# UndefinedBehaviorSanitizer on) and runs each for a bounded time on a seed corpus of small valid
-# files that our writers make. tools/fuzz.sh [SECONDS_PER_TARGET]
+# UndefinedBehaviorSanitizer on) and runs each on a seed corpus of small valid files that our
+# writers make. tools/fuzz.sh [SECONDS_PER_TARGET]
+#
+# Each reader gets a fixed number of inputs from a fixed random seed, so that every machine tries
+# much the same inputs (libFuzzer's choices still vary a little with timing) and a slow machine
+# stops at the time limit. To search further, set VF_FUZZ_SEED and VF_FUZZ_RUNS_SCALE (a factor
+# on the counts).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-20}"
@@ -37,14 +42,23 @@ cp tests/data/imaging/decoder-variants/*.jpeg "$out/seeds/Jpeg/"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
+seed="${VF_FUZZ_SEED:-1}"
+scale="${VF_FUZZ_RUNS_SCALE:-1}"
+# Inputs per reader: about what a reader gets through in 20 seconds on a build machine.
+declare -A runs=([Bmp]=150000 [Jpeg]=30000 [Png]=500000 [Tiff]=40000 [Gif]=100000
+                 [Jpeg2000]=20000 [Psd]=20000 [Raw]=1200 [Image]=4000)
 for reader in Bmp Jpeg Png Tiff Gif Jpeg2000 Psd Raw Image; do
   extra=()
   [ "$reader" = Image ] && extra=(-DVF_FUZZ_METADATA)
   clang++ "${common[@]}" -fsanitize=fuzzer -DVF_FUZZ_READER="$reader" "${extra[@]}" \
     tests/imaging/fuzz/fuzz_decoder.cpp "${objects[@]}" $ldlibs -o "$out/fuzz_$reader"
+  # A fresh corpus each time: what an earlier run found would change the inputs tried.
+  rm -rf "$out/corpus/$reader"
   mkdir -p "$out/corpus/$reader"
-  echo "== Fuzz: $reader for ${seconds}s"
-  if ! (cd "$out" && "./fuzz_$reader" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  count=$(( ${runs[$reader]} * scale ))
+  echo "== Fuzz: $reader, $count inputs from seed $seed (at most ${seconds}s)"
+  if ! (cd "$out" && "./fuzz_$reader" -seed="$seed" -runs="$count" -reload=0 \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -max_len=65536 -print_final_stats=0 "corpus/$reader" "seeds/$reader" \
         > "fuzz_$reader.log" 2>&1); then
     echo "Fuzz target $reader failed; see $out/fuzz_$reader.log"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice: once as built for use,
 # once with AddressSanitizer and UndefinedBehaviorSanitizer; in between, the picture readers'
-# fuzz targets run for a bounded time each.
+# fuzz targets run on a fixed set of inputs each, within a time limit.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -12,7 +12,7 @@ bash tools/build.sh build -DVF_BUILD_TESTS=ON
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
 
 echo "== Fuzz the picture readers"
-bash tools/fuzz.sh 20
+bash tools/fuzz.sh 60
 
 echo "== Build and test with sanitizers"
 bash tools/build.sh build-asan -DVF_BUILD_TESTS=ON -DVF_SANITIZE=ON
