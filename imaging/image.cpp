@@ -6,6 +6,8 @@
 #include <atomic>
 #include <new>
 
+#include "imaging/sample_depth.h"
+
 namespace imaging {
 
 namespace {
@@ -18,13 +20,59 @@ std::uint64_t physicalMemory() {
     return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
 }
 
-inline std::uint8_t over8(unsigned c, unsigned a) {
-    return static_cast<std::uint8_t>((c * a + 255u * (255u - a) + 127u) / 255u);
+// A sample composited on white through its alpha, rounded to the nearest value.
+template <PixelSample Sample>
+Sample overWhite(std::uint64_t c, std::uint64_t a) {
+    constexpr std::uint64_t kWhite = kWhiteSample<Sample>;
+    return static_cast<Sample>((c * a + kWhite * (kWhite - a) + kWhite / 2) / kWhite);
 }
-inline std::uint16_t over16(std::uint32_t c, std::uint32_t a) {
-    std::uint64_t v = static_cast<std::uint64_t>(c) * a + 65535ull * (65535u - a) + 32767u;
-    return static_cast<std::uint16_t>(v / 65535u);
+
+// One row of grey, grey+alpha, RGB or RGBA samples as blue-green-red pixels.
+template <PixelSample Sample>
+void toBgr(const Sample* s, int channels, int width, Sample* d) {
+    for (int x = 0; x < width; ++x, d += 3) {
+        Sample r, g, b;
+        switch (channels) {
+            case 1:
+                r = g = b = s[x];
+                break;
+            case 2:
+                r = g = b = overWhite<Sample>(s[2 * x], s[2 * x + 1]);
+                break;
+            case 3:
+                r = s[3 * x];
+                g = s[3 * x + 1];
+                b = s[3 * x + 2];
+                break;
+            default: {
+                const Sample* p = s + 4 * x;
+                r = overWhite<Sample>(p[0], p[3]);
+                g = overWhite<Sample>(p[1], p[3]);
+                b = overWhite<Sample>(p[2], p[3]);
+            }
+        }
+        d[0] = b;
+        d[1] = g;
+        d[2] = r;
+    }
 }
+
+// One row of blue-green-red pixels as red-green-blue.
+template <PixelSample Sample>
+void toRgb(const Sample* s, int width, Sample* rgb) {
+    for (int x = 0; x < width; ++x, s += 3, rgb += 3) {
+        rgb[0] = s[2];
+        rgb[1] = s[1];
+        rgb[2] = s[0];
+    }
+}
+
+// The display copy of one 16-bit row: the high byte of every sample.
+void narrowRow(const std::uint16_t* s, int width, std::uint8_t* d) {
+    for (std::size_t i = 0; i < stride16Samples(width); ++i)
+        d[i] = static_cast<std::uint8_t>(s[i] >> 8);
+}
+
 }  // namespace
 
 void setMaxPixelCount(std::uint64_t pixels) {
@@ -75,32 +123,7 @@ void Image::putRow8(int topRow, const std::uint8_t* s, int channels) {
         putRow16(topRow, wide.data(), channels);
         return;
     }
-    std::uint8_t* d = row8(topRow);
-    for (int x = 0; x < width; ++x, d += 3) {
-        std::uint8_t r, g, b;
-        switch (channels) {
-            case 1:
-                r = g = b = s[x];
-                break;
-            case 2:
-                r = g = b = over8(s[2 * x], s[2 * x + 1]);
-                break;
-            case 3:
-                r = s[3 * x];
-                g = s[3 * x + 1];
-                b = s[3 * x + 2];
-                break;
-            default: {
-                const std::uint8_t* p = s + 4 * x;
-                r = over8(p[0], p[3]);
-                g = over8(p[1], p[3]);
-                b = over8(p[2], p[3]);
-            }
-        }
-        d[0] = b;
-        d[1] = g;
-        d[2] = r;
-    }
+    toBgr(s, channels, width, row8(topRow));
 }
 
 void Image::putRow16(int topRow, const std::uint16_t* s, int channels) {
@@ -111,45 +134,12 @@ void Image::putRow16(int topRow, const std::uint16_t* s, int channels) {
         putRow8(topRow, narrow.data(), channels);
         return;
     }
-    std::uint16_t* d = row16(topRow);
-    std::uint8_t* d8 = row8(topRow);
-    for (int x = 0; x < width; ++x, d += 3, d8 += 3) {
-        std::uint16_t r, g, b;
-        switch (channels) {
-            case 1:
-                r = g = b = s[x];
-                break;
-            case 2:
-                r = g = b = over16(s[2 * x], s[2 * x + 1]);
-                break;
-            case 3:
-                r = s[3 * x];
-                g = s[3 * x + 1];
-                b = s[3 * x + 2];
-                break;
-            default: {
-                const std::uint16_t* p = s + 4 * x;
-                r = over16(p[0], p[3]);
-                g = over16(p[1], p[3]);
-                b = over16(p[2], p[3]);
-            }
-        }
-        d[0] = b;
-        d[1] = g;
-        d[2] = r;
-        d8[0] = static_cast<std::uint8_t>(b >> 8);
-        d8[1] = static_cast<std::uint8_t>(g >> 8);
-        d8[2] = static_cast<std::uint8_t>(r >> 8);
-    }
+    toBgr(s, channels, width, row16(topRow));
+    narrowRow(row16(topRow), width, row8(topRow));
 }
 
 void Image::getRowRgb8(int topRow, std::uint8_t* rgb) const {
-    const std::uint8_t* s = row8(topRow);
-    for (int x = 0; x < width; ++x, s += 3, rgb += 3) {
-        rgb[0] = s[2];
-        rgb[1] = s[1];
-        rgb[2] = s[0];
-    }
+    toRgb(row8(topRow), width, rgb);
 }
 
 void Image::getRowRgb16(int topRow, std::uint16_t* rgb) const {
@@ -162,22 +152,13 @@ void Image::getRowRgb16(int topRow, std::uint16_t* rgb) const {
         }
         return;
     }
-    const std::uint16_t* s = row16(topRow);
-    for (int x = 0; x < width; ++x, s += 3, rgb += 3) {
-        rgb[0] = s[2];
-        rgb[1] = s[1];
-        rgb[2] = s[0];
-    }
+    toRgb(row16(topRow), width, rgb);
 }
 
 void Image::refreshDisplay() {
     if (!sixteen) return;
-    for (int y = 0; y < height; ++y) {
-        const std::uint16_t* s = row16(y);
-        std::uint8_t* d = row8(y);
-        for (std::size_t i = 0; i < stride16Samples(width); ++i)
-            d[i] = static_cast<std::uint8_t>(s[i] >> 8);
-    }
+    for (int y = 0; y < height; ++y)
+        narrowRow(row16(y), width, row8(y));
 }
 
 void Image::clear() {

@@ -10,6 +10,7 @@
 #include "imaging/format_codes.h"
 #include "imaging/imaging.h"
 #include "imaging/metadata.h"
+#include "imaging/sample_depth.h"
 #include "imaging/session.h"
 #include "imaging/transforms.h"
 
@@ -78,17 +79,43 @@ bool loadFile(Session* s, const std::string& path, DecodeOptions o, Image& image
     return true;
 }
 
+// Reads a file and the facts its header gives; a failure is recorded on the session.
+bool probeFile(Session* s, const std::string& path, Bytes& data, FileFacts& facts) {
+    std::string error;
+    if (!readWholeFile(path, data, error)) return fail(s, error);
+    if (!probeImage(data.data(), data.size(), facts, error)) return fail(s, error);
+    return true;
+}
+
+// Loads caller pixels that are already in the session layout of their depth.
+template <PixelSample Sample>
+bool loadPixels(Handle h, const Sample* pixels, std::size_t byteSize, int width, int height) {
+    Session* s = findSession(h);
+    if (!s) return false;
+    s->image.clear();
+    Image image;
+    std::string error;
+    if (!image.allocate(width, height, kSixteenBit<Sample>, error)) return fail(s, error);
+    if (pixels) {
+        std::vector<Sample>& bits = pixelsOf<Sample>(image);
+        if (byteSize < bits.size() * sizeof(Sample))
+            return fail(s, "The pixel buffer is smaller than the picture.");
+        std::memcpy(bits.data(), pixels, bits.size() * sizeof(Sample));
+        image.refreshDisplay();  // a 16-bit picture's display copy
+    }
+    image.sourceBitsPerPixel = kSixteenBit<Sample> ? 48 : 24;
+    s->image = std::move(image);
+    return true;
+}
+
 }  // namespace
 
 bool cIsSupportedImageFile(Handle h, const std::string& path) {
     Session* s = findSession(h);
     if (!s) return false;
     Bytes data;
-    std::string error;
-    if (!readWholeFile(path, data, error)) return fail(s, error);
     FileFacts facts;
-    if (!probeImage(data.data(), data.size(), facts, error)) return fail(s, error);
-    return true;
+    return probeFile(s, path, data, facts);
 }
 
 bool cLoadImage(Handle h, const std::string& path, const ProgressCallback& progress) {
@@ -107,39 +134,12 @@ bool cLoadImage(Handle h, const std::string& path, const ProgressCallback& progr
 
 bool cLoadImage8(Handle h, const std::uint8_t* pixels, std::size_t byteSize, int width,
                  int height) {
-    Session* s = findSession(h);
-    if (!s) return false;
-    s->image.clear();
-    Image image;
-    std::string error;
-    if (!image.allocate(width, height, false, error)) return fail(s, error);
-    if (pixels) {
-        if (byteSize < image.bits8.size())
-            return fail(s, "The pixel buffer is smaller than the picture.");
-        std::memcpy(image.bits8.data(), pixels, image.bits8.size());
-    }
-    image.sourceBitsPerPixel = 24;
-    s->image = std::move(image);
-    return true;
+    return loadPixels(h, pixels, byteSize, width, height);
 }
 
 bool cLoadImage16(Handle h, const std::uint16_t* pixels, std::size_t byteSize, int width,
                   int height) {
-    Session* s = findSession(h);
-    if (!s) return false;
-    s->image.clear();
-    Image image;
-    std::string error;
-    if (!image.allocate(width, height, true, error)) return fail(s, error);
-    if (pixels) {
-        if (byteSize < image.bits16.size() * 2)
-            return fail(s, "The pixel buffer is smaller than the picture.");
-        std::memcpy(image.bits16.data(), pixels, image.bits16.size() * 2);
-        image.refreshDisplay();
-    }
-    image.sourceBitsPerPixel = 48;
-    s->image = std::move(image);
-    return true;
+    return loadPixels(h, pixels, byteSize, width, height);
 }
 
 bool cLoadThumbnailEx(Handle h, const std::string& path, int boxWidth, int boxHeight) {
@@ -207,10 +207,8 @@ bool cGetImageFileInfoEx(Handle h, const std::string& path, FileInfo& info) {
     Session* s = findSession(h);
     if (!s) return false;
     Bytes data;
-    std::string error;
-    if (!readWholeFile(path, data, error)) return fail(s, error);
     FileFacts facts;
-    if (!probeImage(data.data(), data.size(), facts, error)) return fail(s, error);
+    if (!probeFile(s, path, data, facts)) return false;
     Image meta;
     if (carriesMetadata(facts.formatCode)) metadata::read(data.data(), data.size(), meta);
     info.width = facts.width;

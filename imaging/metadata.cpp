@@ -211,6 +211,17 @@ bool prepare(Exiv2::ExifData& data, int width, int height, const Bytes& thumbnai
     return !data.empty();
 }
 
+// Writes the metadata set on an exiv2 image into its copy of the file and hands the bytes back.
+void writeBack(Exiv2::Image& img, Bytes& file) {
+    img.writeMetadata();
+    Exiv2::BasicIo& io = img.io();
+    io.open();
+    io.seek(0, Exiv2::BasicIo::beg);
+    Exiv2::DataBuf buf = io.read(static_cast<long>(io.size()));
+    io.close();
+    file.assign(buf.pData_, buf.pData_ + buf.size_);
+}
+
 }  // namespace
 
 bool write(Bytes& file, int formatCode, const Image& image, const Bytes& thumbnailJpeg,
@@ -252,13 +263,7 @@ bool write(Bytes& file, int formatCode, const Image& image, const Bytes& thumbna
         }
         const bool hasComment = formatCode == kFormatJpeg || formatCode == kFormatJpegProgressive;
         if (hasComment && !comment.empty()) img->setComment(comment);
-        img->writeMetadata();
-        Exiv2::BasicIo& io = img->io();
-        io.open();
-        io.seek(0, Exiv2::BasicIo::beg);
-        Exiv2::DataBuf buf = io.read(static_cast<long>(io.size()));
-        io.close();
-        file.assign(buf.pData_, buf.pData_ + buf.size_);
+        writeBack(*img, file);
         return true;
     } catch (const Exiv2::AnyError& e) {
         error = "The metadata cannot be written (exiv2 error " + std::to_string(e.code()) +
@@ -282,13 +287,7 @@ bool updateFile(Bytes& file, int width, int height, std::string& error) {
             data["Exif.Photo.PixelXDimension"] = static_cast<std::uint32_t>(width);
             data["Exif.Photo.PixelYDimension"] = static_cast<std::uint32_t>(height);
         }
-        img->writeMetadata();
-        Exiv2::BasicIo& io = img->io();
-        io.open();
-        io.seek(0, Exiv2::BasicIo::beg);
-        Exiv2::DataBuf buf = io.read(static_cast<long>(io.size()));
-        io.close();
-        file.assign(buf.pData_, buf.pData_ + buf.size_);
+        writeBack(*img, file);
         return true;
     } catch (const std::exception& e) {
         error = std::string("The metadata cannot be updated: ") + e.what();

@@ -13,6 +13,7 @@
 #include "imaging/codecs.h"
 #include "imaging/format_codes.h"
 #include "imaging/metadata.h"
+#include "imaging/sample_depth.h"
 #include "imaging/tiff_memory.h"
 
 namespace imaging {
@@ -56,53 +57,80 @@ int compressionCode(uint16_t compression) {
     }
 }
 
-}  // namespace
-
-TIFF* openTiffForReading(MemoryFile& file, std::string& message) {
+TIFF* openTiff(MemoryFile& file, const char* mode, std::string& message) {
     TIFFOpenOptions* opts = TIFFOpenOptionsAlloc();
     TIFFOpenOptionsSetErrorHandlerExtR(opts, onTiffError, &message);
     TIFFOpenOptionsSetWarningHandlerExtR(opts, onTiffWarning, nullptr);
-    TIFF* t = TIFFClientOpenExt("memory", "rm", &file, MemoryFile::read, MemoryFile::write,
+    TIFF* t = TIFFClientOpenExt("memory", mode, &file, MemoryFile::read, MemoryFile::write,
                                 MemoryFile::seek, MemoryFile::close, MemoryFile::size,
                                 MemoryFile::map, MemoryFile::unmap, opts);
     TIFFOpenOptionsFree(opts);
     return t;
 }
 
-TIFF* openTiffForWriting(MemoryFile& file, std::string& message) {
-    TIFFOpenOptions* opts = TIFFOpenOptionsAlloc();
-    TIFFOpenOptionsSetErrorHandlerExtR(opts, onTiffError, &message);
-    TIFFOpenOptionsSetWarningHandlerExtR(opts, onTiffWarning, nullptr);
-    TIFF* t = TIFFClientOpenExt("memory", "w", &file, MemoryFile::read, MemoryFile::write,
-                                MemoryFile::seek, MemoryFile::close, MemoryFile::size,
-                                MemoryFile::map, MemoryFile::unmap, opts);
-    TIFFOpenOptionsFree(opts);
+// A TIFF file's bytes opened for reading; null with the reason in error when libtiff refuses.
+TiffPtr openForReading(MemoryFile& file, std::string& message, std::string& error) {
+    TiffPtr t(openTiffForReading(file, message));
+    if (!t) error = "Not a readable TIFF file. " + message;
     return t;
+}
+
+// What every reader needs first from the directory: the size (checked) and the sample layout.
+struct TiffHeader {
+    uint32_t width = 0, height = 0;
+    uint16_t bitsPerSample = 8, samplesPerPixel = 1, compression = COMPRESSION_NONE;
+};
+bool readHeader(TIFF* tif, TiffHeader& header, std::string& error) {
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &header.width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &header.height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &header.bitsPerSample);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &header.samplesPerPixel);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &header.compression);
+    if (header.width == 0 || header.height == 0 || header.width > 0x7FFFFFFF ||
+        header.height > 0x7FFFFFFF) {
+        error = "The TIFF file has an invalid size.";
+        return false;
+    }
+    return true;
+}
+
+// One row of output samples (colour, then alpha) picked from a row of interleaved file samples;
+// min-is-white grey is turned the right way round.
+template <PixelSample Sample>
+void pickSamples(const std::uint8_t* src, uint32_t w, int spp, int colourChannels, int outChannels,
+                 bool minIsWhite, Sample* out) {
+    for (uint32_t x = 0; x < w; ++x) {
+        for (int c = 0; c < outChannels; ++c) {
+            const int sample = c < colourChannels ? c : colourChannels;  // alpha follows colour
+            Sample v;
+            std::memcpy(&v, src + (static_cast<std::size_t>(x) * spp + sample) * sizeof(Sample),
+                        sizeof(Sample));
+            if (minIsWhite && c == 0) v = static_cast<Sample>(kWhiteSample<Sample> - v);
+            out[static_cast<std::size_t>(x) * outChannels + c] = v;
+        }
+    }
+}
+
+}  // namespace
+
+TIFF* openTiffForReading(MemoryFile& file, std::string& message) {
+    return openTiff(file, "rm", message);
+}
+
+TIFF* openTiffForWriting(MemoryFile& file, std::string& message) {
+    return openTiff(file, "w", message);
 }
 
 bool probeTiff(const std::uint8_t* d, std::size_t n, FileFacts& f, std::string& error) {
     MemoryFile file(d, n);
     std::string message;
-    TiffPtr t(openTiffForReading(file, message));
-    if (!t) {
-        error = "Not a readable TIFF file. " + message;
-        return false;
-    }
-    uint32_t w = 0, h = 0;
-    uint16_t bps = 8, spp = 1, compression = COMPRESSION_NONE;
-    TIFFGetField(t.get(), TIFFTAG_IMAGEWIDTH, &w);
-    TIFFGetField(t.get(), TIFFTAG_IMAGELENGTH, &h);
-    TIFFGetFieldDefaulted(t.get(), TIFFTAG_BITSPERSAMPLE, &bps);
-    TIFFGetFieldDefaulted(t.get(), TIFFTAG_SAMPLESPERPIXEL, &spp);
-    TIFFGetFieldDefaulted(t.get(), TIFFTAG_COMPRESSION, &compression);
-    if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) {
-        error = "The TIFF file has an invalid size.";
-        return false;
-    }
-    f.width = static_cast<int>(w);
-    f.height = static_cast<int>(h);
-    f.bitsPerPixel = bps * spp;
-    f.formatCode = compressionCode(compression);
+    TiffPtr t = openForReading(file, message, error);
+    TiffHeader header;
+    if (!t || !readHeader(t.get(), header, error)) return false;
+    f.width = static_cast<int>(header.width);
+    f.height = static_cast<int>(header.height);
+    f.bitsPerPixel = header.bitsPerSample * header.samplesPerPixel;
+    f.formatCode = compressionCode(header.compression);
     return true;
 }
 
@@ -110,30 +138,21 @@ bool decodeTiff(const std::uint8_t* d, std::size_t n, const DecodeOptions& o, Im
                 std::string& error) {
     MemoryFile file(d, n);
     std::string message;
-    TiffPtr t(openTiffForReading(file, message));
-    if (!t) {
-        error = "Not a readable TIFF file. " + message;
-        return false;
-    }
+    TiffPtr t = openForReading(file, message, error);
+    TiffHeader header;
+    if (!t || !readHeader(t.get(), header, error)) return false;
     TIFF* tif = t.get();
-    uint32_t w = 0, h = 0;
-    uint16_t bps = 8, spp = 1, photometric = PHOTOMETRIC_RGB, planar = PLANARCONFIG_CONTIG;
-    uint16_t compression = COMPRESSION_NONE, sampleFormat = SAMPLEFORMAT_UINT, extraCount = 0;
+    const uint32_t w = header.width, h = header.height;
+    const uint16_t bps = header.bitsPerSample, spp = header.samplesPerPixel;
+    const uint16_t compression = header.compression;
+    uint16_t photometric = PHOTOMETRIC_RGB, planar = PLANARCONFIG_CONTIG;
+    uint16_t sampleFormat = SAMPLEFORMAT_UINT, extraCount = 0;
     uint16_t* extraTypes = nullptr;
-    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
-    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
     TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &sampleFormat);
     TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
     if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric))
         photometric = spp >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
-    if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) {
-        error = "The TIFF file has an invalid size.";
-        return false;
-    }
     const bool colour = photometric == PHOTOMETRIC_RGB && spp >= 3;
     const bool grey =
         (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE) &&
@@ -151,6 +170,7 @@ bool decodeTiff(const std::uint8_t* d, std::size_t n, const DecodeOptions& o, Im
         image.icc.assign(static_cast<std::uint8_t*>(icc), static_cast<std::uint8_t*>(icc) + iccLen);
 
     const int colourChannels = colour ? 3 : 1;
+    const bool minIsWhite = photometric == PHOTOMETRIC_MINISWHITE;
     const bool hasAlpha =
         spp > colourChannels && extraCount > 0 &&
         (extraTypes[0] == EXTRASAMPLE_ASSOCALPHA || extraTypes[0] == EXTRASAMPLE_UNASSALPHA);
@@ -273,29 +293,14 @@ bool decodeTiff(const std::uint8_t* d, std::size_t n, const DecodeOptions& o, Im
         for (uint32_t r = 0; r < rows; ++r) {
             const std::uint8_t* src =
                 band.data() + static_cast<std::size_t>(r) * w * spp * bytesPerSample;
-            for (uint32_t x = 0; x < w; ++x) {
-                for (int c = 0; c < outChannels; ++c) {
-                    const int sample =
-                        c < colourChannels ? c : colourChannels;  // alpha follows colour
-                    if (bps == 16) {
-                        std::uint16_t v;
-                        std::memcpy(&v, src + (static_cast<std::size_t>(x) * spp + sample) * 2, 2);
-                        if (photometric == PHOTOMETRIC_MINISWHITE && c == 0)
-                            v = static_cast<std::uint16_t>(65535 - v);
-                        out16[static_cast<std::size_t>(x) * outChannels + c] = v;
-                    } else {
-                        std::uint8_t v = src[static_cast<std::size_t>(x) * spp + sample];
-                        if (photometric == PHOTOMETRIC_MINISWHITE && c == 0)
-                            v = static_cast<std::uint8_t>(255 - v);
-                        out8[static_cast<std::size_t>(x) * outChannels + c] = v;
-                    }
-                }
-            }
             const int y = static_cast<int>(top + r);
-            if (bps == 16)
+            if (bps == 16) {
+                pickSamples(src, w, spp, colourChannels, outChannels, minIsWhite, out16.data());
                 image.putRow16(y, out16.data(), outChannels);
-            else
+            } else {
+                pickSamples(src, w, spp, colourChannels, outChannels, minIsWhite, out8.data());
                 image.putRow8(y, out8.data(), outChannels);
+            }
         }
         if (o.progress) o.progress(static_cast<int>(100ull * (top + rows) / h));
     }

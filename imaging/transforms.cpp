@@ -5,44 +5,47 @@
 #include <vector>
 
 #include "imaging/imaging.h"
+#include "imaging/sample_depth.h"
 
 namespace imaging {
 
 namespace {
 
 // Copies every output pixel from the source position a mapping gives.
+template <PixelSample Sample, typename Map>
+void copyMapped(const Image& in, Image& out, Map map) {
+    for (int y = 0; y < out.height; ++y) {
+        Sample* d = rowOf<Sample>(out, y);
+        for (int x = 0; x < out.width; ++x) {
+            int sx, sy;
+            map(x, y, sx, sy);
+            const Sample* s = rowOf<Sample>(in, sy) + 3 * static_cast<std::size_t>(sx);
+            d[3 * x] = s[0];
+            d[3 * x + 1] = s[1];
+            d[3 * x + 2] = s[2];
+        }
+    }
+}
+
+// Puts a finished picture in place of the old one's pixels (its metadata stays).
+void replacePixels(Image& image, Image& out) {
+    out.refreshDisplay();
+    image.bits8.swap(out.bits8);
+    image.bits16.swap(out.bits16);
+    image.width = out.width;
+    image.height = out.height;
+}
+
+// The picture rebuilt at a new size, every pixel copied from where the mapping says.
 template <typename Map>
 bool remap(Image& image, int outW, int outH, Map map, std::string& error) {
     Image out;
     if (!out.allocate(outW, outH, image.sixteen, error)) return false;
-    for (int y = 0; y < outH; ++y) {
-        if (image.sixteen) {
-            std::uint16_t* d = out.row16(y);
-            for (int x = 0; x < outW; ++x) {
-                int sx, sy;
-                map(x, y, sx, sy);
-                const std::uint16_t* s = image.row16(sy) + 3 * static_cast<std::size_t>(sx);
-                d[3 * x] = s[0];
-                d[3 * x + 1] = s[1];
-                d[3 * x + 2] = s[2];
-            }
-        } else {
-            std::uint8_t* d = out.row8(y);
-            for (int x = 0; x < outW; ++x) {
-                int sx, sy;
-                map(x, y, sx, sy);
-                const std::uint8_t* s = image.row8(sy) + 3 * static_cast<std::size_t>(sx);
-                d[3 * x] = s[0];
-                d[3 * x + 1] = s[1];
-                d[3 * x + 2] = s[2];
-            }
-        }
-    }
-    out.refreshDisplay();
-    image.bits8.swap(out.bits8);
-    image.bits16.swap(out.bits16);
-    image.width = outW;
-    image.height = outH;
+    if (image.sixteen)
+        copyMapped<std::uint16_t>(image, out, map);
+    else
+        copyMapped<std::uint8_t>(image, out, map);
+    replacePixels(image, out);
     return true;
 }
 
@@ -108,70 +111,113 @@ std::vector<Contribution> contributions(int inSize, int outSize, int filter) {
     return result;
 }
 
+// Bilinear samples of a picture turned clockwise by the angle of cosine c and sine s about its
+// centre, onto the centre of out; what falls outside the picture is white.
+template <PixelSample Sample>
+void rotateInto(const Image& in, Image& out, double c, double s) {
+    const int W = in.width, H = in.height;
+    const double cxIn = (W - 1) / 2.0, cyIn = (H - 1) / 2.0;
+    const double cxOut = (out.width - 1) / 2.0, cyOut = (out.height - 1) / 2.0;
+    const double white = kWhiteSample<Sample>;
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            // Inverse of a clockwise turn (rows grow downwards).
+            const double dx = x - cxOut, dy = y - cyOut;
+            const double sx = dx * c + dy * s + cxIn;
+            const double sy = -dx * s + dy * c + cyIn;
+            const int x0 = static_cast<int>(std::floor(sx)), y0 = static_cast<int>(std::floor(sy));
+            const double fx = sx - x0, fy = sy - y0;
+            double acc[3] = {0, 0, 0};
+            for (int k = 0; k < 4; ++k) {
+                const int px = x0 + (k & 1), py = y0 + (k >> 1);
+                const double w = ((k & 1) ? fx : 1 - fx) * ((k >> 1) ? fy : 1 - fy);
+                if (w == 0) continue;
+                for (int ch = 0; ch < 3; ++ch) {
+                    double v = white;
+                    if (px >= 0 && py >= 0 && px < W && py < H)
+                        v = rowOf<Sample>(in, py)[3 * px + ch];
+                    acc[ch] += w * v;
+                }
+            }
+            for (int ch = 0; ch < 3; ++ch) {
+                const double v = std::clamp(acc[ch] + 0.5, 0.0, white);
+                rowOf<Sample>(out, y)[3 * x + ch] = static_cast<Sample>(v);
+            }
+        }
+    }
+}
+
+// Horizontal pass of a resize: every row of the picture weighted into a floating row of the new
+// width.
+template <PixelSample Sample>
+void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width,
+                  std::vector<float>& horiz) {
+    for (int y = 0; y < in.height; ++y) {
+        const Sample* s = rowOf<Sample>(in, y);
+        float* d = horiz.data() + static_cast<std::size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x) {
+            const Contribution& c = cx[static_cast<std::size_t>(x)];
+            double acc[3] = {0, 0, 0};
+            for (std::size_t i = 0; i < c.weights.size(); ++i) {
+                const std::size_t at = 3 * static_cast<std::size_t>(c.first + static_cast<int>(i));
+                for (int ch = 0; ch < 3; ++ch)
+                    acc[ch] += c.weights[i] * s[at + ch];
+            }
+            for (int ch = 0; ch < 3; ++ch)
+                d[3 * x + ch] = static_cast<float>(acc[ch]);
+        }
+    }
+}
+
+// Vertical pass of a resize: the floating rows weighted into the rows of out, rounded.
+template <PixelSample Sample>
+void resampleColumns(const std::vector<float>& horiz, const std::vector<Contribution>& cy,
+                     Image& out) {
+    const int width = out.width;
+    const double white = kWhiteSample<Sample>;
+    for (int y = 0; y < out.height; ++y) {
+        const Contribution& c = cy[static_cast<std::size_t>(y)];
+        Sample* d = rowOf<Sample>(out, y);
+        for (int x = 0; x < width * 3; ++x) {
+            double acc = 0;
+            for (std::size_t i = 0; i < c.weights.size(); ++i)
+                acc +=
+                    c.weights[i] *
+                    horiz[static_cast<std::size_t>(c.first + static_cast<int>(i)) * width * 3 + x];
+            d[x] = static_cast<Sample>(std::clamp(acc + 0.5, 0.0, white));
+        }
+    }
+}
+
 }  // namespace
 
 bool applyOrientation(Image& image, int orientation, std::string& error) {
+    if (orientation < 2 || orientation > 8) return true;
+    // Each orientation reads the stored pixels with the axes swapped or not, then mirrored
+    // across and/or down.
+    struct Reading {
+        bool transposed, mirrorX, mirrorY;
+    };
+    static constexpr Reading kReadings[] = {
+        {false, true, false},  // 2
+        {false, true, true},   // 3
+        {false, false, true},  // 4
+        {true, false, false},  // 5
+        {true, false, true},   // 6
+        {true, true, true},    // 7
+        {true, true, false},   // 8
+    };
+    const Reading r = kReadings[orientation - 2];
     const int W = image.width, H = image.height;
-    switch (orientation) {
-        case 2:
-            return remap(
-                image, W, H,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = W - 1 - x;
-                    sy = y;
-                },
-                error);
-        case 3:
-            return remap(
-                image, W, H,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = W - 1 - x;
-                    sy = H - 1 - y;
-                },
-                error);
-        case 4:
-            return remap(
-                image, W, H,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = x;
-                    sy = H - 1 - y;
-                },
-                error);
-        case 5:
-            return remap(
-                image, H, W,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = y;
-                    sy = x;
-                },
-                error);
-        case 6:
-            return remap(
-                image, H, W,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = y;
-                    sy = H - 1 - x;
-                },
-                error);
-        case 7:
-            return remap(
-                image, H, W,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = W - 1 - y;
-                    sy = H - 1 - x;
-                },
-                error);
-        case 8:
-            return remap(
-                image, H, W,
-                [&](int x, int y, int& sx, int& sy) {
-                    sx = W - 1 - y;
-                    sy = x;
-                },
-                error);
-        default:
-            return true;
-    }
+    return remap(
+        image, r.transposed ? H : W, r.transposed ? W : H,
+        [&](int x, int y, int& sx, int& sy) {
+            const int u = r.transposed ? y : x;
+            const int v = r.transposed ? x : y;
+            sx = r.mirrorX ? W - 1 - u : u;
+            sy = r.mirrorY ? H - 1 - v : v;
+        },
+        error);
 }
 
 bool rotateFine(Image& image, double degrees, std::string& error) {
@@ -201,44 +247,11 @@ bool rotateFine(Image& image, double degrees, std::string& error) {
     const int outH = static_cast<int>(std::ceil(std::fabs(W * s) + std::fabs(H * c) - 1e-6));
     Image out;
     if (!out.allocate(outW, outH, image.sixteen, error)) return false;
-    const double cxIn = (W - 1) / 2.0, cyIn = (H - 1) / 2.0;
-    const double cxOut = (outW - 1) / 2.0, cyOut = (outH - 1) / 2.0;
-    const double white = image.sixteen ? 65535.0 : 255.0;
-    for (int y = 0; y < outH; ++y) {
-        for (int x = 0; x < outW; ++x) {
-            // Inverse of a clockwise turn (rows grow downwards).
-            const double dx = x - cxOut, dy = y - cyOut;
-            const double sx = dx * c + dy * s + cxIn;
-            const double sy = -dx * s + dy * c + cyIn;
-            const int x0 = static_cast<int>(std::floor(sx)), y0 = static_cast<int>(std::floor(sy));
-            const double fx = sx - x0, fy = sy - y0;
-            double acc[3] = {0, 0, 0};
-            for (int k = 0; k < 4; ++k) {
-                const int px = x0 + (k & 1), py = y0 + (k >> 1);
-                const double w = ((k & 1) ? fx : 1 - fx) * ((k >> 1) ? fy : 1 - fy);
-                if (w == 0) continue;
-                for (int ch = 0; ch < 3; ++ch) {
-                    double v = white;
-                    if (px >= 0 && py >= 0 && px < W && py < H)
-                        v = image.sixteen ? image.row16(py)[3 * px + ch]
-                                          : image.row8(py)[3 * px + ch];
-                    acc[ch] += w * v;
-                }
-            }
-            for (int ch = 0; ch < 3; ++ch) {
-                const double v = std::clamp(acc[ch] + 0.5, 0.0, white);
-                if (image.sixteen)
-                    out.row16(y)[3 * x + ch] = static_cast<std::uint16_t>(v);
-                else
-                    out.row8(y)[3 * x + ch] = static_cast<std::uint8_t>(v);
-            }
-        }
-    }
-    out.refreshDisplay();
-    image.bits8.swap(out.bits8);
-    image.bits16.swap(out.bits16);
-    image.width = outW;
-    image.height = outH;
+    if (image.sixteen)
+        rotateInto<std::uint16_t>(image, out, c, s);
+    else
+        rotateInto<std::uint8_t>(image, out, c, s);
+    replacePixels(image, out);
     return true;
 }
 
@@ -256,7 +269,6 @@ bool resize(Image& image, int width, int height, int filter, std::string& error)
     if (!out.allocate(width, height, image.sixteen, error)) return false;
     const auto cx = contributions(image.width, width, filter);
     const auto cy = contributions(image.height, height, filter);
-    const double maxV = image.sixteen ? 65535.0 : 255.0;
     // Horizontal pass into floating rows, then vertical pass into the output.
     std::vector<float> horiz;
     try {
@@ -265,41 +277,14 @@ bool resize(Image& image, int width, int height, int filter, std::string& error)
         error = "Not enough memory to resize the picture.";
         return false;
     }
-    for (int y = 0; y < image.height; ++y) {
-        float* d = horiz.data() + static_cast<std::size_t>(y) * width * 3;
-        for (int x = 0; x < width; ++x) {
-            const Contribution& c = cx[static_cast<std::size_t>(x)];
-            double acc[3] = {0, 0, 0};
-            for (std::size_t i = 0; i < c.weights.size(); ++i) {
-                const std::size_t at = 3 * static_cast<std::size_t>(c.first + static_cast<int>(i));
-                for (int ch = 0; ch < 3; ++ch)
-                    acc[ch] += c.weights[i] *
-                               (image.sixteen ? image.row16(y)[at + ch] : image.row8(y)[at + ch]);
-            }
-            for (int ch = 0; ch < 3; ++ch)
-                d[3 * x + ch] = static_cast<float>(acc[ch]);
-        }
+    if (image.sixteen) {
+        resampleRows<std::uint16_t>(image, cx, width, horiz);
+        resampleColumns<std::uint16_t>(horiz, cy, out);
+    } else {
+        resampleRows<std::uint8_t>(image, cx, width, horiz);
+        resampleColumns<std::uint8_t>(horiz, cy, out);
     }
-    for (int y = 0; y < height; ++y) {
-        const Contribution& c = cy[static_cast<std::size_t>(y)];
-        for (int x = 0; x < width * 3; ++x) {
-            double acc = 0;
-            for (std::size_t i = 0; i < c.weights.size(); ++i)
-                acc +=
-                    c.weights[i] *
-                    horiz[static_cast<std::size_t>(c.first + static_cast<int>(i)) * width * 3 + x];
-            const double v = std::clamp(acc + 0.5, 0.0, maxV);
-            if (image.sixteen)
-                out.row16(y)[x] = static_cast<std::uint16_t>(v);
-            else
-                out.row8(y)[x] = static_cast<std::uint8_t>(v);
-        }
-    }
-    out.refreshDisplay();
-    image.bits8.swap(out.bits8);
-    image.bits16.swap(out.bits16);
-    image.width = width;
-    image.height = height;
+    replacePixels(image, out);
     return true;
 }
 
