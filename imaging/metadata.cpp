@@ -282,11 +282,18 @@ bool updateFile(Bytes& file, int width, int height, std::string& error) {
         if (!img.get()) return true;
         img->readMetadata();
         Exiv2::ExifData& data = img->exifData();
-        if (data.empty()) return true;
+        Exiv2::XmpData& xmp = img->xmpData();
+        if (data.empty() && xmp.empty()) return true;
         if (data.findKey(Exiv2::ExifKey("Exif.Photo.PixelXDimension")) != data.end()) {
             data["Exif.Photo.PixelXDimension"] = static_cast<std::uint32_t>(width);
             data["Exif.Photo.PixelYDimension"] = static_cast<std::uint32_t>(height);
         }
+        if (data.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != data.end())
+            data["Exif.Image.Orientation"] = static_cast<std::uint16_t>(1);
+        if (xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != xmp.end())
+            xmp["Xmp.tiff.Orientation"] = "1";
+        // A packet exiv2 cannot parse goes back as it came rather than being dropped.
+        if (xmp.empty() && !img->xmpPacket().empty()) img->writeXmpFromPacket(true);
         writeBack(*img, file);
         return true;
     } catch (const std::exception& e) {

@@ -36,8 +36,8 @@ bool write(Bytes& file, int formatCode, const Image& image, const Bytes& thumbna
 std::string text(const Bytes& exif, const char* key);
 std::optional<double> number(const Bytes& exif, const char* key);
 
-// Sets the camera orientation in a file's EXIF and XMP (used after a lossless turn) and the
-// pixel dimensions.
+// After a turn that left the file's pixels upright: sets the orientation in its EXIF and XMP to
+// 1 and the EXIF pixel dimensions to the new size.
 bool updateFile(Bytes& file, int width, int height, std::string& error);
 
 }  // namespace imaging::metadata

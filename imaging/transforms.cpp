@@ -191,6 +191,25 @@ void resampleColumns(const std::vector<float>& horiz, const std::vector<Contribu
 
 }  // namespace
 
+int composeOrientations(int first, int then) {
+    // Each orientation's turn as a matrix on (x, y), rows growing downwards: x' = a x + b y,
+    // y' = c x + d y.
+    struct Matrix {
+        int a, b, c, d;
+        bool operator==(const Matrix&) const = default;
+    };
+    static constexpr Matrix kTurns[9] = {{1, 0, 0, 1},   {1, 0, 0, 1},   {-1, 0, 0, 1},
+                                         {-1, 0, 0, -1}, {1, 0, 0, -1},  {0, 1, 1, 0},
+                                         {0, -1, 1, 0},  {0, -1, -1, 0}, {0, 1, -1, 0}};
+    const auto valid = [](int o) { return o >= 1 && o <= 8 ? o : 1; };
+    const Matrix f = kTurns[valid(first)], t = kTurns[valid(then)];
+    const Matrix both{t.a * f.a + t.b * f.c, t.a * f.b + t.b * f.d, t.c * f.a + t.d * f.c,
+                      t.c * f.b + t.d * f.d};
+    for (int o = 1; o <= 8; ++o)
+        if (kTurns[o] == both) return o;
+    return 1;  // not reached: the eight turns are closed under composition
+}
+
 bool applyOrientation(Image& image, int orientation, std::string& error) {
     if (orientation < 2 || orientation > 8) return true;
     // Each orientation reads the stored pixels with the axes swapped or not, then mirrored

@@ -10,6 +10,9 @@ namespace imaging {
 
 // Turns the stored pixels so that a picture tagged with this EXIF orientation (1..8) looks right.
 bool applyOrientation(Image& image, int orientation, std::string& error);
+// The orientation (1..8) whose turn does the same as the turn of `first` followed by that of
+// `then`; e.g. 6 (a quarter turn clockwise) twice gives 3.
+int composeOrientations(int first, int then);
 // Clockwise rotation; multiples of 90 degrees are exact, other angles bilinear on an enlarged
 // canvas whose uncovered corners are white.
 bool rotateFine(Image& image, double degrees, std::string& error);

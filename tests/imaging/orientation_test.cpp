@@ -6,7 +6,9 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include "imaging/image.h"
 #include "imaging/imaging.h"
+#include "imaging/transforms.h"
 #include "imaging_test_support.h"
 
 namespace imaging {
@@ -232,6 +234,67 @@ TEST(ImagingOperations, LosslessJpegTurnKeepsMetadata) {
     EXPECT_LE(test::meanDifference(test::sessionPixels(original), test::sessionPixels(back)),
               0.5 * 257);
 }
+
+// A 3 x 2 picture whose every sample differs, turned by one orientation after another.
+std::vector<std::uint8_t> turnedPixels(std::initializer_list<int> orientations) {
+    Image image;
+    std::string error;
+    EXPECT_TRUE(image.allocate(3, 2, false, error));
+    for (int y = 0; y < 2; ++y)
+        for (int i = 0; i < 9; ++i)
+            image.row8(y)[i] = static_cast<std::uint8_t>(y * 9 + i);
+    for (int o : orientations)
+        EXPECT_TRUE(applyOrientation(image, o, error));
+    std::vector<std::uint8_t> samples{static_cast<std::uint8_t>(image.width)};
+    for (int y = 0; y < image.height; ++y)
+        samples.insert(samples.end(), image.row8(y), image.row8(y) + 3 * image.width);
+    return samples;
+}
+
+TEST(ImagingOperations, OrientationsComposeAsTheirTurnsDo) {
+    for (int first = 1; first <= 8; ++first)
+        for (int then = 1; then <= 8; ++then)
+            EXPECT_EQ(turnedPixels({composeOrientations(first, then)}), turnedPixels({first, then}))
+                << first << " then " << then;
+    EXPECT_EQ(composeOrientations(6, 6), 3);
+    EXPECT_EQ(composeOrientations(6, 8), 1);
+}
+
+class TaggedTurn : public ::testing::TestWithParam<int> {};
+
+// A file tagged with an orientation, turned losslessly, looks turned in any viewer and its tag
+// reads 1, whatever the tag was.
+TEST_P(TaggedTurn, TurnsThePictureAsViewersShowIt) {
+    const int orientation = GetParam();
+    test::ScratchDir dir;
+    const std::string tagged = dir.file("tagged.jpg");
+    {
+        SessionGuard s;
+        ASSERT_TRUE(test::loadPattern(s, quadrants(), false));
+        ASSERT_TRUE(cPutImageEXIF_Info(s, orientationExif(orientation)));
+        ASSERT_TRUE(cSetJPEGParams(s, 100, 1.0, true, 0));
+        ASSERT_TRUE(cSave(s, tagged, kCodeJpeg)) << cGetLastError(s);
+    }
+    for (int quarterTurns : {1, 3}) {
+        SCOPED_TRACE(quarterTurns);
+        const std::string turned = dir.file("turned.jpg");
+        SessionGuard s;
+        ASSERT_TRUE(cRotateImageFile(s, tagged, turned, quarterTurns)) << cGetLastError(s);
+        EXPECT_EQ(test::exiftoolTag(turned, "Orientation#"), "1");
+        const std::string expectedPath = dir.file("expected.png"),
+                          shownPath = dir.file("shown.png");
+        test::runCommand("convert '" + tagged + "' -auto-orient -rotate " +
+                         std::to_string(90 * quarterTurns) + " '" + expectedPath + "'");
+        test::runCommand("convert '" + turned + "' -auto-orient '" + shownPath + "'");
+        RgbPicture expected, shown;
+        ASSERT_TRUE(test::magickPixels(expectedPath, expected));
+        ASSERT_TRUE(test::magickPixels(shownPath, shown));
+        EXPECT_LE(worstQuadrantError(shown, expected), 3 * 257);
+        EXPECT_GE(worstQuadrantError(shown, expected), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEight, TaggedTurn, ::testing::Range(1, 9));
 
 TEST(ImagingOperations, JpegWithPartialBlocksIsTurnedByReencoding) {
     test::ScratchDir dir;
