@@ -6,11 +6,14 @@
 #include "adjust/hue.h"
 #include "colour_space.h"
 #include "falloff.h"
+#include "plane_fixture.h"
 #include "progress.h"
 #include "stages.h"
 
 namespace dnr {
 namespace {
+
+using testing::samePlanes;
 
 TEST(AberrationRule, HueDistance) {
     struct Case {
@@ -111,14 +114,6 @@ ProcessingParams aberrationParams() {
     p.FullHeight = kH;
     p.FinalRun = 1;
     return p;
-}
-
-bool samePlanes(const PlaneSet& a, const PlaneSet& b) {
-    for (int k = 0; k < 3; ++k)
-        if (!std::equal(a.planes[k].data(), a.planes[k].data() + a.planes[k].size(),
-                        b.planes[k].data()))
-            return false;
-    return true;
 }
 
 TEST(Aberration, ThresholdsThatNoPixelPasses) {

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "picture_planes.h"
+#include "plane_fixture.h"
 #include "progress.h"
 
 namespace dnr {
 namespace {
+
+using testing::randomRgbSet;
 
 struct YccCase {
     int r, g, b;
@@ -68,16 +69,6 @@ TEST(ColourSpace, GamutFactorKeepsLuma) {
     const Ycc back = rgbToYcc(c.r, c.g, c.b, ChromaModel::Plain);
     EXPECT_NEAR(back.y, 60000, 3);
     EXPECT_LE(std::max({c.r, c.g, c.b}), 65535);
-}
-
-PlaneSet randomRgbSet(int w, int h, uint32_t seed) {
-    PlaneSet s;
-    EXPECT_TRUE(s.allocate(w, h));
-    std::mt19937 rng(seed);
-    for (Plane& p : s.planes)
-        for (size_t i = 0; i < p.size(); ++i)
-            p.data()[i] = uint16_t(rng());
-    return s;
 }
 
 TEST(ColourSpace, PlaneSetConversionMatchesPerPixelFormula) {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "geometry_display.h"
 #include "geometry_mapping.h"
+#include "plane_fixture.h"
 #include "progress.h"
 #include "stages.h"
 #include "vignetting.h"
@@ -11,15 +10,8 @@
 namespace dnr {
 namespace {
 
-PlaneSet randomRgb(int32_t w, int32_t h, uint32_t seed) {
-    PlaneSet s;
-    EXPECT_TRUE(s.allocate(w, h));
-    std::mt19937 rng(seed);
-    for (Plane& p : s.planes)
-        for (size_t i = 0; i < p.size(); ++i)
-            p.data()[i] = uint16_t(rng());
-    return s;
-}
+using testing::randomRgbSet;
+using testing::samePlanes;
 
 PlaneSet flatRgb(int32_t w, int32_t h, uint16_t v) {
     PlaneSet s;
@@ -27,14 +19,6 @@ PlaneSet flatRgb(int32_t w, int32_t h, uint16_t v) {
     for (Plane& p : s.planes)
         std::fill_n(p.data(), p.size(), v);
     return s;
-}
-
-bool samePlanes(const PlaneSet& a, const PlaneSet& b) {
-    for (int c = 0; c < 3; ++c)
-        if (!std::equal(a.planes[c].data(), a.planes[c].data() + a.planes[c].size(),
-                        b.planes[c].data()))
-            return false;
-    return true;
 }
 
 ProcessingParams geometryParams() {
@@ -54,7 +38,7 @@ TEST(Geometry, NeutralSlidersChangeNothingAndNeedNoCopy) {
         p.FinalRun = c.finalRun;
         p.ShowGrid = c.showGrid;
         p.CurveSteepness = c.steepness;
-        const PlaneSet before = randomRgb(37, 23, 7);
+        const PlaneSet before = randomRgbSet(37, 23, 7);
         PlaneSet planes;
         ASSERT_TRUE(planes.copyFrom(before));
         EXPECT_FALSE(makeGeometryMapping(37, 23, p).movesPixels());
@@ -68,7 +52,7 @@ TEST(Geometry, SwitchedOffLeavesThePlanes) {
     p.DistortionsOn = 0;
     p.Barrel = 60;
     p.Vignetting = 100;
-    const PlaneSet before = randomRgb(20, 16, 3);
+    const PlaneSet before = randomRgbSet(20, 16, 3);
     PlaneSet planes;
     ASSERT_TRUE(planes.copyFrom(before));
     ASSERT_TRUE(correctGeometry(planes, p));
@@ -296,7 +280,7 @@ TEST(CompareLayout, PlacesOfASample) {
 TEST(Geometry, CompareModeOnlyInPreview) {
     ProcessingParams p = geometryParams();
     p.Barrel = 40;
-    const PlaneSet source = randomRgb(48, 32, 11);
+    const PlaneSet source = randomRgbSet(48, 32, 11);
 
     PlaneSet plain;
     ASSERT_TRUE(plain.copyFrom(source));
@@ -366,7 +350,7 @@ TEST(Geometry, GridOnlyInPreview) {
 TEST(Geometry, AbortEndsTheStage) {
     ProcessingParams p = geometryParams();
     p.Barrel = 30;
-    PlaneSet planes = randomRgb(16, 16, 5);
+    PlaneSet planes = randomRgbSet(16, 16, 5);
     gAbortFlag.store(true);
     EXPECT_FALSE(correctGeometry(planes, p));
     clearAbort();

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
+#include "noise_fixtures.h"
 #include "stages.h"
-#include "test_pictures.h"
 #include "velmar_blur.h"
 
 namespace dnr {

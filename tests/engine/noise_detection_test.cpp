@@ -7,21 +7,22 @@
 #include <random>
 
 #include "adjust/histogram_stats.h"
+#include "caller_picture.h"
 #include "dnr.h"
-#include "test_pictures.h"
 
 namespace dnr {
 namespace {
 
+using testing::grey;
 using testing::Picture;
 
 constexpr int32_t kNoBlockLevel = (3 * 10000000 / 2) / 10;
 
-Picture uniform(int w, int h, bool is16, int grey) {
-    Picture p(w, h, is16);
+Picture uniform(int w, int h, bool is16, int level) {
+    Picture p(w, h, is16 ? 2 : 1);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            p.setGrey(x, y, grey);
+            p.set16(x, y, grey(level));
     return p;
 }
 
@@ -76,7 +77,7 @@ TEST(DetectNoiseLevel, NoPicture) {
 // Three vertical stripes, one per brightness band, each with grey noise of its own deviation.
 Picture threeBands(double shadowNoise, double midNoise, double highNoise) {
     const int w = 900, h = 600;
-    Picture p(w, h, true);
+    Picture p(w, h, 2);
     std::mt19937 rng(41);
     std::normal_distribution<double> unit(0.0, 1.0);
     for (int y = 0; y < h; ++y)
@@ -84,7 +85,7 @@ Picture threeBands(double shadowNoise, double midNoise, double highNoise) {
             const int stripe = x * 3 / w;
             const double base[3] = {12000, 32000, 50000};
             const double dev[3] = {shadowNoise, midNoise, highNoise};
-            p.setGrey(x, y, int(std::lround(base[stripe] + dev[stripe] * unit(rng))));
+            p.set16(x, y, grey(int(std::lround(base[stripe] + dev[stripe] * unit(rng)))));
         }
     return p;
 }
@@ -119,7 +120,7 @@ TEST(DetectNoiseLevel, IgnoresTheOuterEighth) {
     for (int y = 0; y < 320; ++y)
         for (int x = 0; x < 400; ++x)
             if (x < 50 || x >= 350 || y < 40 || y >= 280)
-                p.setGrey(x, y, int(std::lround(30000 + noise(rng))));
+                p.set16(x, y, grey(int(std::lround(30000 + noise(rng)))));
     EXPECT_EQ(detect(p).mid, 0);
 }
 
@@ -139,7 +140,7 @@ ProcessingParams recordOf(Picture& p) {
     r.Bits = p.bits();
     r.Width = p.width();
     r.Height = p.height();
-    r.BytesPerSample = p.is16() ? 2 : 1;
+    r.BytesPerSample = p.bytesPerSample();
     r.ShadowsNoiseLevel = r.NoiseLevel = r.HighlightsNoiseLevel = -1;
     return r;
 }
@@ -147,10 +148,10 @@ ProcessingParams recordOf(Picture& p) {
 TEST(AdjustNoise, SetsTheLevelOfTheBlocksBand) {
     // A 15 by 15 checkerboard of 30500 and 29500 (113 and 112 pixels): mean 6750500/225 = 30002,
     // deviation (113*498 + 112*502)/225 = 499, level 49 in the midtones.
-    Picture board(40, 40, true);
+    Picture board(40, 40, 2);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
-            board.setGrey(x, y, (x + y) % 2 ? 29500 : 30500);
+            board.set16(x, y, grey((x + y) % 2 ? 29500 : 30500));
     // A flat white 8-bit block: mean 65280 counts as a highlight, deviation 0 becomes 2.
     Picture white = uniform(30, 30, false, 255 << 8);
     Picture dark = uniform(30, 30, true, 3000);
@@ -178,8 +179,8 @@ TEST(AdjustNoise, BlockNearTheEdgeEndsOneColumnBeforeTheLast) {
     // the block ending one column (and row) before them.
     Picture p = uniform(30, 30, true, 30000);
     for (int i = 0; i < 30; ++i) {
-        p.setGrey(29, i, 60000);
-        p.setGrey(i, 29, 1000);
+        p.set16(29, i, grey(60000));
+        p.set16(i, 29, grey(1000));
     }
     ProcessingParams r = recordOf(p);
     ASSERT_EQ(AdjustNoise(&r, 29, 29, 15), 1);
@@ -187,7 +188,7 @@ TEST(AdjustNoise, BlockNearTheEdgeEndsOneColumnBeforeTheLast) {
     // One column further in, the block would reach the last column.
     Picture q = uniform(30, 30, true, 30000);
     for (int i = 0; i < 30; ++i)
-        q.setGrey(28, i, 60000);
+        q.set16(28, i, grey(60000));
     ProcessingParams s = recordOf(q);
     ASSERT_EQ(AdjustNoise(&s, 29, 10, 15), 1);
     EXPECT_GT(s.NoiseLevel, 2);
@@ -195,10 +196,10 @@ TEST(AdjustNoise, BlockNearTheEdgeEndsOneColumnBeforeTheLast) {
 
 TEST(AdjustNoise, SmallPicturesAndBadArguments) {
     // A block larger than the picture shrinks to it: 5 by 5 of a checkerboard.
-    Picture small(5, 5, true);
+    Picture small(5, 5, 2);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 5; ++x)
-            small.setGrey(x, y, (x + y) % 2 ? 28000 : 32000);
+            small.set16(x, y, grey((x + y) % 2 ? 28000 : 32000));
     ProcessingParams r = recordOf(small);
     EXPECT_EQ(AdjustNoise(&r, 2, 2, 15), 1);
     // Mean (13*32000 + 12*28000)/25 = 30080; deviation (13*1920 + 12*2080)/25 = 1996; level

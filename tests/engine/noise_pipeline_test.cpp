@@ -11,27 +11,29 @@
 
 #include "dnr.h"
 #include "noise_detection.h"
+#include "noise_fixtures.h"
 #include "progress.h"
 #include "stage_caches.h"
-#include "test_pictures.h"
 
 namespace dnr {
 namespace {
 
 using testing::addGreyNoise;
+using testing::Colour;
 using testing::defaultParams;
 using testing::emptyAllCaches;
 using testing::Picture;
 
 // A smooth colourful scene with a hard-edged disc, noise added.
 Picture noisyScene(int w, int h, bool is16, unsigned seed) {
-    Picture pic(w, h, is16);
+    Picture pic(w, h, is16 ? 2 : 1);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const int dx = x - w / 2, dy = y - h / 2;
             const bool disc = dx * dx + dy * dy < (h / 4) * (h / 4);
-            pic.set(x, y, disc ? 52000 : 9000 + 300 * x % 20000, 20000 + 200 * y,
-                    disc ? 15000 : 40000 - 100 * x);
+            pic.set16(x, y,
+                      {disc ? 15000 : 40000 - 100 * x, 20000 + 200 * y,
+                       disc ? 52000 : 9000 + 300 * x % 20000});
         }
     addGreyNoise(pic, 700.0, seed);
     return pic;
@@ -183,7 +185,7 @@ Picture readPpm(const std::string& path) {
     in.get();
     EXPECT_EQ(magic, "P6");
     EXPECT_EQ(maxValue, 255);
-    Picture pic(w, h, true);
+    Picture pic(w, h, 2);
     std::vector<unsigned char> rgb(size_t(w) * h * 3);
     in.read(reinterpret_cast<char*>(rgb.data()), std::streamsize(rgb.size()));
     EXPECT_TRUE(in.good()) << path;
@@ -191,7 +193,7 @@ Picture readPpm(const std::string& path) {
     for (int row = 0; row < h; ++row)
         for (int x = 0; x < w; ++x) {
             const unsigned char* px = &rgb[(size_t(row) * w + x) * 3];
-            pic.set(x, h - 1 - row, px[2] * 257, px[1] * 257, px[0] * 257);
+            pic.set16(x, h - 1 - row, {px[0] * 257, px[1] * 257, px[2] * 257});
         }
     return pic;
 }
@@ -202,15 +204,20 @@ void addSensorNoise(Picture& pic, double deviation, unsigned seed) {
     std::normal_distribution<double> noise(0.0, deviation);
     for (int y = 0; y < pic.height(); ++y)
         for (int x = 0; x < pic.width(); ++x) {
-            int v[3];
-            for (int c = 0; c < 3; ++c)
-                v[c] = int(std::clamp(std::lround(pic.at(x, y, c) + noise(rng)), 0L, 65535L));
-            pic.set(x, y, v[0], v[1], v[2]);
+            const auto noisy = [&](int v) {
+                return int(std::clamp(std::lround(v + noise(rng)), 0L, 65535L));
+            };
+            const Colour c = pic.get16(x, y);
+            // One draw a channel: blue, green, then red.
+            const int b = noisy(c.b);
+            const int g = noisy(c.g);
+            pic.set16(x, y, {noisy(c.r), g, b});
         }
 }
 
 double lumaOf(const Picture& p, int x, int y) {
-    return 0.299 * p.at(x, y, 2) + 0.587 * p.at(x, y, 1) + 0.114 * p.at(x, y, 0);
+    const Colour c = p.get16(x, y);
+    return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
 }
 
 // Luma step at a pixel: horizontal plus vertical central differences.

@@ -3,14 +3,16 @@
 #include <cmath>
 #include <functional>
 
+#include "noise_fixtures.h"
+#include "plane_fixture.h"
 #include "progress.h"
 #include "stages.h"
-#include "test_pictures.h"
 
 namespace dnr {
 namespace {
 
 using testing::lumaChromaSet;
+using testing::samePlanes;
 
 PlaneSet single(int cb, int y, int cr) {
     PlaneSet s;
@@ -91,14 +93,6 @@ bool runNormalFilter(PlaneSet& planes, const ProcessingParams& p) {
     Plane map;
     return smoothForNoise(planes, smoothed, p) && computeNoiseMap(planes, smoothed, map, p) &&
            smoothNoiseMap(map, p) && blendNoiseReduction(planes, smoothed, map, p);
-}
-
-bool samePlanes(const PlaneSet& a, const PlaneSet& b) {
-    for (int k = 0; k < 3; ++k)
-        if (!std::equal(a.planes[k].data(), a.planes[k].data() + a.planes[k].size(),
-                        b.planes[k].data()))
-            return false;
-    return true;
 }
 
 TEST(NormalNoiseFilter, RadiusZeroOrAmountZeroLeavesThePlanesUnchanged) {

@@ -3,17 +3,19 @@
 #include <cstring>
 #include <vector>
 
-#include "caller_pictures.h"
+#include "caller_picture.h"
 #include "colour_space.h"
 #include "dnr.h"
+#include "noise_fixtures.h"
 #include "progress.h"
 #include "stage_caches.h"
 
 namespace dnr {
 namespace {
 
-using test::neutralParams;
-using test::Picture;
+using testing::defaultParams;
+using testing::neutralParams;
+using testing::Picture;
 
 TEST(Grainwash2, RefusesRecordsWithoutPixels) {
     Picture pic = Picture::random(4, 4, 1, 1);
@@ -61,13 +63,13 @@ TEST(Grainwash2, NeutralRunChangesPixelsOnlyByTheConversionsRounding) {
                 EXPECT_EQ(out.sample(x, y, 0) >> shift, uint32_t(clamp16(e.b)) >> shift);
             }
     }
-    Picture grey = Picture::make(1, 1, 1);
-    grey.set(0, 0, 128 << 8, 128 << 8, 128 << 8);
+    Picture grey(1, 1, 1);
+    grey.set16(0, 0, {128 << 8, 128 << 8, 128 << 8});
     ProcessingParams p = neutralParams(grey);
     ASSERT_EQ(Grainwash2(&p), 1);
-    EXPECT_EQ(grey.bytes8[0], 127);  // blue
-    EXPECT_EQ(grey.bytes8[1], 128);  // green
-    EXPECT_EQ(grey.bytes8[2], 127);  // red
+    EXPECT_EQ(grey.samples8()[0], 127);  // blue
+    EXPECT_EQ(grey.samples8()[1], 128);  // green
+    EXPECT_EQ(grey.samples8()[2], 127);  // red
 }
 
 TEST(Grainwash2, LeavesTheRecordAsTheCallerWroteIt) {
@@ -149,14 +151,10 @@ TEST(Grainwash2, AbortBeforeTheRunHasNoEffect) {
     EXPECT_EQ(Grainwash2(&p), 1);
 }
 
+// The program's record with louder noise levels.
 ProcessingParams previewParams(Picture& pic) {
-    ProcessingParams p = neutralParams(pic);
-    p.NoiseReductionOn = 1;
+    ProcessingParams p = defaultParams(pic);
     p.NoiseLevel = p.ShadowsNoiseLevel = p.HighlightsNoiseLevel = 40;
-    p.NoiseRadius = 6;
-    p.ChromaNoise = 2;
-    p.NoiseReductionAmount = 100;
-    p.ColorAdjustOn = 1;
     return p;
 }
 
@@ -209,7 +207,7 @@ TEST(StageCaches, SecondPreviewIsServedFromTheResultCache) {
     p.SharpenAmount = 30;
     p.Saturation = 10;
     ASSERT_EQ(Grainwash2(&p), 1);
-    for (uint16_t s : second.samples16)
+    for (uint16_t s : second.samples16())
         EXPECT_EQ(s, 0);
 
     // A noise setting changed: the result is recomputed, the smoothed planes are reused.
@@ -247,7 +245,7 @@ TEST(StageCaches, AnyChangedPixelMissesTheInputCache) {
     ASSERT_EQ(Grainwash2(&p), 1);
 
     Picture edited = source;
-    edited.set(3, 17, 0, 0, 0);  // far from the middle row
+    edited.set16(3, 17, {0, 0, 0});  // far from the middle row
     Picture expected = edited;
     p = previewParams(edited);
     p.NoiseReductionOn = 0;

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "caller_pictures.h"
+#include "caller_picture.h"
 #include "dnr.h"
 #include "progress.h"
 
 namespace dnr {
 namespace {
 
-using test::Picture;
+using testing::Picture;
 
 TEST(GetRGB, SinglePixelIn16BitDomain) {
-    Picture pic = Picture::make(4, 3, 1);
-    pic.set(2, 1, 30 << 8, 20 << 8, 10 << 8);
+    Picture pic(4, 3, 1);
+    pic.set16(2, 1, {30 << 8, 20 << 8, 10 << 8});
     const ImageDesc d = pic.desc();
     uint16_t r = 0, g = 0, b = 0;
     EXPECT_EQ(GetRGB(&d, 2, 1, 1, &r, &g, &b), 0);
@@ -30,10 +30,10 @@ struct BlockCase {
 TEST(GetRGB, BlockOriginIsClampedInsideThePicture) {
     constexpr int32_t w = 16, h = 16;
     for (int32_t bps : {1, 2}) {
-        Picture pic = Picture::make(w, h, bps);
+        Picture pic(w, h, bps);
         for (int32_t y = 0; y < h; ++y)
             for (int32_t x = 0; x < w; ++x)
-                pic.set(x, y, uint16_t((x + 16 * y) << 8), 0, 0);
+                pic.set16(x, y, {uint16_t((x + 16 * y) << 8), 0, 0});
         const ImageDesc d = pic.desc();
         const BlockCase cases[] = {
             {"bottom-left corner", 0, 0, 15, 0, 0},
@@ -58,7 +58,7 @@ TEST(GetRGB, BlockOriginIsClampedInsideThePicture) {
 }
 
 TEST(GetYUV, BlackAndWhite) {
-    Picture black = Picture::make(3, 3, 1);
+    Picture black(3, 3, 1);
     ImageDesc d = black.desc();
     uint16_t y = 1, cr = 0, cb = 0;
     EXPECT_EQ(GetYUV(&d, 1, 1, 3, &y, &cr, &cb), 0);
@@ -66,8 +66,8 @@ TEST(GetYUV, BlackAndWhite) {
     EXPECT_EQ(cr, 0x8000);
     EXPECT_EQ(cb, 0x8000);
 
-    Picture white = Picture::make(3, 3, 2);
-    std::fill(white.samples16.begin(), white.samples16.end(), uint16_t{65535});
+    Picture white(3, 3, 2);
+    std::fill(white.samples16().begin(), white.samples16().end(), uint16_t{65535});
     d = white.desc();
     EXPECT_EQ(GetYUV(&d, 1, 1, 3, &y, &cr, &cb), 65535);
     EXPECT_EQ(y, 65535);
@@ -97,13 +97,13 @@ TEST(CopyPartOfSession, EightBitRowsAreCopiedInStoredOrder) {
     Picture src = Picture::random(7, 5, 1, 11);
     const int32_t w = 3, h = 2, left = 2, firstRow = 1;
     std::vector<uint8_t> target(size_t(stride8(w) * h), 0xEE);
-    EXPECT_EQ(CopyPartOfSession(src.bytes8.data(), nullptr, 7, 5, left, firstRow, target.data(),
+    EXPECT_EQ(CopyPartOfSession(src.samples8().data(), nullptr, 7, 5, left, firstRow, target.data(),
                                 nullptr, w, h),
               0);
     for (int32_t j = 0; j < h; ++j)
         for (int32_t i = 0; i < w * 3; ++i)
             EXPECT_EQ(target[size_t(stride8(w) * j + i)],
-                      src.bytes8[size_t(stride8(7) * (firstRow + j) + left * 3 + i)]);
+                      src.samples8()[size_t(stride8(7) * (firstRow + j) + left * 3 + i)]);
     EXPECT_EQ(target[9], 0xEE) << "row padding untouched";
 }
 
@@ -111,20 +111,20 @@ TEST(CopyPartOfSession, SixteenBitRowsArePacked) {
     Picture src = Picture::random(5, 4, 2, 12);
     const int32_t w = 2, h = 3, left = 3, firstRow = 1;
     std::vector<uint16_t> target(size_t(w) * h * 3, 0);
-    CopyPartOfSession(nullptr, src.samples16.data(), 5, 4, left, firstRow, nullptr, target.data(),
+    CopyPartOfSession(nullptr, src.samples16().data(), 5, 4, left, firstRow, nullptr, target.data(),
                       w, h);
     for (int32_t j = 0; j < h; ++j)
         for (int32_t i = 0; i < w * 3; ++i)
             EXPECT_EQ(target[size_t(j * w * 3 + i)],
-                      src.samples16[size_t((left + 5 * (firstRow + j)) * 3 + i)]);
+                      src.samples16()[size_t((left + 5 * (firstRow + j)) * 3 + i)]);
 }
 
 TEST(CopyPartOfSession, RectangleOutsideTheSourceCopiesNothing) {
     Picture src = Picture::random(4, 4, 1, 13);
     std::vector<uint8_t> target(64, 0xEE);
-    CopyPartOfSession(src.bytes8.data(), nullptr, 4, 4, 2, 0, target.data(), nullptr, 3, 1);
-    CopyPartOfSession(src.bytes8.data(), nullptr, 4, 4, 0, 2, target.data(), nullptr, 1, 3);
-    CopyPartOfSession(src.bytes8.data(), nullptr, 4, 4, -1, 0, target.data(), nullptr, 1, 1);
+    CopyPartOfSession(src.samples8().data(), nullptr, 4, 4, 2, 0, target.data(), nullptr, 3, 1);
+    CopyPartOfSession(src.samples8().data(), nullptr, 4, 4, 0, 2, target.data(), nullptr, 1, 3);
+    CopyPartOfSession(src.samples8().data(), nullptr, 4, 4, -1, 0, target.data(), nullptr, 1, 1);
     for (uint8_t b : target)
         EXPECT_EQ(b, 0xEE);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "caller_pictures.h"
+#include "caller_picture.h"
 #include "colour_space.h"
 #include "picture_planes.h"
 #include "plane.h"
@@ -8,7 +8,7 @@
 namespace dnr {
 namespace {
 
-using test::Picture;
+using testing::Picture;
 
 TEST(Plane, AllocateToTheSameSizeKeepsSamplesAndClearsTheKey) {
     Plane p;
@@ -53,8 +53,8 @@ TEST(PicturePlanes, CopyInAndWriteBackRoundTripsOddWidths) {
             PlaneSet set;
             ASSERT_TRUE(copyPictureToPlanes(set, v));
             EXPECT_TRUE(set.rgb);
-            std::fill(pic.bytes8.begin(), pic.bytes8.end(), 0);
-            std::fill(pic.samples16.begin(), pic.samples16.end(), 0);
+            std::fill(pic.samples8().begin(), pic.samples8().end(), 0);
+            std::fill(pic.samples16().begin(), pic.samples16().end(), 0);
             writeBack(v, set);
             EXPECT_TRUE(pic.samePixels(copy)) << "width " << w << " depth " << bps;
         }
@@ -63,9 +63,9 @@ TEST(PicturePlanes, CopyInAndWriteBackRoundTripsOddWidths) {
 // Plane row 0 is the bottom of the picture for both depths, and 8-bit samples enter times 256.
 TEST(PicturePlanes, RowOrderAndSampleDomain) {
     for (int32_t bps : {1, 2}) {
-        Picture pic = Picture::make(2, 3, bps);
-        pic.set(1, 0, 0x1100, 0x2200, 0x3300);  // bottom row
-        pic.set(0, 2, 0x4400, 0x5500, 0x6600);  // top row
+        Picture pic(2, 3, bps);
+        pic.set16(1, 0, {0x1100, 0x2200, 0x3300});  // bottom row
+        pic.set16(0, 2, {0x4400, 0x5500, 0x6600});  // top row
         PlaneSet set;
         ASSERT_TRUE(copyPictureToPlanes(set, *makeView(pic.bits(), 2, bps, 3)));
         EXPECT_EQ(set.planes[0].row(0)[1], 0x3300);  // blue
@@ -75,16 +75,16 @@ TEST(PicturePlanes, RowOrderAndSampleDomain) {
 }
 
 TEST(PicturePlanes, WriteBackKeepsTheHighByteForEightBit) {
-    Picture pic = Picture::make(1, 1, 1);
+    Picture pic(1, 1, 1);
     PlaneSet set;
     ASSERT_TRUE(set.allocate(1, 1));
     set.planes[0].data()[0] = 32711;
     set.planes[1].data()[0] = 32784;
     set.planes[2].data()[0] = 32756;
     writeBack(*makeView(pic.bits(), 1, 1, 1), set);
-    EXPECT_EQ(pic.bytes8[0], 127);
-    EXPECT_EQ(pic.bytes8[1], 128);
-    EXPECT_EQ(pic.bytes8[2], 127);
+    EXPECT_EQ(pic.samples8()[0], 127);
+    EXPECT_EQ(pic.samples8()[1], 128);
+    EXPECT_EQ(pic.samples8()[2], 127);
 }
 
 }  // namespace

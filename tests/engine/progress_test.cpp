@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "caller_pictures.h"
+#include "caller_picture.h"
 #include "progress.h"
 #include "progress_shares.h"
 
@@ -132,8 +132,8 @@ TEST(ProgressShares, StartsAndEnds) {
          {0, 22, 41, 41, 377, 713, 725, 894, 983, 983, 983, 983, 995}},
     };
     for (const ShareCase& c : cases) {
-        test::Picture pic = test::Picture::make(1, 1, 1);
-        ProcessingParams p = test::neutralParams(pic);
+        testing::Picture pic(1, 1, 1);
+        ProcessingParams p = testing::neutralParams(pic);
         c.configure(p);
         EXPECT_EQ(computeShares(p).start, c.start) << c.what;
     }

@@ -3,14 +3,14 @@
 #include "adjust/frame_effects.h"
 #include "adjust/frame_layout.h"
 #include "adjust/smooth_step.h"
+#include "caller_picture.h"
 #include "progress.h"
-#include "test_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
-using testing::TestPicture;
+using testing::Picture;
 
 struct LayoutCase {
     int32_t w, h, ow, oh, proportional, effect, effectWidth, innerWidth;
@@ -73,8 +73,8 @@ TEST(FrameRings, OpacityProfile) {
 }
 
 // A picture with a different colour at every pixel (8-bit values).
-TestPicture variedPicture(int32_t w, int32_t h, int32_t bytes) {
-    TestPicture p(w, h, bytes);
+Picture variedPicture(int32_t w, int32_t h, int32_t bytes) {
+    Picture p(w, h, bytes);
     const int32_t s = bytes == 1 ? 1 : 256;
     for (int32_t y = 0; y < h; ++y)
         for (int32_t x = 0; x < w; ++x)
@@ -82,8 +82,7 @@ TestPicture variedPicture(int32_t w, int32_t h, int32_t bytes) {
     return p;
 }
 
-AddTextParams frameParams(TestPicture& picture, TestPicture& output, int32_t effect,
-                          int32_t effectWidth) {
+AddTextParams frameParams(Picture& picture, Picture& output, int32_t effect, int32_t effectWidth) {
     AddTextParams p{};
     p.Picture = picture.pixelView();
     p.TextMask = {nullptr, 0, -1, 0};
@@ -104,8 +103,8 @@ AddTextParams frameParams(TestPicture& picture, TestPicture& output, int32_t eff
 TEST(AddText, NoBandGivesMarginAndPictureOnly) {
     // Picture 30x20 in 40x30: margins of 5 all round.
     for (int32_t effect = 0; effect <= 7; ++effect) {
-        TestPicture picture = variedPicture(30, 20, 1);
-        TestPicture output(40, 30, 1);
+        Picture picture = variedPicture(30, 20, 1);
+        Picture output(40, 30, 1);
         AddTextParams p = frameParams(picture, output, effect, 0);
         clearAbort();
         ASSERT_EQ(AddText(&p), 1) << effect;
@@ -120,8 +119,8 @@ TEST(AddText, NoBandGivesMarginAndPictureOnly) {
 }
 
 TEST(AddText, InnerLineCoversTheOuterPixelsOfThePicture) {
-    TestPicture picture = variedPicture(30, 20, 2);
-    TestPicture output(40, 30, 2);
+    Picture picture = variedPicture(30, 20, 2);
+    Picture output(40, 30, 2);
     AddTextParams p = frameParams(picture, output, 1, 0);
     p.InnerWidth = 500;  // I = trunc(30 * 500 * 0.00005 + 0.99999) = 1
     ASSERT_EQ(AddText(&p), 1);
@@ -135,8 +134,8 @@ TEST(AddText, InnerLineCoversTheOuterPixelsOfThePicture) {
 
 TEST(AddText, EqualMarginsWithoutCropping) {
     // A 2:1 picture shrunk by 10 on every side of a 2:1 output: margins equal, nothing cropped.
-    TestPicture picture = variedPicture(220, 100, 1);
-    TestPicture output(240, 120, 1);
+    Picture picture = variedPicture(220, 100, 1);
+    Picture output(240, 120, 1);
     AddTextParams p = frameParams(picture, output, 1, 0);
     p.ProportionalMargin = 0;
     ASSERT_EQ(AddText(&p), 1);
@@ -150,8 +149,8 @@ TEST(AddText, EqualMarginsWithoutCropping) {
 
 TEST(AddText, UnequalMarginsCropThePicture) {
     // 200x100 in 240x120: side margins 20, so 10 rows are cropped at the top and the bottom.
-    TestPicture picture = variedPicture(200, 100, 1);
-    TestPicture output(240, 120, 1);
+    Picture picture = variedPicture(200, 100, 1);
+    Picture output(240, 120, 1);
     AddTextParams p = frameParams(picture, output, 1, 0);
     p.ProportionalMargin = 0;
     ASSERT_EQ(AddText(&p), 1);
@@ -162,9 +161,9 @@ TEST(AddText, UnequalMarginsCropThePicture) {
 }
 
 TEST(AddText, OvalCopiesNoRectangle) {
-    TestPicture picture(40, 40, 1);
+    Picture picture(40, 40, 1);
     picture.fill({200, 10, 10});
-    TestPicture output(60, 60, 1);
+    Picture output(60, 60, 1);
     AddTextParams p = frameParams(picture, output, 8, 0);
     p.InnerWidth = 1000;  // the oval has no inner line
     ASSERT_EQ(AddText(&p), 1);
@@ -177,9 +176,9 @@ TEST(AddText, OvalCopiesNoRectangle) {
 }
 
 TEST(AddText, OvalEdgeFadesIntoTheFrame) {
-    TestPicture picture(40, 40, 2);
+    Picture picture(40, 40, 2);
     picture.fill({60000, 60000, 60000});
-    TestPicture output(60, 60, 2);
+    Picture output(60, 60, 2);
     AddTextParams p = frameParams(picture, output, 8, 2500);  // T = 10
     p.FrameRed = p.FrameGreen = p.FrameBlue = 0;
     ASSERT_EQ(AddText(&p), 1);
@@ -214,8 +213,8 @@ TEST(AddText, DarkFrameGetsAGreyShadow) {
         {200, 30, 9, (40 * 51200) / 100},
     };
     for (const ShadowCase& c : cases) {
-        TestPicture picture = variedPicture(40, 20, 2);
-        TestPicture output(60, 40, 2);
+        Picture picture = variedPicture(40, 20, 2);
+        Picture output(60, 40, 2);
         AddTextParams p = frameParams(picture, output, 0, 1000);
         p.FrameRed = p.FrameGreen = p.FrameBlue = c.frame;
         ASSERT_EQ(AddText(&p), 1);
@@ -226,8 +225,8 @@ TEST(AddText, DarkFrameGetsAGreyShadow) {
 
 TEST(AddText, ThreeDFrameLightensBelowAndRightDarkensAboveAndLeft) {
     // Frame 128: 50 percent, D = 0. Ring 0 lies one pixel outside the picture (10..49, 10..29).
-    TestPicture picture = variedPicture(40, 20, 2);
-    TestPicture output(60, 40, 2);
+    Picture picture = variedPicture(40, 20, 2);
+    Picture output(60, 40, 2);
     AddTextParams p = frameParams(picture, output, 1, 1000);
     p.FrameRed = p.FrameGreen = p.FrameBlue = 128;
     ASSERT_EQ(AddText(&p), 1);
@@ -239,7 +238,7 @@ TEST(AddText, ThreeDFrameLightensBelowAndRightDarkensAboveAndLeft) {
     EXPECT_EQ(output.get(30, 5).g, f);  // beyond the four rings
 
     // A dark frame (20: 7 percent) gets D = 30: even the top is lightened, by 17.
-    TestPicture dark(60, 40, 2);
+    Picture dark(60, 40, 2);
     AddTextParams q = frameParams(picture, dark, 1, 1000);
     q.FrameRed = q.FrameGreen = q.FrameBlue = 20;
     ASSERT_EQ(AddText(&q), 1);
@@ -258,9 +257,9 @@ TEST(AddText, BandEffectsCutTheBandFromThePicture) {
     const BandCase cases[] = {
         {4, colour}, {5, colour}, {6, colour}, {7, {grey, grey, grey}}, {3, colour}};
     for (const BandCase& c : cases) {
-        TestPicture picture(40, 20, 2);
+        Picture picture(40, 20, 2);
         picture.fill(colour);
-        TestPicture output(60, 40, 2);
+        Picture output(60, 40, 2);
         AddTextParams p = frameParams(picture, output, c.effect, 1000);
         clearAbort();
         ASSERT_EQ(AddText(&p), 1);
@@ -273,11 +272,11 @@ TEST(AddText, BandEffectsCutTheBandFromThePicture) {
 
 TEST(AddText, FadeOutMirrorsThePictureAndFades) {
     // Columns of the picture differ; the band left of it mirrors them, fading outward.
-    TestPicture picture(40, 20, 2);
+    Picture picture(40, 20, 2);
     for (int32_t y = 0; y < 20; ++y)
         for (int32_t x = 0; x < 40; ++x)
             picture.set(x, y, {1000 * x, 0, 0});
-    TestPicture output(60, 40, 2);
+    Picture output(60, 40, 2);
     AddTextParams p = frameParams(picture, output, 3, 1000);  // T = 4, rectangle 14..45
     p.FrameRed = p.FrameGreen = p.FrameBlue = 0;
     ASSERT_EQ(AddText(&p), 1);
@@ -289,8 +288,8 @@ TEST(AddText, FadeOutMirrorsThePictureAndFades) {
 }
 
 // A caption mask: white block at columns 8..31, rows 2..17 (from the bottom) of a 40x24 mask.
-TestPicture blockMask() {
-    TestPicture m(40, 24, 1);
+Picture blockMask() {
+    Picture m(40, 24, 1);
     for (int32_t y = 2; y < 18; ++y)
         for (int32_t x = 8; x < 32; ++x)
             m.set(x, y, {255, 255, 255});
@@ -298,9 +297,9 @@ TestPicture blockMask() {
 }
 
 struct CaptionRun {
-    TestPicture picture = variedPicture(60, 40, 2);
-    TestPicture mask = blockMask();
-    TestPicture output{80, 60, 2};
+    Picture picture = variedPicture(60, 40, 2);
+    Picture mask = blockMask();
+    Picture output{80, 60, 2};
     AddTextParams p;
 
     explicit CaptionRun(int32_t effect, int32_t transparency = 0) {
@@ -397,8 +396,8 @@ TEST(AddText, SmoothingZeroStillSoftensTheEdge) {
 }
 
 TEST(AddText, NoPixelsReturnZero) {
-    TestPicture picture = variedPicture(10, 10, 1);
-    TestPicture output(20, 20, 1);
+    Picture picture = variedPicture(10, 10, 1);
+    Picture output(20, 20, 1);
     AddTextParams p = frameParams(picture, output, 0, 0);
     p.Picture.BytesPerSample = -1;
     EXPECT_EQ(AddText(&p), 0);
@@ -409,8 +408,8 @@ TEST(AddText, NoPixelsReturnZero) {
 }
 
 TEST(AddText, OutputSmallerThanThePictureIsClipped) {
-    TestPicture picture = variedPicture(40, 30, 1);
-    TestPicture output(20, 10, 1);
+    Picture picture = variedPicture(40, 30, 1);
+    Picture output(20, 10, 1);
     for (int32_t effect = 0; effect <= 8; ++effect) {
         AddTextParams p = frameParams(picture, output, effect, 3000);
         p.InnerWidth = 300;
@@ -422,16 +421,16 @@ TEST(AddText, OutputSmallerThanThePictureIsClipped) {
 TEST(AddText, ALeftOverAbortDoesNotStopTheFrame) {
     // The abort flag stays raised after an aborted run until the next run; drawing a frame
     // (whose blur effects share the pipeline's smoothing) must not notice it.
-    TestPicture picture = variedPicture(30, 20, 2);
+    Picture picture = variedPicture(30, 20, 2);
     for (int32_t effect = 0; effect <= 8; ++effect) {
-        TestPicture expected(50, 40, 2), drawn(50, 40, 2);
+        Picture expected(50, 40, 2), drawn(50, 40, 2);
         AddTextParams p = frameParams(picture, expected, effect, 2000);
         clearAbort();
         ASSERT_EQ(AddText(&p), 1) << effect;
         p = frameParams(picture, drawn, effect, 2000);
         Abort();
         EXPECT_EQ(AddText(&p), 1) << effect;
-        EXPECT_TRUE(samePixels(drawn, expected)) << effect;
+        EXPECT_TRUE(drawn.samePixels(expected)) << effect;
         EXPECT_TRUE(abortRequested()) << "the flag belongs to the next run";
     }
     clearAbort();

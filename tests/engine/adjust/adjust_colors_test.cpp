@@ -4,20 +4,20 @@
 #include <vector>
 
 #include "adjust/curves.h"
+#include "caller_picture.h"
 #include "colour_space.h"
 #include "plane_fixture.h"
 #include "progress.h"
 #include "stages.h"
-#include "test_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
 using testing::neutralParams;
+using testing::Picture;
 using testing::rgbAt;
 using testing::rgbPlanes;
-using testing::TestPicture;
 
 ProcessingParams colourParams() {
     ProcessingParams p = neutralParams();
@@ -110,8 +110,8 @@ TEST(AdjustColors, AbortFailsTheStage) {
 
 // Through the whole pipeline, with the stage in its slot.
 TEST(AdjustColorsPipeline, NeutralColourSettingsSkipTheStage) {
-    TestPicture on(5, 3, 1), off(5, 3, 1);
-    for (TestPicture* pic : {&on, &off})
+    Picture on(5, 3, 1), off(5, 3, 1);
+    for (Picture* pic : {&on, &off})
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 5; ++x)
                 pic->set(x, y, {x * 50 + 5, y * 80 + 3, 200 - x * 20});
@@ -128,7 +128,7 @@ TEST(AdjustColorsPipeline, NeutralColourSettingsSkipTheStage) {
 
 TEST(AdjustColorsPipeline, ColourSettingsChangePixelsAsTheStageComputes) {
     const Colour in{120, 64, 200};
-    TestPicture pic(4, 2, 1);
+    Picture pic(4, 2, 1);
     pic.fill(in);
     ProcessingParams p = colourParams();
     p.FinalRun = 1;
@@ -161,7 +161,7 @@ TEST(AdjustColorsPipeline, AbortDuringTheStageLeavesThePicture) {
         return t += 1000;
     });
     progress::resetReportState();
-    TestPicture pic(8, 64, 1);
+    Picture pic(8, 64, 1);
     pic.fill({100, 150, 200});
     ProcessingParams p = colourParams();
     p.FinalRun = 1;
@@ -186,7 +186,7 @@ TEST(AdjustColorsPipeline, ProgressStaysInsideTheColourShare) {
         return t += 1000;
     });
     progress::resetReportState();
-    TestPicture pic(8, 64, 1);
+    Picture pic(8, 64, 1);
     pic.fill({100, 100, 100});
     ProcessingParams p = colourParams();
     p.FinalRun = 1;

@@ -7,13 +7,13 @@
 #include "colour_space.h"
 
 #include "adjust/histogram_stats.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::neutralParams;
-using testing::TestPicture;
+using testing::Picture;
 
 // Replaces the library's statistics for one test and puts them back afterwards.
 class StatisticsScope {
@@ -50,7 +50,7 @@ TEST(BrightnessExports, BeforeAnyDetectionTheRecordStaysUnchanged) {
 
 TEST(BrightnessExports, AutoDetectFromOneGreyLevel) {
     StatisticsScope scope;
-    TestPicture pic(16, 16, 1);
+    Picture pic(16, 16, 1);
     pic.fill({200, 200, 200});
     collectHistogram(pic.view(), luminanceStatistics(), true);
     // BlackLevel 100 << 8, StretchFactor 0x100000 / 101 = 10381, NeedsStretch 1, Flatness 8.
@@ -80,7 +80,7 @@ TEST(BrightnessExports, NarrowRangesAskForTheStretch) {
         int32_t levels, autoContrast;
     };
     for (const Case c : {Case{241, 1}, Case{242, 0}, Case{100, 1}}) {
-        TestPicture pic(c.levels, 3, 1);
+        Picture pic(c.levels, 3, 1);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < c.levels; ++x)
                 pic.set(x, y, {x, x, x});
@@ -111,7 +111,7 @@ TEST(BrightnessExports, CutsAreClamped) {
 
 TEST(BrightnessExports, EvenSpreadNeedsNoStretch) {
     StatisticsScope scope;
-    TestPicture pic(256, 4, 1);
+    Picture pic(256, 4, 1);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 256; ++x)
             pic.set(x, y, {x, x, x});
@@ -125,7 +125,7 @@ TEST(BrightnessExports, EvenSpreadNeedsNoStretch) {
 }
 
 TEST(BrightnessExports, GetBrightnessAveragesTheSquare) {
-    TestPicture pic(10, 10, 2);
+    Picture pic(10, 10, 2);
     pic.fill({20000, 30000, 40000});
     pic.set(9, 9, {65535, 65535, 65535});
     ImageDesc d = pic.desc();
@@ -135,7 +135,7 @@ TEST(BrightnessExports, GetBrightnessAveragesTheSquare) {
     EXPECT_EQ(GetBrightness(&d, 9, 9, 2), l >> 8);
     EXPECT_EQ(GetBrightness(&d, 9, 9, 1), l >> 8);  // origin 10 - 1 - 1 = 8
     // 8-bit samples count times 256.
-    TestPicture eight(4, 4, 1);
+    Picture eight(4, 4, 1);
     eight.fill({100, 100, 100});
     ImageDesc e = eight.desc();
     EXPECT_EQ(GetBrightness(&e, 0, 0, 2), 100);
@@ -144,7 +144,7 @@ TEST(BrightnessExports, GetBrightnessAveragesTheSquare) {
 }
 
 TEST(BrightnessExports, GetHueOfTheMeanColour) {
-    TestPicture pic(6, 6, 1);
+    Picture pic(6, 6, 1);
     ImageDesc d = pic.desc();
     EXPECT_EQ(GetHue(&d, 3, 3, 2), 339);  // black: chroma exactly neutral
     // RGB grey converts to chroma just below neutral (the format's bias), which reads as a hue.

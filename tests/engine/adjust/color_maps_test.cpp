@@ -2,16 +2,16 @@
 
 #include <cstdint>
 
+#include "caller_picture.h"
 #include "colour_space.h"
 #include "dnr.h"
-#include "test_picture.h"
 #include "warning_catcher.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
-using testing::TestPicture;
+using testing::Picture;
 using testing::WarningCatcher;
 
 constexpr Colour kWhite{65535, 65535, 65535};
@@ -28,7 +28,7 @@ Colour back(int32_t y, int32_t cb, int32_t cr) {
 
 TEST(DrawGradient, RowsStepFromTheStartColourAndLeaveTheLastColumn) {
     for (int32_t bytes : {2, 1}) {
-        TestPicture pic(5, 4, bytes);
+        Picture pic(5, 4, bytes);
         pic.fill({7, 7, 7});
         ImageDesc d = pic.desc();
         // A - B = (40000, 0, -10001) over 4 rows, from (1000, 2000, 5000); the division
@@ -48,7 +48,7 @@ TEST(DrawGradient, RowsStepFromTheStartColourAndLeaveTheLastColumn) {
 }
 
 TEST(DrawGradient, ClampsToTheSampleScale) {
-    TestPicture pic(3, 2, 2);
+    Picture pic(3, 2, 2);
     ImageDesc d = pic.desc();
     ASSERT_EQ(DrawGradient(&d, 40000, 40000, 40000, 0, 0, 0, 60000, 60000, 60000), 1);
     EXPECT_EQ(pic.get(0, 0), (Colour{60000, 60000, 60000}));
@@ -68,7 +68,7 @@ TEST(DrawColorMaps, NoPixelsNoDrawing) {
 // upward from the middle (20, 15). Tolerance 10 gives r = 200 / 40 = 5 and s = trunc(5 * 0.7071
 // + 0.5) = 4; the black circle lies on the white one and covers it.
 TEST(DrawColorMap, ASliceThroughTheChromaPlaneWithCoincidingMarkers) {
-    TestPicture pic(40, 30, 2);
+    Picture pic(40, 30, 2);
     ImageDesc d = pic.desc();
     ASSERT_EQ(DrawColorMap(40000, 30000, 20000, 40000, 30000, 20000, 40000, 30000, 20000, 10, &d, 0,
                            0, 40, 30, 40),
@@ -86,7 +86,7 @@ TEST(DrawColorMap, ASliceThroughTheChromaPlaneWithCoincidingMarkers) {
 }
 
 TEST(DrawColorMap, ToleranceZeroPutsTheMarkersOnTheCentre) {
-    TestPicture pic(20, 20, 2);
+    Picture pic(20, 20, 2);
     ImageDesc d = pic.desc();
     ASSERT_EQ(DrawColorMap(40000, 30000, 20000, 32768, 32768, 32768, 32768, 32768, 32768, 0, &d, 0,
                            0, 20, 20, 40),
@@ -105,7 +105,7 @@ TEST(DrawColorMap, TheBlackCircleMarksTheCentreColour) {
     const Ycc m = normalised(32768, 32768, 32768);
     ASSERT_EQ((c.cr - m.cr) / 80, 18);
     ASSERT_EQ((c.cb - m.cb) / 80, -21);
-    TestPicture pic(60, 60, 2);
+    Picture pic(60, 60, 2);
     ImageDesc d = pic.desc();
     ASSERT_EQ(DrawColorMap(40000, 30000, 20000, 32768, 32768, 32768, 32768, 32768, 32768, 20, &d, 0,
                            0, 60, 60, 80),
@@ -121,7 +121,7 @@ TEST(DrawColorMap, TheBlackCircleMarksTheCentreColour) {
 
 TEST(DrawColorMap, ARectangleBeyondThePictureIsReportedAndClipped) {
     WarningCatcher warnings;
-    TestPicture pic(10, 10, 1);
+    Picture pic(10, 10, 1);
     ImageDesc d = pic.desc();
     ASSERT_EQ(DrawColorMap(40000, 30000, 20000, 40000, 30000, 20000, 40000, 30000, 20000, 0, &d, 5,
                            5, 10, 10, 40),
@@ -136,7 +136,7 @@ TEST(DrawColorMap, ARectangleBeyondThePictureIsReportedAndClipped) {
 // white markers sit at column 20 - 5 in rows 50 + 20000 / 560 = 85 and 50 - 35 = 15; the black
 // ones at column 25, moved up by 1850 / 560 = 3 rows.
 TEST(DrawBrightnessMap, ALumaRampWithTheCentreColoursChroma) {
-    TestPicture pic(40, 100, 2);
+    Picture pic(40, 100, 2);
     ImageDesc d = pic.desc();
     ASSERT_EQ(DrawBrightnessMap(40000, 30000, 20000, 50000, 50000, 50000, 10000, 10000, 10000, 0,
                                 &d, 0, 0, 40, 100, 80),
@@ -156,7 +156,7 @@ TEST(DrawBrightnessMap, ALumaRampWithTheCentreColoursChroma) {
 
 // A step of 0 would divide by zero in the markers; it draws as step 1.
 TEST(DrawColorMap, StepZeroDrawsAsStepOne) {
-    TestPicture zero(20, 20, 2), one(20, 20, 2);
+    Picture zero(20, 20, 2), one(20, 20, 2);
     ImageDesc a = zero.desc(), b = one.desc();
     ASSERT_EQ(DrawColorMap(40000, 30000, 20000, 32768, 32768, 32768, 32768, 32768, 32768, 1, &a, 0,
                            0, 20, 20, 0),
@@ -178,7 +178,7 @@ TEST(DrawColorAndBrightnessMaps2, SplitsThePictureAndClampsTheZoom) {
         int32_t zoom, step;
     };
     for (const ZoomCase z : {ZoomCase{0, 80}, {1, 80}, {2, 60}, {3, 40}, {9, 40}}) {
-        TestPicture both(80, 40, 2), apart(80, 40, 2);
+        Picture both(80, 40, 2), apart(80, 40, 2);
         ImageDesc a = both.desc(), b = apart.desc();
         ASSERT_EQ(DrawColorAndBrightnessMaps2(40000, 30000, 20000, 50000, 50000, 50000, 10000,
                                               10000, 10000, 30, &a, z.zoom),

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "caller_picture.h"
 #include "dnr.h"
-#include "test_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
-using testing::TestPicture;
+using testing::Picture;
 
 struct RunResult {
     Colour centre;
@@ -20,7 +20,7 @@ struct RunResult {
 
 RunResult runWithRange(int32_t colorAdjustOn, int32_t areasInclude, int32_t selected,
                        int32_t finalRun) {
-    TestPicture pic(16, 12, 2);
+    Picture pic(16, 12, 2);
     pic.fill({30000, 30000, 30000});
     ProcessingParams p = testing::neutralParams();
     pic.attach(p);

@@ -5,9 +5,9 @@
 #include "adjust/curves.h"
 #include "adjust/equalizer_curve.h"
 #include "adjust/hue.h"
+#include "caller_picture.h"
 #include "plane_fixture.h"
 #include "progress.h"
-#include "test_picture.h"
 
 namespace dnr {
 namespace {

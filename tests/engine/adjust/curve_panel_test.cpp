@@ -3,21 +3,18 @@
 #include "adjust/colour_from_hue.h"
 #include "adjust/curves.h"
 #include "adjust/equalizer_curve.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
+using testing::grey;
 using testing::neutralParams;
-using testing::TestPicture;
-
-Colour grey(int32_t v) {
-    return {v, v, v};
-}
+using testing::Picture;
 
 TEST(CurvePanel, CentreLineAndFlatCurveDots) {
-    TestPicture pic(40, 20, 2);
+    Picture pic(40, 20, 2);
     ProcessingParams p = neutralParams();
     PixelView target = pic.pixelView();
     ASSERT_EQ(DrawNoiseEqualizerCurve(&target, &p, 1), 1);
@@ -32,7 +29,7 @@ TEST(CurvePanel, CentreLineAndFlatCurveDots) {
 }
 
 TEST(CurvePanel, RaisedCurveIsDrawnAboveTheCentre) {
-    TestPicture pic(30, 100, 2);
+    Picture pic(30, 100, 2);
     ProcessingParams p = neutralParams();
     p.SharpenAmount = 50;  // table 51200 everywhere
     PixelView target = pic.pixelView();
@@ -46,7 +43,7 @@ TEST(CurvePanel, RaisedCurveIsDrawnAboveTheCentre) {
 }
 
 TEST(CurvePanel, NoiseColumnsAreChequered) {
-    TestPicture pic(12, 12, 2);
+    Picture pic(12, 12, 2);
     ProcessingParams p = neutralParams();
     PixelView target = pic.pixelView();
     ASSERT_EQ(DrawNoiseEqualizerCurve(&target, &p, 1), 1);
@@ -68,7 +65,7 @@ TEST(CurvePanel, NoiseColumnsAreChequered) {
 }
 
 TEST(CurvePanel, SharpnessColumnsAreStriped) {
-    TestPicture pic(8, 8, 2);
+    Picture pic(8, 8, 2);
     ProcessingParams p = neutralParams();
     PixelView target = pic.pixelView();
     ASSERT_EQ(DrawSharpnessEqualizerCurve(&target, &p, 1), 1);
@@ -82,7 +79,7 @@ TEST(CurvePanel, SharpnessColumnsAreStriped) {
 }
 
 TEST(CurvePanel, SaturationColumnsArePlainHueColours) {
-    TestPicture pic(10, 10, 2);
+    Picture pic(10, 10, 2);
     ProcessingParams p = neutralParams();
     PixelView target = pic.pixelView();
     ASSERT_EQ(DrawColorEqualizerCurve(&target, &p, 1), 1);
@@ -97,7 +94,7 @@ TEST(CurvePanel, SaturationColumnsArePlainHueColours) {
 }
 
 TEST(CurvePanel, BrightnessColumnsAreGreyLevels) {
-    TestPicture pic(16, 8, 2);
+    Picture pic(16, 8, 2);
     ProcessingParams p = neutralParams();
     PixelView target = pic.pixelView();
     ASSERT_EQ(DrawEqualizerCurve_and_Histogram(&target, nullptr, &p, 1, 0, 1), 1);

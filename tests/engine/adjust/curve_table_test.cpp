@@ -4,7 +4,7 @@
 
 #include "adjust/curves.h"
 #include "adjust/equalizer_curve.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 
 namespace dnr {
 namespace {

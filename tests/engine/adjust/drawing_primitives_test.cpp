@@ -2,18 +2,18 @@
 
 #include "adjust/dashed_line.h"
 #include "adjust/pixel_paint.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 #include "warning_catcher.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
-using testing::TestPicture;
+using testing::Picture;
 using testing::WarningCatcher;
 
 TEST(DashedLine, AlternatesBrightAndDimAndLeavesTheEndPoint) {
-    TestPicture pic(8, 4, 2);
+    Picture pic(8, 4, 2);
     const View v = pic.view();
     drawDashedLine(v, 0, 1, 6, 1, {1000, 2000, 3000}, 50, 2, DashPhase::BrightFirst);
     const Colour bright{1000, 2000, 3000}, dim{500, 1000, 1500}, none{0, 0, 0};
@@ -24,7 +24,7 @@ TEST(DashedLine, AlternatesBrightAndDimAndLeavesTheEndPoint) {
 }
 
 TEST(DashedLine, PhasesAndTheSharedCounter) {
-    TestPicture pic(8, 4, 2);
+    Picture pic(8, 4, 2);
     const View v = pic.view();
     // Dim first: the counter starts at the dash length.
     drawDashedLine(v, 0, 0, 3, 0, {100, 100, 100}, 0, 3, DashPhase::DimFirst);
@@ -39,7 +39,7 @@ TEST(DashedLine, PhasesAndTheSharedCounter) {
 }
 
 TEST(DashedLine, DiagonalStepsAndUntouchedChannels) {
-    TestPicture pic(4, 4, 1);
+    Picture pic(4, 4, 1);
     pic.fill({9, 9, 9});
     const View v = pic.view();
     // Red -1 stays; 0x1234 in an 8-bit picture keeps its high byte.
@@ -63,7 +63,7 @@ TEST(DashedLine, LinesLeavingTheTargetWarnAndDrawNothing) {
         {0, 4, 2, 2, false}, {0, 0, 2, 5, false},  {0, -1, 2, 2, false},
     };
     for (const Case& c : cases) {
-        TestPicture pic(4, 4, 2);
+        Picture pic(4, 4, 2);
         WarningCatcher warnings;
         drawDashedLine(pic.view(), c.x0, c.y0, c.x1, c.y1, {7, 7, 7}, 100, 1,
                        DashPhase::BrightFirst);
@@ -90,7 +90,7 @@ TEST(OpacityBlend, SixteenBit) {
         {1000, 3000, 250, 3000},  // opacity beyond 100 counts as 100
     };
     for (const Case& c : cases) {
-        TestPicture pic(1, 1, 2);
+        Picture pic(1, 1, 2);
         pic.set(0, 0, {c.old, c.old, c.old});
         blendChannel(pic.view(), 0, 0, 2, c.colour, c.opacity);
         EXPECT_EQ(pic.get(0, 0).r, c.expected) << c.opacity;
@@ -110,7 +110,7 @@ TEST(OpacityBlend, EightBit) {
         {0, 65535, 100, 255},                                // 256 clamped
     };
     for (const Case& c : cases) {
-        TestPicture pic(1, 1, 1);
+        Picture pic(1, 1, 1);
         pic.set(0, 0, {c.old, c.old, c.old});
         blendChannel(pic.view(), 0, 0, 0, c.colour, c.opacity);
         EXPECT_EQ(pic.get(0, 0).b, c.expected) << c.opacity;

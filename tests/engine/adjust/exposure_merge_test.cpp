@@ -5,23 +5,17 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "caller_picture.h"
 #include "progress.h"
-#include "test_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
-using testing::TestPicture;
-
-// Writes a colour given in the 16-bit domain; an 8-bit picture keeps the high byte.
-void setWide(TestPicture& p, int32_t x, int32_t y, int32_t r, int32_t g, int32_t b, int bytes) {
-    const int shift = bytes == 1 ? 8 : 0;
-    p.set(x, y, {r >> shift, g >> shift, b >> shift});
-}
+using testing::Picture;
 
 // Channel c (0 blue, 1 green, 2 red) in the 16-bit domain.
-int32_t wide(TestPicture& p, int32_t x, int32_t y, int c) {
+int32_t wide(Picture& p, int32_t x, int32_t y, int c) {
     return static_cast<int32_t>(p.view().sample(x, y, c));
 }
 
@@ -48,24 +42,25 @@ int32_t clampSample(double v) {
 // Channel tints so that the pair is not grey.
 constexpr double kTint[3] = {0.7, 0.85, 1.0};  // blue, green, red
 
-void paintTexture(TestPicture& p, int bytes) {
+void paintTexture(Picture& p) {
     for (int32_t y = 0; y < p.height(); ++y)
         for (int32_t x = 0; x < p.width(); ++x) {
             const double v = scene(x, y) * 30000.0;
-            setWide(p, x, y, clampSample(v * kTint[2]), clampSample(v * kTint[1]),
-                    clampSample(v * kTint[0]), bytes);
+            p.set16(
+                x, y,
+                {clampSample(v * kTint[2]), clampSample(v * kTint[1]), clampSample(v * kTint[0])});
         }
 }
 
 TEST(ExposureMerge, IdenticalShotsGiveRatioOneNoShiftAndTheInputBack) {
     for (const int bytes : {1, 2}) {
-        TestPicture first(64, 48, bytes), second(64, 48, bytes), output(64, 48, bytes);
-        paintTexture(first, bytes);
-        paintTexture(second, bytes);
+        Picture first(64, 48, bytes), second(64, 48, bytes), output(64, 48, bytes);
+        paintTexture(first);
+        paintTexture(second);
         clearAbort();
         PixelView a = first.pixelView(), b = second.pixelView(), o = output.pixelView();
         ASSERT_EQ(IncreaseDynamicRange_TEST(&a, &b, &o), 1);
-        EXPECT_TRUE(samePixels(output, first)) << bytes << " bytes a sample";
+        EXPECT_TRUE(output.samePixels(first)) << bytes << " bytes a sample";
 
         Plane l1, l2;
         ASSERT_TRUE(lumaPlane(*makeView(&a), l1));
@@ -81,7 +76,7 @@ TEST(ExposureMerge, IdenticalShotsGiveRatioOneNoShiftAndTheInputBack) {
 
 TEST(ExposureMerge, SecondShotTwiceAsBrightIsHalvedBeforeBlending) {
     // Grey levels: the luma of grey v is exactly v, so the measured ratio is exactly 2.
-    TestPicture first(40, 30, 2), second(40, 30, 2), output(40, 30, 2);
+    Picture first(40, 30, 2), second(40, 30, 2), output(40, 30, 2);
     for (int32_t y = 0; y < 30; ++y)
         for (int32_t x = 0; x < 40; ++x) {
             const int32_t v = 2000 + 700 * x + 80 * y;  // up to 31620, so 2v does not clip
@@ -105,7 +100,7 @@ TEST(ExposureMerge, SecondShotTwiceAsBrightIsHalvedBeforeBlending) {
 }
 
 TEST(ExposureMerge, RejectsDifferentSizesAndMissingPixels) {
-    TestPicture first(20, 10, 1), second(21, 10, 1), output(20, 10, 1);
+    Picture first(20, 10, 1), second(21, 10, 1), output(20, 10, 1);
     PixelView a = first.pixelView(), b = second.pixelView(), o = output.pixelView();
     EXPECT_EQ(IncreaseDynamicRange_TEST(&a, &b, &o), 0);
     PixelView none{nullptr, 20, -1, 10};
@@ -119,7 +114,7 @@ TEST(ExposureMerge, ShiftedPairIsAlignedAndMergedCloserToTheSceneThanEitherShot)
     constexpr int32_t kSide = 1120;
     constexpr int32_t kDx = 3, kDy = -2;  // the second shot is the scene moved by (dx, dy)
     constexpr int32_t kNoise = 600;
-    TestPicture dark(kSide, kSide, 2), bright(kSide, kSide, 2), output(kSide, kSide, 2);
+    Picture dark(kSide, kSide, 2), bright(kSide, kSide, 2), output(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             int32_t d[3], l[3];
@@ -167,7 +162,7 @@ TEST(ExposureMerge, ShiftedPairIsAlignedAndMergedCloserToTheSceneThanEitherShot)
 
 TEST(ExposureMerge, RaisedAbortFlagEndsTheSearchAtTheStartingPoint) {
     constexpr int32_t kSide = 1120;
-    TestPicture first(kSide, 64, 2), second(kSide, 64, 2);
+    Picture first(kSide, 64, 2), second(kSide, 64, 2);
     for (int32_t y = 0; y < 64; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             first.set(x, y, {clampSample(scene(x, y) * 30000), 20000, 20000});

@@ -2,36 +2,33 @@
 
 #include "adjust/curves.h"
 #include "adjust/equalizer_curve.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
+using testing::grey;
 using testing::neutralParams;
-using testing::TestPicture;
+using testing::Picture;
 
 constexpr int32_t kGround = 0x8000;
 
-Colour grey(int32_t v) {
-    return {v, v, v};
-}
-
 // A 16x16 source of one grey level: 256 samples, all in one luminance bin.
-TestPicture greySource(int32_t level) {
-    TestPicture source(16, 16, 1);
+Picture greySource(int32_t level) {
+    Picture source(16, 16, 1);
     source.fill(grey(level));
     return source;
 }
 
-TestPicture ground(int32_t w, int32_t h) {
-    TestPicture t(w, h, 2);
+Picture ground(int32_t w, int32_t h) {
+    Picture t(w, h, 2);
     t.fill(grey(kGround));
     return t;
 }
 
 TEST(HistogramDrawing, NothingToDrawOrNothingToDrawFrom) {
-    TestPicture target = ground(8, 8);
+    Picture target = ground(8, 8);
     PixelView t = target.pixelView();
     PixelView none{nullptr, 8, 1, 8};
     EXPECT_EQ(Histogram(&none, &t, 0, 0, 0, 0, 30, 0, 0, 0, nullptr), 1);
@@ -45,8 +42,8 @@ TEST(HistogramDrawing, NothingToDrawOrNothingToDrawFrom) {
 TEST(HistogramDrawing, LuminanceBarFillAndOutline) {
     // Width 256: column c shows level c. Height 11: unit (11 - 1) * 0.2 = 2, so the bin of 256
     // samples is capped at 10 rows.
-    TestPicture source = greySource(100);
-    TestPicture target = ground(256, 11);
+    Picture source = greySource(100);
+    Picture target = ground(256, 11);
     PixelView s = source.pixelView(), t = target.pixelView();
     ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, 30, 0, 2, 0, nullptr), 1);
     const int32_t blended = (30 * 0x4000 + 70 * kGround) / 100;
@@ -62,8 +59,8 @@ TEST(HistogramDrawing, LuminanceBarFillAndOutline) {
 }
 
 TEST(HistogramDrawing, OpacityZeroDrawsOnlyTheOutline) {
-    TestPicture source = greySource(100);
-    TestPicture target = ground(256, 11);
+    Picture source = greySource(100);
+    Picture target = ground(256, 11);
     PixelView s = source.pixelView(), t = target.pixelView();
     ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, 0, 0, 2, 0, nullptr), 1);
     EXPECT_EQ(target.get(100, 0), grey(kGround));
@@ -82,8 +79,8 @@ TEST(HistogramDrawing, ColouredTypesFillTheirChannels) {
         {5, {off, off, on}, {0, 0, 0}},
     };
     for (const Case& c : cases) {
-        TestPicture source = greySource(100);
-        TestPicture target = ground(256, 11);
+        Picture source = greySource(100);
+        Picture target = ground(256, 11);
         PixelView s = source.pixelView(), t = target.pixelView();
         ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, 50, 0, c.type, 0, nullptr), 1);
         EXPECT_EQ(target.get(100, 0), c.fill) << c.type;
@@ -94,9 +91,9 @@ TEST(HistogramDrawing, ColouredTypesFillTheirChannels) {
 TEST(HistogramDrawing, ColourHistogramsStackTheirChannels) {
     // Blue at level 50, red at 200: each bin of 256 samples is capped at 10 rows, then smoothed
     // forward and back (10 -> 5, 2, 1 -> 1, 3, 1 around the level).
-    TestPicture source(16, 16, 1);
+    Picture source(16, 16, 1);
     source.fill({200, 120, 50});
-    TestPicture target = ground(256, 11);
+    Picture target = ground(256, 11);
     PixelView s = source.pixelView(), t = target.pixelView();
     ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, 100, 0, 1, 0, nullptr), 1);
     // Column 50: three rows, blue up to the blue bar; its top rows carry the outlines.
@@ -115,22 +112,22 @@ TEST(HistogramDrawing, ColourHistogramsStackTheirChannels) {
 }
 
 TEST(HistogramDrawing, NegativeOpacityBlendsTheComplement) {
-    TestPicture source = greySource(100);
-    TestPicture target = ground(256, 11);
+    Picture source = greySource(100);
+    Picture target = ground(256, 11);
     PixelView s = source.pixelView(), t = target.pixelView();
     ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, -100, 0, 2, 0, nullptr), 1);
     EXPECT_EQ(target.get(100, 0), grey(65535 - 0x4000));
 }
 
 TEST(HistogramDrawing, LevelMarkersShowTheAutomaticCuts) {
-    TestPicture source = greySource(100);
+    Picture source = greySource(100);
     ProcessingParams p = neutralParams();
     p.AutoContrast = 1;
     p.AutoContrastDarkest = 50;    // e = 200 * 50 / 200 = 50
     p.AutoContrastBrightest = 60;  // f = 200 * 160 / 200 = 160
     const Colour red{0xFFFF, 0, 0};
     {
-        TestPicture target = ground(200, 40);
+        Picture target = ground(200, 40);
         PixelView s = source.pixelView(), t = target.pixelView();
         ASSERT_EQ(Histogram(&s, &t, 0, 20, 200, 20, 0, 1, 2, 0, &p), 1);
         EXPECT_EQ(target.get(50, 24), red);  // up a quarter of the height from row 20
@@ -142,7 +139,7 @@ TEST(HistogramDrawing, LevelMarkersShowTheAutomaticCuts) {
     }
     {
         // In the lower rectangle (y = 0) the markers stand at both ends of its upper quarter.
-        TestPicture target = ground(200, 40);
+        Picture target = ground(200, 40);
         PixelView s = source.pixelView(), t = target.pixelView();
         ASSERT_EQ(Histogram(&s, &t, 0, 0, 200, 20, 0, 0, 2, 0, &p), 1);
         EXPECT_EQ(target.get(0, 15), red);
@@ -153,11 +150,11 @@ TEST(HistogramDrawing, LevelMarkersShowTheAutomaticCuts) {
 }
 
 TEST(HistogramDrawing, OverlayShowsTheDiagonalOnlyForTheLowerPart) {
-    TestPicture source = greySource(100);
+    Picture source = greySource(100);
     ProcessingParams p = neutralParams();
     curveObject(CurveKind::Brightness).rebuildTable(p);
     for (int32_t part : {0, 1}) {
-        TestPicture target = ground(64, 64);
+        Picture target = ground(64, 64);
         PixelView s = source.pixelView(), t = target.pixelView();
         ASSERT_EQ(Histogram(&s, &t, 0, 0, 0, 0, 0, part, 0, 1, nullptr), 1);
         // The dotted diagonal: even steps 0x8000, odd steps black (dim level 0).
@@ -167,12 +164,12 @@ TEST(HistogramDrawing, OverlayShowsTheDiagonalOnlyForTheLowerPart) {
 }
 
 TEST(HistogramDrawing, BrightnessPanelAddsTheTwoHistograms) {
-    TestPicture image(16, 16, 1), result(16, 16, 1);
+    Picture image(16, 16, 1), result(16, 16, 1);
     image.fill(grey(20));
     result.fill(grey(200));
     ProcessingParams p = neutralParams();
     image.attach(p);
-    TestPicture plain = ground(256, 40), with = ground(256, 40);
+    Picture plain = ground(256, 40), with = ground(256, 40);
     PixelView tp = plain.pixelView(), tw = with.pixelView(), second = result.pixelView();
     ASSERT_EQ(DrawEqualizerCurve_and_Histogram(&tp, &second, &p, 1, 1, 1), 1);
     ASSERT_EQ(DrawEqualizerCurve_and_Histogram(&tw, &second, &p, 1, 1, 0), 1);
@@ -182,7 +179,7 @@ TEST(HistogramDrawing, BrightnessPanelAddsTheTwoHistograms) {
     EXPECT_EQ(with.get(200, 20).g, blend(plain.get(200, 20).g));
     EXPECT_EQ(with.get(120, 30), plain.get(120, 30));
     // DrawEqualizerCurve is the same with the record's image as both pictures.
-    TestPicture same = ground(256, 40);
+    Picture same = ground(256, 40);
     PixelView ts = same.pixelView();
     ASSERT_EQ(DrawEqualizerCurve(&ts, &p, 1), 1);
     EXPECT_EQ(same.get(20, 0).g, blend(plain.get(20, 0).g));

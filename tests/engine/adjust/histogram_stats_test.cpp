@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "adjust/histogram_stats.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 
 namespace dnr {
 namespace {
 
-using testing::TestPicture;
+using testing::Picture;
 
-HistogramStats statisticsOf(TestPicture& picture) {
+HistogramStats statisticsOf(Picture& picture) {
     HistogramStats s{};
     collectHistogram(picture.view(), s, true);
     return s;
@@ -18,7 +18,7 @@ TEST(HistogramStats, SingleGreyLevel) {
     // N = 256 samples, a = 1: Flatness = (255 + L/2) / 40.
     for (int32_t bytes : {1, 2})
         for (int32_t level : {0, 1, 100, 200, 255}) {
-            TestPicture pic(16, 16, bytes);
+            Picture pic(16, 16, bytes);
             const int32_t v = bytes == 1 ? level : level * 256 + 77;
             pic.fill({v, v, v});
             const HistogramStats s = statisticsOf(pic);
@@ -33,19 +33,19 @@ TEST(HistogramStats, SingleGreyLevel) {
 }
 
 TEST(HistogramStats, WorkedNumbersOfOneLevel) {
-    TestPicture black(32, 32, 1);
+    Picture black(32, 32, 1);
     const HistogramStats b = statisticsOf(black);
     EXPECT_EQ(b.blackLevel, 0);
     EXPECT_EQ(b.stretchFactor, 0x100000);
     EXPECT_EQ(b.flatness, 6);
 
-    TestPicture grey(32, 32, 1);
+    Picture grey(32, 32, 1);
     grey.fill({200, 200, 200});
     EXPECT_EQ(statisticsOf(grey).flatness, 8);
 }
 
 TEST(HistogramStats, EvenSpreadIsFlatAndWide) {
-    TestPicture pic(256, 4, 1);
+    Picture pic(256, 4, 1);
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 256; ++x)
             pic.set(x, y, {x, x, x});
@@ -63,7 +63,7 @@ TEST(HistogramStats, NarrowRangeBoundaryAt241Levels) {
         int32_t levels, needsStretch;
     };
     for (const Case c : {Case{241, 1}, Case{242, 0}}) {
-        TestPicture pic(c.levels, 2, 1);
+        Picture pic(c.levels, 2, 1);
         for (int32_t y = 0; y < 2; ++y)
             for (int32_t x = 0; x < c.levels; ++x)
                 pic.set(x, y, {x, x, x});
@@ -75,7 +75,7 @@ TEST(HistogramStats, NarrowRangeBoundaryAt241Levels) {
 
 TEST(HistogramStats, BrightEndCountsEveryChannel) {
     // Dark pixels with one bright channel: the bright cut follows the red channel.
-    TestPicture pic(20, 20, 1);
+    Picture pic(20, 20, 1);
     pic.fill({250, 10, 10});
     const HistogramStats s = statisticsOf(pic);
     const int32_t luma = (9617 * 10 + 4899 * 250 + 1868 * 10) * 256 >> 14 >> 8;
@@ -85,7 +85,7 @@ TEST(HistogramStats, BrightEndCountsEveryChannel) {
 }
 
 TEST(HistogramStats, FewerThan256SamplesGiveFlatnessZero) {
-    TestPicture pic(10, 10, 1);
+    Picture pic(10, 10, 1);
     pic.fill({90, 90, 90});
     const HistogramStats s = statisticsOf(pic);
     EXPECT_EQ(s.sampleCount, 100);
@@ -101,7 +101,7 @@ TEST(HistogramStats, SamplesAGridOfAbout300Columns) {
     };
     const Case cases[] = {{299, 3, 897}, {600, 4, 600}, {901, 7, 301 * 3}};
     for (const Case& c : cases) {
-        TestPicture pic(c.width, c.height, 1);
+        Picture pic(c.width, c.height, 1);
         HistogramStats s{};
         collectHistogram(pic.view(), s, false);
         EXPECT_EQ(s.sampleCount, c.samples) << c.width;
@@ -109,7 +109,7 @@ TEST(HistogramStats, SamplesAGridOfAbout300Columns) {
 }
 
 TEST(HistogramStats, WithoutStatisticsOnlyCounts) {
-    TestPicture pic(16, 16, 2);
+    Picture pic(16, 16, 2);
     pic.fill({65535, 0, 0});
     HistogramStats s{};
     s.needsStretch = 1;
@@ -129,7 +129,7 @@ TEST(HistogramStats, WithoutStatisticsOnlyCounts) {
 TEST(HistogramStats, TheLibraryKeepsOneBlock) {
     EXPECT_EQ(&luminanceStatistics(), &luminanceStatistics());
     const HistogramStats saved = luminanceStatistics();
-    TestPicture pic(16, 16, 1);
+    Picture pic(16, 16, 1);
     pic.fill({200, 200, 200});
     collectHistogram(pic.view(), luminanceStatistics(), true);
     EXPECT_EQ(luminanceStatistics().flatness, 8);

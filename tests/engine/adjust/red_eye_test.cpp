@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adjust/red_eye.h"
+#include "caller_picture.h"
 #include "dnr.h"
 #include "pixel_view.h"
 #include "stages.h"
@@ -13,40 +14,30 @@
 namespace dnr {
 namespace {
 
+using testing::Colour;
+using testing::grey;
+using testing::Picture;
+
 constexpr int32_t kSide = 100;
 
 // A 16-bit grey picture (30000 in every channel) with a red pupil (red 60000, green and blue
 // 10000) of radius 8.75 around (cx, cy), rows counted from the bottom.
-struct EyePicture {
-    std::vector<uint16_t> pixels;
-    View view;
-
-    explicit EyePicture(int32_t cx = 50, int32_t cy = 50, int32_t side = kSide)
-        : pixels(size_t(side) * side * 3) {
-        view = *makeView(pixels.data(), side, 2, side);
-        for (int32_t y = 0; y < side; ++y)
-            for (int32_t x = 0; x < side; ++x) {
-                const bool red = (x - cx) * (x - cx) + (y - cy) * (y - cy) <= 76;  // 8.75^2
-                set(x, y, red ? 60000 : 30000, red ? 10000 : 30000, red ? 10000 : 30000);
-            }
-    }
-    void set(int32_t x, int32_t y, uint16_t r, uint16_t g, uint16_t b) {
-        uint16_t* p = view.row16(y) + 3 * x;
-        p[0] = b;
-        p[1] = g;
-        p[2] = r;
-    }
-    uint16_t red(int32_t x, int32_t y) const { return view.row16(y)[3 * x + 2]; }
-    uint16_t green(int32_t x, int32_t y) const { return view.row16(y)[3 * x + 1]; }
-    uint16_t blue(int32_t x, int32_t y) const { return view.row16(y)[3 * x]; }
-};
+Picture eyePicture(int32_t cx = 50, int32_t cy = 50, int32_t side = kSide) {
+    Picture pic(side, side, 2);
+    for (int32_t y = 0; y < side; ++y)
+        for (int32_t x = 0; x < side; ++x) {
+            const bool red = (x - cx) * (x - cx) + (y - cy) * (y - cy) <= 76;  // 8.75^2
+            pic.set(x, y, red ? Colour{60000, 10000, 10000} : grey(30000));
+        }
+    return pic;
+}
 
 TEST(RedEye, RednessComparesRedWithTheStrongerOtherChannel) {
-    EyePicture pic;
-    EXPECT_EQ(redness(pic.view, 50, 50), 60000 * 80 / 10000);
-    EXPECT_EQ(redness(pic.view, 0, 0), 80);
-    pic.set(1, 1, 1000, 0, 0);  // green and blue below 5120 count as 5120
-    EXPECT_EQ(redness(pic.view, 1, 1), 1000 * 80 / 5120);
+    Picture pic = eyePicture();
+    EXPECT_EQ(redness(pic.view(), 50, 50), 60000 * 80 / 10000);
+    EXPECT_EQ(redness(pic.view(), 0, 0), 80);
+    pic.set(1, 1, {1000, 0, 0});  // green and blue below 5120 count as 5120
+    EXPECT_EQ(redness(pic.view(), 1, 1), 1000 * 80 / 5120);
 }
 
 struct RadiusCase {
@@ -69,8 +60,8 @@ TEST(RedEye, FindPupilRadius) {
         {"1 from the left edge: the smallest radius", false, 1, 50, 2, 2},
     };
     for (const RadiusCase& c : cases) {
-        EyePicture pic(c.redPupil ? c.cx : -100, c.redPupil ? c.cy : -100);
-        const int32_t r = findPupilRadius(pic.view, c.cx, c.cy);
+        Picture pic = eyePicture(c.redPupil ? c.cx : -100, c.redPupil ? c.cy : -100);
+        const int32_t r = findPupilRadius(pic.view(), c.cx, c.cy);
         EXPECT_GE(r, c.low) << c.what;
         EXPECT_LE(r, c.high) << c.what;
     }
@@ -88,66 +79,66 @@ void expectMostlyGrey(int32_t value, int32_t old, int32_t grey) {
 }
 
 TEST(RedEye, DarkeningZeroRemovesTheColourAndKeepsTheLuminance) {
-    EyePicture pic;
-    EXPECT_EQ(removeRedEye(pic.view, 50, 50, 19, 19, 0, 100), 9);
+    Picture pic = eyePicture();
+    EXPECT_EQ(removeRedEye(pic.view(), 50, 50, 19, 19, 0, 100), 9);
     // k = 1024: the grey is the pupil's own luminance.
     for (int32_t x : {49, 50, 51}) {
-        expectMostlyGrey(pic.red(x, 50), 60000, kPupilLuma);
-        expectMostlyGrey(pic.green(x, 50), 10000, kPupilLuma);
-        expectMostlyGrey(pic.blue(x, 50), 10000, kPupilLuma);
+        expectMostlyGrey(pic.get(x, 50).r, 60000, kPupilLuma);
+        expectMostlyGrey(pic.get(x, 50).g, 10000, kPupilLuma);
+        expectMostlyGrey(pic.get(x, 50).b, 10000, kPupilLuma);
     }
     // Outside the box nothing changes.
-    EXPECT_EQ(pic.red(50, 61), 30000);
-    EXPECT_EQ(pic.red(39, 50), 30000);
+    EXPECT_EQ(pic.get(50, 61).r, 30000);
+    EXPECT_EQ(pic.get(39, 50).r, 30000);
 }
 
 TEST(RedEye, DarkeningHundredLeavesAboutTwoPercent) {
-    EyePicture pic;
-    removeRedEye(pic.view, 50, 50, 19, 19, 100, 100);
+    Picture pic = eyePicture();
+    removeRedEye(pic.view(), 50, 50, 19, 19, 100, 100);
     // k = 1024 - 1000 = 24: grey = 24 * 24950 >> 10 = 584, 2.3% of the luminance.
-    expectMostlyGrey(pic.red(50, 50), 60000, 584);
-    expectMostlyGrey(pic.green(50, 50), 10000, 584);
-    expectMostlyGrey(pic.blue(50, 50), 10000, 584);
+    expectMostlyGrey(pic.get(50, 50).r, 60000, 584);
+    expectMostlyGrey(pic.get(50, 50).g, 10000, 584);
+    expectMostlyGrey(pic.get(50, 50).b, 10000, 584);
 }
 
 TEST(RedEye, TheCatchLightKeepsItsBrightness) {
-    EyePicture pic;
-    pic.set(50, 50, 65535, 65535, 65535);  // L = 65535: k = 24 + 1000 * 14335 / 14335 = 1024
-    pic.set(51, 50, 60000, 60000, 60000);  // L = 60000: k = 24 + 1000 * 8800 / 14335 = 637
-    removeRedEye(pic.view, 50, 50, 19, 19, 100, 100);
-    EXPECT_EQ(pic.red(50, 50), 65535);
-    EXPECT_EQ(pic.green(50, 50), 65535);
-    EXPECT_EQ(pic.blue(50, 50), 65535);
+    Picture pic = eyePicture();
+    pic.set(50, 50, {65535, 65535, 65535});  // L = 65535: k = 24 + 1000 * 14335 / 14335 = 1024
+    pic.set(51, 50, {60000, 60000, 60000});  // L = 60000: k = 24 + 1000 * 8800 / 14335 = 637
+    removeRedEye(pic.view(), 50, 50, 19, 19, 100, 100);
+    EXPECT_EQ(pic.get(50, 50).r, 65535);
+    EXPECT_EQ(pic.get(50, 50).g, 65535);
+    EXPECT_EQ(pic.get(50, 50).b, 65535);
     // grey = 637 * 60000 >> 10 = 37324.
-    expectMostlyGrey(pic.green(51, 50), 60000, 37324);
+    expectMostlyGrey(pic.get(51, 50).g, 60000, 37324);
 }
 
 // With PupilSize 50, ring r shows what was at min(2r, R + 1) after darkening. Straight up from the
 // centre the target (50, 50 + r) is written by the first sample angles of ring r, whose source
 // lies at row 50 + s, at most one column beside the centre.
 TEST(RedEye, PupilSizeFiftyHalvesThePupil) {
-    EyePicture kept, halved;
-    removeRedEye(kept.view, 50, 50, 19, 19, 50, 100);
-    EXPECT_EQ(removeRedEye(halved.view, 50, 50, 19, 19, 50, 50), 9);
-    EXPECT_EQ(halved.red(50, 50), kept.red(50, 50));
+    Picture kept = eyePicture(), halved = eyePicture();
+    removeRedEye(kept.view(), 50, 50, 19, 19, 50, 100);
+    EXPECT_EQ(removeRedEye(halved.view(), 50, 50, 19, 19, 50, 50), 9);
+    EXPECT_EQ(halved.get(50, 50).r, kept.get(50, 50).r);
     for (int32_t r = 1; r <= 9; ++r) {
         const int32_t s = std::min(2 * r, 10);
         bool found = false;
         for (int32_t x = 49; x <= 51; ++x)
-            found = found || (halved.red(50, 50 + r) == kept.red(x, 50 + s) &&
-                              halved.green(50, 50 + r) == kept.green(x, 50 + s));
+            found = found || (halved.get(50, 50 + r).r == kept.get(x, 50 + s).r &&
+                              halved.get(50, 50 + r).g == kept.get(x, 50 + s).g);
         EXPECT_TRUE(found) << r;
     }
     // From radius 5 on the dark pupil is replaced by the surrounding grey.
-    EXPECT_EQ(halved.red(50, 56), 30000);
-    EXPECT_LT(kept.red(50, 56), 20000);
+    EXPECT_EQ(halved.get(50, 56).r, 30000);
+    EXPECT_LT(kept.get(50, 56).r, 20000);
 }
 
 TEST(RedEye, PupilSizeHundredOrMoreLeavesTheSize) {
-    EyePicture atHundred, above;
-    removeRedEye(atHundred.view, 50, 50, 19, 19, 50, 100);
-    removeRedEye(above.view, 50, 50, 19, 19, 50, 150);
-    EXPECT_EQ(atHundred.pixels, above.pixels);
+    Picture atHundred = eyePicture(), above = eyePicture();
+    removeRedEye(atHundred.view(), 50, 50, 19, 19, 50, 100);
+    removeRedEye(above.view(), 50, 50, 19, 19, 50, 150);
+    EXPECT_EQ(atHundred.samples16(), above.samples16());
 }
 
 struct EdgeCase {
@@ -168,13 +159,13 @@ TEST(RedEye, AnEyeNearTheEdgeIsLeftAlone) {
         {99, 50, 0, 0, false},   {0, 50, 0, 0, false},
     };
     for (const EdgeCase& c : cases) {
-        EyePicture pic(-100, -100);
+        Picture pic = eyePicture(-100, -100);
         for (int32_t y = 0; y < kSide; ++y)
             for (int32_t x = 0; x < kSide; ++x)
-                pic.set(x, y, 60000, 10000, 10000);
-        const std::vector<uint16_t> before = pic.pixels;
-        const int32_t r = removeRedEye(pic.view, c.cx, c.cy, c.w, c.h, 50, 100);
-        EXPECT_EQ(pic.pixels != before, c.changes) << c.cx << "," << c.cy;
+                pic.set(x, y, {60000, 10000, 10000});
+        const std::vector<uint16_t> before = pic.samples16();
+        const int32_t r = removeRedEye(pic.view(), c.cx, c.cy, c.w, c.h, 50, 100);
+        EXPECT_EQ(pic.samples16() != before, c.changes) << c.cx << "," << c.cy;
         if (!c.changes) {
             EXPECT_EQ(r, 1) << c.cx << "," << c.cy;
         }
@@ -184,21 +175,15 @@ TEST(RedEye, AnEyeNearTheEdgeIsLeftAlone) {
 // A tall, narrow box near the left edge: R = (1 + 30) / 2 = 15 reaches 16 columns left of the
 // centre at column 3, outside the picture; those positions are skipped.
 TEST(RedEye, ShrinkingAPupilNearTheEdgeStaysInsideThePicture) {
-    EyePicture pic(3, 50);
-    EXPECT_EQ(removeRedEye(pic.view, 3, 50, 3, 60, 50, 30), 15);
+    Picture pic = eyePicture(3, 50);
+    EXPECT_EQ(removeRedEye(pic.view(), 3, 50, 3, 60, 50, 30), 15);
 }
 
 TEST(RedEye, EightBitPicturesKeepTheHighByte) {
     const int32_t side = 40;
-    std::vector<uint8_t> px(size_t(stride8(side)) * side);
-    const View v = *makeView(px.data(), side, 1, side);
-    for (int32_t y = 0; y < side; ++y)
-        for (int32_t x = 0; x < side; ++x) {
-            uint8_t* p = v.row8(y) + 3 * x;
-            p[0] = 40;   // blue
-            p[1] = 40;   // green
-            p[2] = 230;  // red
-        }
+    Picture pic(side, side, 1);
+    pic.fill({230, 40, 40});
+    const View v = pic.view();
     removeRedEye(v, 20, 20, 15, 15, 0, 100);
     // L = (9617 * 10240 + 4899 * 58880 + 1868 * 10240) >> 14 = 24784: grey 96 in 8 bits.
     const uint8_t* centre = v.row8(20) + 60;
@@ -210,11 +195,11 @@ TEST(RedEye, FixRedEyeOnlyExists) {
     EXPECT_EQ(FixRedEye(1, 2, 3, 4, 5, 6, 7, 8, 9, 10), 1);
 }
 
-ProcessingParams eyeRun(EyePicture& pic, RedEyeEntry* eyes, int32_t count) {
+ProcessingParams eyeRun(Picture& pic, RedEyeEntry* eyes, int32_t count) {
     ProcessingParams p;
     std::memset(&p, 0, sizeof p);
     p.Magic = DNR_IMAGE_MAGIC;
-    p.Bits = pic.pixels.data();
+    p.Bits = pic.bits();
     p.Width = p.Height = kSide;
     p.BytesPerSample = 2;
     p.FinalRun = 1;
@@ -240,8 +225,8 @@ TEST(RedEye, TheRunSizesAutomaticEyesAndWritesTheSizeBack) {
         {0, 0, 0, 0, 50, 49},       // nothing filled: the held part is the picture
     };
     for (const ViewCase& c : cases) {
-        EyePicture pic;
-        const int32_t expected = findPupilRadius(pic.view, 50, 50);
+        Picture pic = eyePicture();
+        const int32_t expected = findPupilRadius(pic.view(), 50, 50);
         RedEyeEntry eye{c.eyeX * 1000 + 400, c.eyeY * 1000 + 999, 0, 0, 80, 100};
         ProcessingParams p = eyeRun(pic, &eye, 1);
         p.ViewWidth = c.viewWidth;
@@ -254,15 +239,15 @@ TEST(RedEye, TheRunSizesAutomaticEyesAndWritesTheSizeBack) {
         EXPECT_EQ(eye.EyeWidth, 2000 * expected) << c.viewLeft << "," << c.viewTop;
         EXPECT_EQ(eye.EyeHeight, 2000 * expected);
         // The pupil is dark grey now (the run's own rounding aside).
-        EXPECT_LT(pic.red(50, 50), 8000);
-        EXPECT_LT(pic.red(50, 55), 8000);
+        EXPECT_LT(pic.get(50, 50).r, 8000);
+        EXPECT_LT(pic.get(50, 55).r, 8000);
         EXPECT_EQ(eye.Darkening, 80);
         EXPECT_EQ(eye.PupilSize, 100);
     }
 }
 
 TEST(RedEye, ASizedEyeKeepsItsSizeAndTheStepCanBeOff) {
-    EyePicture pic;
+    Picture pic = eyePicture();
     RedEyeEntry eyes[2] = {{50000, 49000, 19000, 19000, 50, 100}, {0, 0, 0, 0, 50, 100}};
     ProcessingParams p = eyeRun(pic, eyes, 2);
     p.ViewWidth = p.ViewHeight = kSide;
@@ -272,13 +257,13 @@ TEST(RedEye, ASizedEyeKeepsItsSizeAndTheStepCanBeOff) {
     // The second eye sits in the corner: it is skipped, and its automatic size is 2000 * 1.
     EXPECT_EQ(eyes[1].EyeWidth, 2000);
 
-    EyePicture untouched;
+    Picture untouched = eyePicture();
     RedEyeEntry eye{50000, 49000, 0, 0, 50, 100};
     ProcessingParams off = eyeRun(untouched, &eye, 1);
     off.RedEyeOn = 0;
     ASSERT_EQ(Grainwash2(&off), 1);
     EXPECT_EQ(eye.EyeWidth, 0);
-    EXPECT_GT(untouched.red(50, 50), 50000);
+    EXPECT_GT(untouched.get(50, 50).r, 50000);
 }
 
 }  // namespace

@@ -3,21 +3,20 @@
 #include <cstdlib>
 
 #include "adjust/brush_coverage.h"
+#include "caller_picture.h"
 #include "colour_space.h"
 #include "progress.h"
-#include "test_picture.h"
 
 namespace dnr {
 namespace {
 
 using testing::Colour;
-using testing::TestPicture;
+using testing::Picture;
 
 constexpr int32_t kSide = 32;
 
 // A brush record on a picture; y of the centres counted from the top.
-RetouchParams brushOn(TestPicture& target, int32_t mode, int32_t x, int32_t yFromTop,
-                      int32_t radius) {
+RetouchParams brushOn(Picture& target, int32_t mode, int32_t x, int32_t yFromTop, int32_t radius) {
     RetouchParams p{};
     p.Unretouched = {nullptr, 0, -1, 0};
     p.Target = target.pixelView();
@@ -31,8 +30,8 @@ RetouchParams brushOn(TestPicture& target, int32_t mode, int32_t x, int32_t yFro
 }
 
 // A 16-bit picture with a different colour at every pixel.
-TestPicture varied(int32_t bytes = 2) {
-    TestPicture p(kSide, kSide, bytes);
+Picture varied(int32_t bytes = 2) {
+    Picture p(kSide, kSide, bytes);
     const int32_t scale = bytes == 1 ? 1 : 256;
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x)
@@ -104,16 +103,16 @@ TEST(BrushCoverage, NothingIsLaidTwiceAroundTheNewEnd) {
 
 TEST(Retouch, ModesWithoutAColourOfTheirOwnLeaveThePictureUnchanged) {
     for (const int32_t mode : {1, 3, 5, 12, -1}) {
-        TestPicture p = varied();
-        const TestPicture before = p;
+        Picture p = varied();
+        const Picture before = p;
         RetouchParams r = brushOn(p, mode, 16, 16, 6);
         EXPECT_EQ(Retouching_Draw(&r), 1) << mode;
-        EXPECT_TRUE(samePixels(p, before)) << "mode " << mode;
+        EXPECT_TRUE(p.samePixels(before)) << "mode " << mode;
     }
 }
 
 TEST(Retouch, NoTargetPixelsReturnsZero) {
-    TestPicture p = varied();
+    Picture p = varied();
     RetouchParams r = brushOn(p, 0, 16, 16, 6);
     r.Target = {nullptr, kSide, -1, kSide};
     EXPECT_EQ(Retouching_Draw(&r), 0);
@@ -121,7 +120,7 @@ TEST(Retouch, NoTargetPixelsReturnsZero) {
 }
 
 TEST(Retouch, LightenDoublesTheCentreAndLeavesTheRestAlone) {
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     p.fill({10000, 20000, 40000});
     RetouchParams r = brushOn(p, 0, 16, kSide - 1 - 16, 5);  // centre at engine row 16
     ASSERT_EQ(Retouching_Draw(&r), 1);
@@ -135,13 +134,13 @@ TEST(Retouch, LightenDoublesTheCentreAndLeavesTheRestAlone) {
 TEST(Retouch, BlurTakesTheBoxMeanAtTheCentre) {
     // Columns alternate white and black; the 11-by-11 box around an even (white) column holds
     // five white columns and six black ones.
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             const int32_t v = x % 2 == 0 ? 65535 : 0;
             p.set(x, y, {v, v, v});
         }
-    const TestPicture before = p;
+    const Picture before = p;
     RetouchParams r = brushOn(p, 2, 16, kSide - 1 - 16, 6);
     clearAbort();
     ASSERT_EQ(Retouching_Draw(&r), 1);
@@ -151,14 +150,14 @@ TEST(Retouch, BlurTakesTheBoxMeanAtTheCentre) {
 }
 
 TEST(Retouch, ALeftOverAbortDoesNotStopTheBrush) {
-    TestPicture expected(kSide, kSide, 2);
+    Picture expected(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             const int32_t v = (x * 7 + y * 3) % 5 * 16000;
             expected.set(x, y, {v, v / 2, 65535 - v});
         }
-    TestPicture brushed = expected;
-    const TestPicture before = expected;
+    Picture brushed = expected;
+    const Picture before = expected;
     // The blur mode smooths through the filter the pipeline's stages share.
     RetouchParams r = brushOn(expected, 2, 16, 16, 6);
     clearAbort();
@@ -166,14 +165,14 @@ TEST(Retouch, ALeftOverAbortDoesNotStopTheBrush) {
     r = brushOn(brushed, 2, 16, 16, 6);
     Abort();
     EXPECT_EQ(Retouching_Draw(&r), 1);
-    EXPECT_TRUE(samePixels(brushed, expected));
-    EXPECT_FALSE(samePixels(brushed, before));
+    EXPECT_TRUE(brushed.samePixels(expected));
+    EXPECT_FALSE(brushed.samePixels(before));
     clearAbort();
 }
 
 TEST(Retouch, CloneCopiesFromTheOffsetWithRowsCountedDown) {
     // Engine rows 16 and up are blue-ish, below them red-ish.
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x)
             p.set(x, y, y >= 16 ? Colour{1000, 2000, 60000} : Colour{60000, 3000, 4000});
@@ -188,7 +187,7 @@ TEST(Retouch, CloneCopiesFromTheOffsetWithRowsCountedDown) {
 
 TEST(Retouch, SmudgeDragsColourAQuarterRadiusAlongTheStroke) {
     // Left of column 6 green, from column 6 on magenta; the stroke runs right from column 4.
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x)
             p.set(x, y, x < 6 ? Colour{0, 50000, 0} : Colour{50000, 0, 50000});
@@ -202,16 +201,16 @@ TEST(Retouch, SmudgeDragsColourAQuarterRadiusAlongTheStroke) {
     EXPECT_EQ(p.get(1, 2), (Colour{0, 50000, 0}));
 
     // A dab has no direction and moves nothing.
-    TestPicture q = varied();
-    const TestPicture before = q;
+    Picture q = varied();
+    const Picture before = q;
     RetouchParams d = brushOn(q, 6, 16, 16, 8);
     ASSERT_EQ(Retouching_Draw(&d), 1);
-    EXPECT_TRUE(samePixels(q, before));
+    EXPECT_TRUE(q.samePixels(before));
 }
 
 TEST(Retouch, PaintWritesThePaintColourAtTheCentre) {
     for (const int32_t bytes : {1, 2}) {
-        TestPicture p = varied(bytes);
+        Picture p = varied(bytes);
         RetouchParams r = brushOn(p, 7, 16, kSide - 1 - 16, 5);
         r.PaintRed = 200;
         r.PaintGreen = 100;
@@ -224,7 +223,7 @@ TEST(Retouch, PaintWritesThePaintColourAtTheCentre) {
 }
 
 TEST(Retouch, ColourisingKeepsTheLumaOfEachPixel) {
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     p.fill({30000, 30000, 30000});
     RetouchParams r = brushOn(p, 7, 16, kSide - 1 - 16, 5);
     r.PaintRed = 180;
@@ -248,7 +247,7 @@ TEST(Retouch, SaturateDoublesAndDesaturateRemovesChromaAtTheCentre) {
     const Colour start{30000, 24000, 20000};
     const Ycc in = rgbToYcc(start.r, start.g, start.b, ChromaModel::Plain);
     for (const int32_t mode : {8, 9}) {
-        TestPicture p(kSide, kSide, 2);
+        Picture p(kSide, kSide, 2);
         p.fill(start);
         RetouchParams r = brushOn(p, mode, 16, kSide - 1 - 16, 5);
         ASSERT_EQ(Retouching_Draw(&r), 1);
@@ -272,7 +271,7 @@ TEST(Retouch, SaturateDoublesAndDesaturateRemovesChromaAtTheCentre) {
 TEST(Retouch, MirrorMixesAcrossTheStrokeAxis) {
     // Above engine row 16 light, below dark, the axis row grey: the stroke along row 16 mixes
     // the two sides near the axis. A picture symmetric about the axis stays as it is.
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             const int32_t v = y > 16 ? 60000 : y < 16 ? 10000 : 35000;
@@ -290,24 +289,24 @@ TEST(Retouch, MirrorMixesAcrossTheStrokeAxis) {
     EXPECT_EQ(p.get(12, 16).g, 35000);
     EXPECT_EQ(p.get(12, 28).g, 60000);
 
-    TestPicture s(kSide, kSide, 2);
+    Picture s(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             const int32_t v = 20000 + 1500 * std::abs(y - 16) + 300 * x;
             s.set(x, y, {v, v / 2, v / 3});
         }
-    const TestPicture before = s;
+    const Picture before = s;
     RetouchParams m = brushOn(s, 10, 24, kSide - 1 - 16, 6);
     m.Stroke = 1;
     m.X1 = 4;
     m.Y1 = kSide - 1 - 16;
     ASSERT_EQ(Retouching_Draw(&m), 1);
-    EXPECT_TRUE(samePixels(s, before));
+    EXPECT_TRUE(s.samePixels(before));
 }
 
 TEST(Retouch, RestoreBringsBackTheUnretouchedPixels) {
-    TestPicture original = varied(1);
-    TestPicture p(kSide, kSide, 1);
+    Picture original = varied(1);
+    Picture p(kSide, kSide, 1);
     p.fill({0, 0, 0});
     RetouchParams r = brushOn(p, 11, 16, kSide - 1 - 16, 5);
     ASSERT_EQ(Retouching_Draw(&r), 1);  // no unretouched picture: nothing to restore
@@ -319,18 +318,18 @@ TEST(Retouch, RestoreBringsBackTheUnretouchedPixels) {
 }
 
 TEST(Retouch, BlurShortcutStrokesFromThePreviousPoint) {
-    TestPicture p(kSide, kSide, 2);
+    Picture p(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)
         for (int32_t x = 0; x < kSide; ++x) {
             const int32_t v = (x + y) % 2 == 0 ? 65535 : 0;
             p.set(x, y, {v, v, v});
         }
-    const TestPicture before = p;
+    const Picture before = p;
     ImageDesc image = p.desc();
     clearAbort();
     // The first call strokes from its own point to itself: nothing is laid yet.
     ASSERT_EQ(Blur(&image, 8, 16, 4, 100, 0), 1);
-    EXPECT_TRUE(samePixels(p, before));
+    EXPECT_TRUE(p.samePixels(before));
     ASSERT_EQ(Blur(&image, 24, 16, 4, 100, 0), 1);
     const int32_t row = kSide - 1 - 16;
     EXPECT_NE(p.get(8, row), before.get(8, row));          // the previous point is blurred
@@ -339,7 +338,7 @@ TEST(Retouch, BlurShortcutStrokesFromThePreviousPoint) {
 }
 
 TEST(Retouch, OutOfRangeRadiusAndStrengthStayInsideThePicture) {
-    TestPicture p = varied();
+    Picture p = varied();
     RetouchParams r = brushOn(p, 0, 16, 16, 0);  // radius 0 counts as 1
     r.Strength = 250;
     EXPECT_EQ(Retouching_Draw(&r), 1);

@@ -6,7 +6,7 @@
 
 #include "adjust/curves.h"
 #include "adjust/equalizer_curve.h"
-#include "test_picture.h"
+#include "caller_picture.h"
 
 namespace dnr {
 namespace {

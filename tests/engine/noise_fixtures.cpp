@@ -1,4 +1,4 @@
-#include "test_pictures.h"
+#include "noise_fixtures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,26 +10,13 @@
 namespace dnr::testing {
 
 ProcessingParams defaultParams(Picture& picture) {
-    ProcessingParams p{};
-    p.Magic = DNR_IMAGE_MAGIC;
-    p.Bits = picture.bits();
-    p.Width = picture.width();
-    p.Height = picture.height();
-    p.BytesPerSample = picture.is16() ? 2 : 1;
+    ProcessingParams p = neutralParams(picture);
     p.NoiseReductionOn = 1;
     p.NoiseLevel = p.ShadowsNoiseLevel = p.HighlightsNoiseLevel = 20;
     p.NoiseRadius = 6;
-    p.NoiseMode = 2;
     p.ChromaNoise = 2;
-    p.NoiseEqualizerCount = 40;
     p.NoiseReductionAmount = 100;
-    p.SharpnessEqualizerCount = 40;
     p.ColorAdjustOn = 1;
-    p.SelectedColorRange = -1;
-    p.SaturationEqualizerCount = 40;
-    p.BrightnessEqualizerCount = 9;
-    p.FullWidth = p.ScaledFullWidth = picture.width();
-    p.FullHeight = p.ScaledFullHeight = picture.height();
     return p;
 }
 
@@ -48,10 +35,11 @@ void addGreyNoise(Picture& picture, double deviation, unsigned seed) {
     for (int32_t y = 0; y < picture.height(); ++y)
         for (int32_t x = 0; x < picture.width(); ++x) {
             const double n = noise(rng);
-            int32_t v[3];
-            for (int c = 0; c < 3; ++c)
-                v[c] = int32_t(std::clamp(std::lround(picture.at(x, y, c) + n), 0L, 65535L));
-            picture.set(x, y, v[0], v[1], v[2]);
+            const auto noisy = [n](int32_t v) {
+                return int32_t(std::clamp(std::lround(v + n), 0L, 65535L));
+            };
+            const Colour c = picture.get16(x, y);
+            picture.set16(x, y, {noisy(c.r), noisy(c.g), noisy(c.b)});
         }
 }
 
