@@ -19,10 +19,6 @@ const char* gifErrorText(int code) {
     return text ? text : "unknown GIF error";
 }
 
-}  // namespace
-
-namespace {
-
 struct Reader {
     const std::uint8_t* data;
     std::size_t size;
@@ -45,20 +41,30 @@ struct GifCloser {
     }
 };
 
+using GifPtr = std::unique_ptr<GifFileType, GifCloser>;
+
+// Opens the file and reads its screen descriptor; null (with the reason) when that fails or
+// the screen has no size.
+GifPtr openGif(Reader& r, std::string& error) {
+    int err = 0;
+    GifPtr gif(DGifOpen(&r, readGif, &err));
+    if (!gif) {
+        error = std::string("Not a readable GIF file: ") + gifErrorText(err);
+        return nullptr;
+    }
+    if (gif->SWidth <= 0 || gif->SHeight <= 0) {
+        error = "The GIF file has an invalid size.";
+        return nullptr;
+    }
+    return gif;
+}
+
 }  // namespace
 
 bool probeGif(const std::uint8_t* d, std::size_t n, FileFacts& f, std::string& error) {
     Reader r{d, n, 0};
-    int err = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&r, readGif, &err));
-    if (!gif) {
-        error = std::string("Not a readable GIF file: ") + gifErrorText(err);
-        return false;
-    }
-    if (gif->SWidth <= 0 || gif->SHeight <= 0) {
-        error = "The GIF file has an invalid size.";
-        return false;
-    }
+    const GifPtr gif = openGif(r, error);
+    if (!gif) return false;
     f.width = gif->SWidth;
     f.height = gif->SHeight;
     f.bitsPerPixel = 8;
@@ -69,17 +75,9 @@ bool probeGif(const std::uint8_t* d, std::size_t n, FileFacts& f, std::string& e
 bool decodeGif(const std::uint8_t* d, std::size_t n, const DecodeOptions&, Image& image,
                std::string& error) {
     Reader r{d, n, 0};
-    int err = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&r, readGif, &err));
-    if (!gif) {
-        error = std::string("Not a readable GIF file: ") + gifErrorText(err);
-        return false;
-    }
+    const GifPtr gif = openGif(r, error);
+    if (!gif) return false;
     GifFileType* g = gif.get();
-    if (g->SWidth <= 0 || g->SHeight <= 0) {
-        error = "The GIF file has an invalid size.";
-        return false;
-    }
     // Read records up to the first frame only: later frames are not needed.
     int transparent = -1;
     GifRecordType type;
