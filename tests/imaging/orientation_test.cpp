@@ -55,19 +55,21 @@ int worstQuadrantError(const RgbPicture& a, const RgbPicture& b) {
     return worst;
 }
 
+// The quadrants saved as a JPEG file at full quality, tagged with an orientation.
+bool writeTagged(const std::string& path, int orientation) {
+    SessionGuard s;
+    return test::loadPattern(s, quadrants(), false) &&
+           cPutImageEXIF_Info(s, orientationExif(orientation)) &&
+           cSetJPEGParams(s, 100, 1.0, true, 0) && cSave(s, path, kCodeJpeg);
+}
+
 class Orientation : public ::testing::TestWithParam<int> {};
 
 TEST_P(Orientation, LoadTurnsUprightLikeImageMagickAndResetsTheTag) {
     const int orientation = GetParam();
     test::ScratchDir dir;
     const std::string tagged = dir.file("tagged.jpg");
-    {
-        SessionGuard s;
-        ASSERT_TRUE(test::loadPattern(s, quadrants(), false));
-        ASSERT_TRUE(cPutImageEXIF_Info(s, orientationExif(orientation)));
-        ASSERT_TRUE(cSetJPEGParams(s, 100, 1.0, true, 0));
-        ASSERT_TRUE(cSave(s, tagged, kCodeJpeg)) << cGetLastError(s);
-    }
+    ASSERT_TRUE(writeTagged(tagged, orientation));
     ASSERT_EQ(test::exiftoolTag(tagged, "Orientation#"), std::to_string(orientation));
     const std::string upright = dir.file("upright.png");
     test::runCommand("convert '" + tagged + "' -auto-orient '" + upright + "'");
@@ -268,13 +270,7 @@ TEST_P(TaggedTurn, TurnsThePictureAsViewersShowIt) {
     const int orientation = GetParam();
     test::ScratchDir dir;
     const std::string tagged = dir.file("tagged.jpg");
-    {
-        SessionGuard s;
-        ASSERT_TRUE(test::loadPattern(s, quadrants(), false));
-        ASSERT_TRUE(cPutImageEXIF_Info(s, orientationExif(orientation)));
-        ASSERT_TRUE(cSetJPEGParams(s, 100, 1.0, true, 0));
-        ASSERT_TRUE(cSave(s, tagged, kCodeJpeg)) << cGetLastError(s);
-    }
+    ASSERT_TRUE(writeTagged(tagged, orientation));
     for (int quarterTurns : {1, 3}) {
         SCOPED_TRACE(quarterTurns);
         const std::string turned = dir.file("turned.jpg");

@@ -5,21 +5,18 @@
 #include <cstring>
 #include <string>
 
+#include "record_layout.h"
+
 namespace {
 
 using core::ProgramOptions;
 
-int32_t intAt(const std::vector<uint8_t>& b, size_t offset) {
-    return int32_t(uint32_t(b[offset]) | uint32_t(b[offset + 1]) << 8 |
-                   uint32_t(b[offset + 2]) << 16 | uint32_t(b[offset + 3]) << 24);
-}
+using core::testing::intAt;
+using IntField = core::testing::IntField<ProgramOptions>;
+using StringField = core::testing::StringField<ProgramOptions>;
 
-struct IntField {
-    const char* name;
-    int32_t ProgramOptions::*member;
-    size_t offset;
-    int32_t defaultValue;
-};
+const core::testing::RecordCodec<ProgramOptions> kCodec{
+    core::encodeProgramOptions, core::decodeProgramOptions, core::defaultProgramOptions()};
 
 const IntField kIntFields[] = {
     {"version", &ProgramOptions::version, 0, 31007},
@@ -54,16 +51,7 @@ TEST(ProgramOptionsLayout, EncodesToItsStoredSize) {
 }
 
 TEST(ProgramOptionsLayout, EveryIntegerFieldAtItsOffsetWithItsDefault) {
-    const auto defaults = core::encodeProgramOptions(core::defaultProgramOptions());
-    for (const IntField& f : kIntFields) {
-        SCOPED_TRACE(f.name);
-        EXPECT_EQ(intAt(defaults, f.offset), f.defaultValue);
-        ProgramOptions changed;
-        changed.*f.member = 0x7A6B5C4D;
-        const auto bytes = core::encodeProgramOptions(changed);
-        EXPECT_EQ(intAt(bytes, f.offset), 0x7A6B5C4D);
-        EXPECT_EQ(core::decodeProgramOptions(bytes.data()), changed);
-    }
+    core::testing::expectIntFields(kCodec, kIntFields);
 }
 
 struct ByteField {
@@ -92,36 +80,19 @@ TEST(ProgramOptionsLayout, ByteFields) {
     }
 }
 
-TEST(ProgramOptionsLayout, StringFields) {
-    const struct {
-        const char* name;
-        std::string ProgramOptions::*member;
-        size_t offset;
-        size_t capacity;
-        const char* defaultValue;
-    } fields[] = {
-        {"outputPrefix", &ProgramOptions::outputPrefix, 6, 5, ""},
-        {"outputSuffix", &ProgramOptions::outputSuffix, 12, 5, "_dnr"},
-        {"outputSubfolder", &ProgramOptions::outputSubfolder, 18, 60, "filtered"},
-        {"outputFolder", &ProgramOptions::outputFolder, 79, 255, ""},
-        {"captionTemplate", &ProgramOptions::captionTemplate, 384, 255,
-         "[text] [date] [time] [filename] [iso] [aperture] [shutter] [camera]"},
-        {"renamingTemplate", &ProgramOptions::renamingTemplate, 640, 255,
-         "[year4].[month].[day]_[hours].[minutes].[seconds]_[name]"},
-    };
-    const auto defaults = core::encodeProgramOptions(ProgramOptions{});
-    for (const auto& f : fields) {
-        SCOPED_TRACE(f.name);
-        const size_t n = std::strlen(f.defaultValue);
-        EXPECT_EQ(defaults[f.offset], n);
-        EXPECT_EQ(std::string(defaults.begin() + f.offset + 1, defaults.begin() + f.offset + 1 + n),
-                  f.defaultValue);
-        ProgramOptions changed;
-        changed.*f.member = std::string(f.capacity, 'q');
-        const auto bytes = core::encodeProgramOptions(changed);
-        ASSERT_EQ(bytes.size(), 1045u);
-        EXPECT_EQ(core::decodeProgramOptions(bytes.data()), changed);
-    }
+const StringField kStringFields[] = {
+    {"outputPrefix", &ProgramOptions::outputPrefix, 6, 5, ""},
+    {"outputSuffix", &ProgramOptions::outputSuffix, 12, 5, "_dnr"},
+    {"outputSubfolder", &ProgramOptions::outputSubfolder, 18, 60, "filtered"},
+    {"outputFolder", &ProgramOptions::outputFolder, 79, 255, ""},
+    {"captionTemplate", &ProgramOptions::captionTemplate, 384, 255,
+     "[text] [date] [time] [filename] [iso] [aperture] [shutter] [camera]"},
+    {"renamingTemplate", &ProgramOptions::renamingTemplate, 640, 255,
+     "[year4].[month].[day]_[hours].[minutes].[seconds]_[name]"},
+};
+
+TEST(ProgramOptionsLayout, StringsAreALengthByteAndTheirCapacity) {
+    core::testing::expectStringFields(kCodec, kStringFields);
 }
 
 TEST(ProgramOptionsLayout, FloatingWindowsFrom928) {

@@ -5,21 +5,18 @@
 #include <cstring>
 #include <string>
 
+#include "record_layout.h"
+
 namespace {
 
 using core::SettingsBlock;
 
-int32_t intAt(const std::vector<uint8_t>& b, size_t offset) {
-    return int32_t(uint32_t(b[offset]) | uint32_t(b[offset + 1]) << 8 |
-                   uint32_t(b[offset + 2]) << 16 | uint32_t(b[offset + 3]) << 24);
-}
+using core::testing::intAt;
+using IntField = core::testing::IntField<SettingsBlock>;
+using StringField = core::testing::StringField<SettingsBlock>;
 
-struct IntField {
-    const char* name;
-    int32_t SettingsBlock::*member;
-    size_t offset;
-    int32_t defaultValue;
-};
+const core::testing::RecordCodec<SettingsBlock> kCodec{
+    core::encodeSettingsBlock, core::decodeSettingsBlock, core::defaultSettingsBlock()};
 
 // Offsets and defaults of the stored layout.
 const IntField kIntFields[] = {
@@ -121,17 +118,7 @@ TEST(SettingsBlockLayout, EncodesToItsStoredSize) {
 }
 
 TEST(SettingsBlockLayout, EveryIntegerFieldAtItsOffsetWithItsDefault) {
-    const auto defaults = core::encodeSettingsBlock(core::defaultSettingsBlock());
-    for (const IntField& f : kIntFields) {
-        SCOPED_TRACE(f.name);
-        EXPECT_EQ(core::defaultSettingsBlock().*f.member, f.defaultValue);
-        EXPECT_EQ(intAt(defaults, f.offset), f.defaultValue);
-        SettingsBlock changed = core::defaultSettingsBlock();
-        changed.*f.member = int32_t(0x81020304);
-        const auto bytes = core::encodeSettingsBlock(changed);
-        EXPECT_EQ(intAt(bytes, f.offset), int32_t(0x81020304));
-        EXPECT_EQ(core::decodeSettingsBlock(bytes.data()), changed);
-    }
+    core::testing::expectIntFields(kCodec, kIntFields);
 }
 
 struct ArrayField {
@@ -163,14 +150,6 @@ TEST(SettingsBlockLayout, ArraysAtTheirOffsets) {
     EXPECT_EQ(core::decodeSettingsBlock(bytes.data()), b);
 }
 
-struct StringField {
-    const char* name;
-    std::string SettingsBlock::*member;
-    size_t offset;
-    size_t capacity;
-    const char* defaultValue;
-};
-
 const StringField kStringFields[] = {
     {"FrameColor", &SettingsBlock::FrameColor, 276, 20, "16777215"},
     {"InnerFrameColor", &SettingsBlock::InnerFrameColor, 297, 20, "0"},
@@ -181,21 +160,7 @@ const StringField kStringFields[] = {
 };
 
 TEST(SettingsBlockLayout, StringsAreALengthByteAndTheirCapacity) {
-    const auto defaults = core::encodeSettingsBlock(core::defaultSettingsBlock());
-    for (const StringField& f : kStringFields) {
-        SCOPED_TRACE(f.name);
-        const size_t n = std::strlen(f.defaultValue);
-        EXPECT_EQ(defaults[f.offset], n);
-        EXPECT_EQ(std::string(defaults.begin() + f.offset + 1, defaults.begin() + f.offset + 1 + n),
-                  f.defaultValue);
-        // Text longer than the capacity is cut to it; the next field stays where it is.
-        SettingsBlock changed;
-        changed.*f.member = std::string(f.capacity + 7, 'x');
-        const auto bytes = core::encodeSettingsBlock(changed);
-        ASSERT_EQ(bytes.size(), 1271u);
-        EXPECT_EQ(bytes[f.offset], f.capacity);
-        EXPECT_EQ(core::decodeSettingsBlock(bytes.data()).*f.member, std::string(f.capacity, 'x'));
-    }
+    core::testing::expectStringFields(kCodec, kStringFields);
 }
 
 TEST(SettingsBlockLayout, ALengthByteAboveTheCapacityIsCut) {
