@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 namespace imaging {
 
@@ -99,7 +100,13 @@ bool runIsolated(const IsolatedCall& call, std::string& error) {
     ::close(fds[1]);
     ChildAnswer answer(fds[0], call.silenceLimit);
     std::string reason;
-    const bool accepted = call.parent(answer, reason);
+    bool accepted = false;
+    try {
+        accepted = call.parent(answer, reason);
+    } catch (const std::exception& e) {
+        // The child must still be stopped and waited for.
+        reason = std::string(call.what) + "'s answer cannot be taken: " + e.what();
+    }
     ::close(fds[0]);
     // A child that hangs, or whose answer we no longer want, is not waited for.
     if (answer.timedOut() || !reason.empty()) ::kill(pid, SIGKILL);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <new>
 #include <stdexcept>
 
 #include "imaging/isolated_call.h"
@@ -87,6 +88,16 @@ TEST(IsolatedCall, ParentsReasonWinsAndTheChildIsNotWaitedFor) {
     std::string error;
     EXPECT_FALSE(runIsolated(call, error));
     EXPECT_EQ(error, "Too large.");
+}
+
+TEST(IsolatedCall, AParentThatThrowsStillStopsTheChild) {
+    IsolatedCall call;
+    call.what = "The test decoder";
+    call.child = [](int) { ::sleep(600); };
+    call.parent = [](ChildAnswer&, std::string&) -> bool { throw std::bad_alloc(); };
+    std::string error;
+    EXPECT_FALSE(runIsolated(call, error));
+    EXPECT_EQ(error.rfind("The test decoder's answer cannot be taken: ", 0), 0u) << error;
 }
 
 }  // namespace
