@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "fast_paths.h"
+#include "progress.h"
+
 namespace dnr {
 
 // Where the plain loop tests the abort flag against its last progress step: after it (the step
@@ -38,6 +41,36 @@ bool runInBands(const BandJob& job, Body&& body) {
             return (*static_cast<B*>(b))(first, last);
         },
         const_cast<void*>(static_cast<const void*>(&body)));
+}
+
+// A pixel loop whose rows are independent: perRow(y) for every row, the abort flag tested after
+// each and, when counted, one progress unit a row, before or after the abort test as lastStep
+// says. On the fast path the rows go to the threads of runInBands, with the same result.
+template <typename PerRow>
+bool forEachRow(int32_t rows, int32_t width, bool counted, LastStep lastStep, PerRow&& perRow) {
+    if (fast::enabled()) {
+        BandJob job;
+        job.items = rows;
+        job.samplesPerItem = width;
+        job.units = counted ? rows : 0;
+        job.lastStep = lastStep;
+        return runInBands(job, [&](int64_t first, int64_t last) {
+            for (auto y = static_cast<int32_t>(first); y < last; ++y) {
+                perRow(y);
+                if (abortRequested()) return false;
+            }
+            return true;
+        });
+    }
+    const bool stepFirst = counted && lastStep == LastStep::ThenAbortTest;
+    const bool stepLast = counted && lastStep == LastStep::AfterAbortTest;
+    for (int32_t y = 0; y < rows; ++y) {
+        perRow(y);
+        if (stepFirst) progress::step();
+        if (abortRequested()) return false;
+        if (stepLast) progress::step();
+    }
+    return true;
 }
 
 }  // namespace dnr

@@ -7,31 +7,11 @@
 namespace dnr {
 namespace {
 
-// Runs perRow over every row with the per-row abort test and optional progress. Rows are
-// independent, so on the fast path they go to several threads.
+// Conversions count one progress unit a row (when asked to) after the row's abort test.
 template <typename F>
-bool forEachRow(int32_t height, int32_t width, bool withProgress, F perRow) {
+bool convertRows(int32_t height, int32_t width, bool withProgress, F perRow) {
     if (withProgress) progress::begin(height);
-    if (fast::enabled()) {
-        BandJob job;
-        job.items = height;
-        job.samplesPerItem = width;
-        job.units = withProgress ? height : 0;
-        job.lastStep = LastStep::AfterAbortTest;
-        return runInBands(job, [&](int64_t first, int64_t last) {
-            for (auto y = static_cast<int32_t>(first); y < last; ++y) {
-                perRow(y);
-                if (abortRequested()) return false;
-            }
-            return true;
-        });
-    }
-    for (int32_t y = 0; y < height; ++y) {
-        perRow(y);
-        if (abortRequested()) return false;
-        if (withProgress) progress::step();
-    }
-    return true;
+    return forEachRow(height, width, withProgress, LastStep::AfterAbortTest, perRow);
 }
 
 }  // namespace
@@ -39,7 +19,7 @@ bool forEachRow(int32_t height, int32_t width, bool withProgress, F perRow) {
 bool toLumaChroma(PlaneSet& set, bool withProgress, ChromaModel model) {
     const int32_t w = set.width();
     if (set.rgb) {
-        const bool ok = forEachRow(set.height(), w, withProgress, [&](int32_t y) {
+        const bool ok = convertRows(set.height(), w, withProgress, [&](int32_t y) {
             uint16_t* p0 = set.planes[0].row(y);
             uint16_t* p1 = set.planes[1].row(y);
             uint16_t* p2 = set.planes[2].row(y);
@@ -55,7 +35,7 @@ bool toLumaChroma(PlaneSet& set, bool withProgress, ChromaModel model) {
         return true;
     } else {
         const bool toRelative = model == ChromaModel::Relative;
-        const bool ok = forEachRow(set.height(), w, withProgress, [&](int32_t y) {
+        const bool ok = convertRows(set.height(), w, withProgress, [&](int32_t y) {
             uint16_t* pcb = set.planes[PlaneSet::kCb].row(y);
             const uint16_t* py = set.planes[PlaneSet::kY].row(y);
             uint16_t* pcr = set.planes[PlaneSet::kCr].row(y);
@@ -88,7 +68,7 @@ bool toRgb(PlaneSet& set, bool withProgress) {
     if (set.rgb) return true;
     const int32_t w = set.width();
     const ChromaModel model = set.model;
-    const bool ok = forEachRow(set.height(), w, withProgress, [&](int32_t y) {
+    const bool ok = convertRows(set.height(), w, withProgress, [&](int32_t y) {
         uint16_t* p0 = set.planes[0].row(y);
         uint16_t* p1 = set.planes[1].row(y);
         uint16_t* p2 = set.planes[2].row(y);

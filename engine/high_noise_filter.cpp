@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "bands.h"
 #include "cache_keys.h"
 #include "colour_space.h"
 #include "high_noise_filter.h"
@@ -146,7 +147,8 @@ bool HighNoiseFilter::blendLevel(int m, int s, const Plane& prev, const Plane& c
     if (m != PlaneSet::kY) weight = weight * p_.ChromaNoise / 2;
     const bool finest = s == -1;
     const bool paintMap = finest && showMap_;
-    for (int32_t y = 0; y < plane.height; ++y) {
+    // Rows only read prev, cur and the thresholds, and write their own row of the plane.
+    return forEachRow(plane.height, plane.width, true, LastStep::ThenAbortTest, [&](int32_t y) {
         const uint16_t* t = threshold_.row(y);
         const uint16_t* c = cur.row(y);
         uint16_t* out = plane.row(y);
@@ -178,10 +180,7 @@ bool HighNoiseFilter::blendLevel(int m, int s, const Plane& prev, const Plane& c
             out[x] = static_cast<uint16_t>(
                 std::clamp<int64_t>((out[x] * keep + c[x] * (1024 - keep)) >> 10, 0, 65535));
         }
-        progress::step();
-        if (abortRequested()) return false;
-    }
-    return true;
+    });
 }
 
 }  // namespace
