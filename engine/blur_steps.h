@@ -62,7 +62,25 @@ inline int32_t combined(int32_t x, int32_t p, int32_t q) {
     return (p + q) >> 1;
 }
 
+// The half-widths of the box average: the radius held to 1..32767 (a row sum of 2n+1 samples then
+// fits 32 bits), then per direction to what the plane holds, so that a window never reaches
+// further than the plane is wide (or high). wideSums when the column sums of (2nx+1)(2ny+1)
+// samples need 64 bits.
+struct BoxSize {
+    int32_t nx, ny;
+    bool wideSums;
+};
+inline BoxSize boxSizeOf(int32_t radius, int32_t width, int32_t height) {
+    const int32_t n = std::clamp(radius, 1, 32767);
+    const int32_t nx = std::min(n, (width - 1) / 2);
+    const int32_t ny = std::min(n, (height - 1) / 2);
+    return {nx, ny, uint64_t(2 * nx + 1) * uint64_t(2 * ny + 1) * 65535u > 0xFFFFFFFFu};
+}
+
 // Runs a smoothing on the fast path (threads and vector kernels); same result as the plain one.
 bool recursiveBlurFast(Plane& target, const Plane& source, int32_t radius, BlurVariant variant);
+// The box average on the fast path: strips of columns on several threads. The target must not be
+// the source (a strip reads columns its neighbours write).
+bool boxBlurFast(Plane& target, const Plane& source, int32_t radius);
 
 }  // namespace dnr::blur

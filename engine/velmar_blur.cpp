@@ -18,6 +18,7 @@
 namespace dnr {
 namespace {
 
+using blur::BoxSize;
 using blur::coefficientOf;
 using blur::combined;
 using blur::limited;
@@ -181,14 +182,9 @@ bool boxBlurWith(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
 }
 
 bool boxBlur(Plane& target, const Plane& source, int32_t radius) {
-    // Up to n = 32767 a row sum of 2n+1 samples fits 32 bits.
-    const int32_t n = std::clamp(radius, 1, 32767);
-    const int32_t nx = std::min(n, (source.width - 1) / 2);
-    const int32_t ny = std::min(n, (source.height - 1) / 2);
-    // 32-bit column sums hold (2n+1)^2 samples of 65535 up to n = 127.
-    if (uint64_t(2 * nx + 1) * uint64_t(2 * ny + 1) * 65535u <= 0xFFFFFFFFu)
-        return boxBlurWith<uint32_t>(target, source, nx, ny);
-    return boxBlurWith<uint64_t>(target, source, nx, ny);
+    const BoxSize box = blur::boxSizeOf(radius, source.width, source.height);
+    if (box.wideSums) return boxBlurWith<uint64_t>(target, source, box.nx, box.ny);
+    return boxBlurWith<uint32_t>(target, source, box.nx, box.ny);
 }
 
 }  // namespace
@@ -201,6 +197,7 @@ bool velmarBlur(Plane& target, const Plane* source, int32_t radius, BlurVariant 
     if (src.empty()) return true;
     if (fast::enabled() && variant != BlurVariant::Box)
         return blur::recursiveBlurFast(target, src, radius, variant);
+    if (fast::enabled() && &src != &target) return blur::boxBlurFast(target, src, radius);
     switch (variant) {
         case BlurVariant::Average:
             return recursiveBlur<BlurVariant::Average>(target, src, radius);
