@@ -79,8 +79,8 @@ inline BoxSize boxSizeOf(int32_t radius, int32_t width, int32_t height) {
 
 // Runs a smoothing on the fast path (threads and vector kernels); same result as the plain one.
 bool recursiveBlurFast(Plane& target, const Plane& source, int32_t radius, BlurVariant variant);
-// The box average on the fast path: strips of columns on several threads. The target must not be
-// the source (a strip reads columns its neighbours write).
-bool boxBlurFast(Plane& target, const Plane& source, int32_t radius);
+// The box average of box_average.cpp: on the fast path in strips of columns on several threads,
+// unless the target is the source (a strip reads columns its neighbours write).
+bool boxAverage(Plane& target, const Plane& source, int32_t radius);
 
 }  // namespace dnr::blur

@@ -1,4 +1,5 @@
-// The recursive two-way smoothing filter and the box average.
+// The recursive two-way smoothing filter, and the entry of the whole filter family (the box
+// average lives in box_average.cpp).
 //
 // The recursive variants run a first-order smoothing step forwards and backwards along every row
 // and then along every column, and combine the two directions per variant. The cost per sample is
@@ -7,8 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <new>
 
 #include "blur_steps.h"
 #include "fast_paths.h"
@@ -18,7 +17,6 @@
 namespace dnr {
 namespace {
 
-using blur::BoxSize;
 using blur::coefficientOf;
 using blur::combined;
 using blur::limited;
@@ -124,69 +122,6 @@ bool recursiveBlur(Plane& target, const Plane& source, int32_t radius) {
     return true;
 }
 
-// Box average with running sums; positions outside the plane take the nearest border sample.
-// The half-width is clamped per direction to what the plane holds, so that a window never
-// reaches further than the plane is wide (or high). Row sums of the last 2n+2 rows live in a
-// ring, so the target may be the source.
-template <typename ColumnSum>
-bool boxBlurWith(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
-    const int32_t w = source.width;
-    const int32_t h = source.height;
-    const int32_t ringRows = 2 * ny + 2;
-    std::unique_ptr<uint32_t[]> ring(new (std::nothrow) uint32_t[size_t(ringRows) * w]);
-    std::unique_ptr<ColumnSum[]> columns(new (std::nothrow) ColumnSum[w]);
-    if (!ring || !columns) return false;
-    const uint64_t divisor = uint64_t(2 * nx + 1) * uint64_t(2 * ny + 1);
-
-    auto rowSums = [&](int32_t y) -> uint32_t* { return ring.get() + size_t(y % ringRows) * w; };
-    auto fillRowSums = [&](int32_t y) {
-        const uint16_t* src = source.row(y);
-        uint32_t* out = rowSums(y);
-        uint32_t sum = uint32_t(src[0]) * uint32_t(nx + 1);
-        for (int32_t i = 1; i <= nx; ++i)
-            sum += src[i];
-        for (int32_t i = 0; i < w; ++i) {
-            out[i] = sum;
-            sum += src[std::min(i + nx + 1, w - 1)];
-            sum -= src[std::max(i - nx, 0)];
-        }
-    };
-
-    // Rows 0..ny enter first; row 0 stands in for the ny rows below the plane.
-    for (int32_t y = 0; y <= ny; ++y)
-        fillRowSums(y);
-    for (int32_t i = 0; i < w; ++i) {
-        ColumnSum sum = ColumnSum(rowSums(0)[i]) * ColumnSum(ny + 1);
-        for (int32_t y = 1; y <= ny; ++y)
-            sum += rowSums(y)[i];
-        columns[i] = sum;
-    }
-    for (int32_t y = 0; y < h; ++y) {
-        uint16_t* dst = target.row(y);
-        for (int32_t i = 0; i < w; ++i)
-            dst[i] = static_cast<uint16_t>(columns[i] / divisor);
-        progress::step();
-        // Slide the window up: the row ny+1 above enters, the row ny below leaves. Rows past the
-        // top stand for the top row, whose sums are still in the ring.
-        const int32_t entering = y + ny + 1;
-        const int32_t leaving = std::max(y - ny, 0);
-        if (entering < h) fillRowSums(entering);
-        const uint32_t* in = rowSums(std::min(entering, h - 1));
-        const uint32_t* out = rowSums(leaving);
-        for (int32_t i = 0; i < w; ++i)
-            columns[i] = columns[i] + in[i] - out[i];
-        progress::step();
-        if (abortRequested()) return false;
-    }
-    return true;
-}
-
-bool boxBlur(Plane& target, const Plane& source, int32_t radius) {
-    const BoxSize box = blur::boxSizeOf(radius, source.width, source.height);
-    if (box.wideSums) return boxBlurWith<uint64_t>(target, source, box.nx, box.ny);
-    return boxBlurWith<uint32_t>(target, source, box.nx, box.ny);
-}
-
 }  // namespace
 
 bool velmarBlur(Plane& target, const Plane* source, int32_t radius, BlurVariant variant,
@@ -197,7 +132,6 @@ bool velmarBlur(Plane& target, const Plane* source, int32_t radius, BlurVariant 
     if (src.empty()) return true;
     if (fast::enabled() && variant != BlurVariant::Box)
         return blur::recursiveBlurFast(target, src, radius, variant);
-    if (fast::enabled() && &src != &target) return blur::boxBlurFast(target, src, radius);
     switch (variant) {
         case BlurVariant::Average:
             return recursiveBlur<BlurVariant::Average>(target, src, radius);
@@ -210,7 +144,7 @@ bool velmarBlur(Plane& target, const Plane* source, int32_t radius, BlurVariant 
         case BlurVariant::Maximum:
             return recursiveBlur<BlurVariant::Maximum>(target, src, radius);
         case BlurVariant::Box:
-            return boxBlur(target, src, radius);
+            return blur::boxAverage(target, src, radius);
     }
     return false;
 }

@@ -1,8 +1,10 @@
-// The box average on the fast path: the picture is cut into strips of columns that the threads of
-// runInBands take in turn. A strip keeps its own ring of row sums (its columns only, each sum
-// over the window that reaches into the neighbouring columns) and its own column sums, and slides
-// down the rows exactly as the plain loop does across the whole width, so every output sample is
-// the same integer mean.
+// The box average with running sums: every output sample is the integer mean of the window
+// around it, positions outside the plane taking the nearest border sample. Row sums of the last
+// 2n+2 rows live in a ring and column sums slide down the rows. The plain path runs one strip as
+// wide as the plane, which may then be its own source; the fast path cuts the plane into strips
+// of columns that the threads of runInBands take in turn, each strip with its own ring (its
+// columns only, each sum over the window that reaches into the neighbouring columns) and column
+// sums, so every output sample is the same.
 #include <algorithm>
 #include <memory>
 #include <new>
@@ -15,9 +17,11 @@
 namespace dnr::blur {
 namespace {
 
+// Columns c0..c1-1 of the plane. A counted strip counts two progress units a row, as the plain
+// loop always has.
 template <typename ColumnSum>
 bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_t c0, int32_t c1,
-              uint32_t* ring, ColumnSum* columns) {
+              uint32_t* ring, ColumnSum* columns, bool counted) {
     const int32_t w = source.width;
     const int32_t h = source.height;
     const int32_t n = c1 - c0;
@@ -40,6 +44,7 @@ bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_
         }
     };
 
+    // Rows 0..ny enter first; row 0 stands in for the ny rows above the plane.
     for (int32_t y = 0; y <= ny; ++y)
         fillRowSums(y);
     for (int32_t i = 0; i < n; ++i) {
@@ -52,6 +57,9 @@ bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_
         uint16_t* dst = target.row(y) + c0;
         for (int32_t i = 0; i < n; ++i)
             dst[i] = static_cast<uint16_t>(columns[i] / divisor);
+        if (counted) progress::step();
+        // Slide the window down: the row ny+1 below enters, the row ny above leaves. Rows past the
+        // bottom stand for the bottom row, whose sums are still in the ring.
         const int32_t entering = y + ny + 1;
         const int32_t leaving = std::max(y - ny, 0);
         if (entering < h) fillRowSums(entering);
@@ -59,6 +67,7 @@ bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_
         const uint32_t* out = rowSums(leaving);
         for (int32_t i = 0; i < n; ++i)
             columns[i] = columns[i] + in[i] - out[i];
+        if (counted) progress::step();
         if (abortRequested()) return false;
     }
     return true;
@@ -84,19 +93,32 @@ bool boxInStrips(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
         for (int64_t s = first; s < last; ++s) {
             const auto c0 = static_cast<int32_t>(s * strip);
             const int32_t c1 = std::min(w, c0 + strip);
-            if (!boxStrip<ColumnSum>(target, source, nx, ny, c0, c1, ring.get(), sums.get()))
+            if (!boxStrip<ColumnSum>(target, source, nx, ny, c0, c1, ring.get(), sums.get(), false))
                 return false;
         }
         return true;
     });
 }
 
+template <typename ColumnSum>
+bool boxWhole(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
+    const int32_t w = source.width;
+    std::unique_ptr<uint32_t[]> ring(new (std::nothrow) uint32_t[size_t(2 * ny + 2) * w]);
+    std::unique_ptr<ColumnSum[]> columns(new (std::nothrow) ColumnSum[w]);
+    if (!ring || !columns) return false;
+    return boxStrip<ColumnSum>(target, source, nx, ny, 0, w, ring.get(), columns.get(), true);
+}
+
 }  // namespace
 
-bool boxBlurFast(Plane& target, const Plane& source, int32_t radius) {
+bool boxAverage(Plane& target, const Plane& source, int32_t radius) {
     const BoxSize box = boxSizeOf(radius, source.width, source.height);
-    if (box.wideSums) return boxInStrips<uint64_t>(target, source, box.nx, box.ny);
-    return boxInStrips<uint32_t>(target, source, box.nx, box.ny);
+    if (fast::enabled() && &target != &source) {
+        if (box.wideSums) return boxInStrips<uint64_t>(target, source, box.nx, box.ny);
+        return boxInStrips<uint32_t>(target, source, box.nx, box.ny);
+    }
+    if (box.wideSums) return boxWhole<uint64_t>(target, source, box.nx, box.ny);
+    return boxWhole<uint32_t>(target, source, box.nx, box.ny);
 }
 
 }  // namespace dnr::blur
