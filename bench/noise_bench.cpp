@@ -46,20 +46,15 @@ void BM_FullRunNormal(benchmark::State& state) {
 void BM_FullRunHighNoise(benchmark::State& state) {
     fullRun(state, 6);
 }
-BENCHMARK(BM_FullRunNormal)
-    ->Arg(16)
-    ->Arg(8)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_FullRunHighNoise)
-    ->Arg(16)
-    ->Arg(8)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+// Wall and process CPU time (all threads) in milliseconds.
+void timedInMilliseconds(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+}
+void bothDepthsThreeTimes(benchmark::internal::Benchmark* b) {
+    timedInMilliseconds(b->Arg(16)->Arg(8)->Iterations(3));
+}
+BENCHMARK(BM_FullRunNormal)->Apply(bothDepthsThreeTimes);
+BENCHMARK(BM_FullRunHighNoise)->Apply(bothDepthsThreeTimes);
 
 enum class PreviewCase { Cold, NoiseLevelChanged, ColourChanged };
 
@@ -102,23 +97,11 @@ void BM_PreviewHighNoiseCold(benchmark::State& s) {
 void BM_PreviewHighNoiseLevelChanged(benchmark::State& s) {
     preview(s, 6, PreviewCase::NoiseLevelChanged);
 }
-BENCHMARK(BM_PreviewCold)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_PreviewNoiseLevelChanged)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_PreviewColourChanged)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_PreviewHighNoiseCold)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
-BENCHMARK(BM_PreviewHighNoiseLevelChanged)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_PreviewCold)->Apply(timedInMilliseconds);
+BENCHMARK(BM_PreviewNoiseLevelChanged)->Apply(timedInMilliseconds);
+BENCHMARK(BM_PreviewColourChanged)->Apply(timedInMilliseconds);
+BENCHMARK(BM_PreviewHighNoiseCold)->Apply(timedInMilliseconds);
+BENCHMARK(BM_PreviewHighNoiseLevelChanged)->Apply(timedInMilliseconds);
 
 }  // namespace
 
