@@ -16,7 +16,9 @@ cd "$root"
 
 libs="libjpeg libturbojpeg libpng libtiff-4 libopenjp2 libraw lcms2 exiv2"
 cflags="$(pkg-config --cflags $libs)"
-ldlibs="$(pkg-config --libs $libs) -lgif"
+# LibRaw's flags ask for OpenMP, which clang would take from its own runtime (libomp); our code
+# uses none, and libraw.so already brings GCC's runtime, so the flag is left out.
+ldlibs="$(pkg-config --libs $libs | sed 's/-fopenmp//g') -lgif"
 common=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined
         -fno-sanitize-recover=all -I"$root" $cflags)
 
