@@ -102,6 +102,7 @@ TEST_F(CliTest, FormatsAndNames) {
         {{"--format", "jpg-progressive", "--jpeg-quality", "7", "--suffix", "_pj"},
          "filtered/cups_pj.jpg",
          "JPEG 320 200"},
+        {{"--format", "jp2", "--suffix", "_j2"}, "filtered/cups_j2.jp2", "JP2 320 200"},
     };
     for (const auto& c : cases) {
         QStringList args = c.options;
@@ -114,13 +115,17 @@ TEST_F(CliTest, FormatsAndNames) {
         const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 0) << qPrintable(args.join(' ')) << "\n" << qPrintable(r.err);
         EXPECT_EQ(identify(expected), c.identified) << qPrintable(expected);
+        // The photograph's colour profile travels into every format that holds one.
+        if (!expected.endsWith(".bmp")) {
+            EXPECT_EQ(tool("exiftool", {"-s3", "-ProfileDescription", expected}), "sRGB")
+                << qPrintable(expected);
+        }
     }
     // Quality step 7 is quality 81: ImageMagick estimates the quality from the tables.
     EXPECT_EQ(tool("identify", {"-format", "%Q", path("filtered/cups_pj.jpg")}), "81");
 }
 
-// JPEG 2000 on a picture without a colour profile: the imaging layer's JPEG 2000 writer currently
-// stops the process inside OpenJPEG when the picture carries one.
+// JPEG 2000 on a picture without a colour profile or metadata.
 TEST_F(CliTest, JpegTwoThousand) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(VF_TEST_DATA "/basn2c08.png"), path("grid.png")));
     const CliRun r = runCli({"--format", "jp2", path("grid.png")});

@@ -120,6 +120,8 @@ TEST(RoundTrip, SaveIntoAMissingFolderFailsAndWritesNothing) {
     EXPECT_FALSE(cSave(s, dir.file("missing/pic.png"), kCodePng));
     EXPECT_FALSE(cGetLastError(s).empty());
     EXPECT_FALSE(cSave(s, dir.file("pic.xyz"), 9999));
+    // Neither the folder, nor the picture, nor a temporary file was left behind.
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 }  // namespace

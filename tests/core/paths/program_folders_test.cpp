@@ -6,6 +6,28 @@
 
 namespace {
 
+// Sets an environment variable for one scope and puts back what was there before.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ~ScopedEnv() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 TEST(ProgramFolders, AWritableProgramFolderHoldsTheProgramsFiles) {
     QTemporaryDir dir;
     const auto f = core::ProgramFolders::forProgramFolder(dir.path());
@@ -20,9 +42,10 @@ TEST(ProgramFolders, AWritableProgramFolderHoldsTheProgramsFiles) {
 
 TEST(ProgramFolders, OtherwiseTheUsersDataFolder) {
     QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    const auto f = core::ProgramFolders::forProgramFolder(home.filePath("not/there"));
-    qunsetenv("XDG_DATA_HOME");
+    const auto f = [&] {
+        const ScopedEnv data("XDG_DATA_HOME", home.path().toUtf8());
+        return core::ProgramFolders::forProgramFolder(home.filePath("not/there"));
+    }();
     EXPECT_EQ(f.data(), home.filePath("VelmarFilter"));
     EXPECT_EQ(f.queueFile(), home.filePath("VelmarFilter/vrq.dat"));
     EXPECT_EQ(f.languageFile("german"), home.filePath("not/there/library/languages/german.lng"));
