@@ -285,6 +285,20 @@ TEST_P(LanguageSource, PackedFileReadsBackToTheSource) {
             << qPrintable(where(name_, line));
 }
 
+// German nouns stay capitalised where the program lower-cases a text that continues a sentence
+// (the log line's "[Rauschen=12]", the rotation status "(Original)").
+TEST(GermanTexts, NounsKeepTheirCapitalInLowerCaseLookups) {
+    core::Language german;
+    ASSERT_TRUE(german.load(QDir(packedFolder()).filePath(QStringLiteral("german.lng"))));
+    EXPECT_EQ(german.lowerCase("ALS_NOISE"), "Rauschen");
+    EXPECT_EQ(german.lowerCase("ALS_SOURCE"), "Original");
+    EXPECT_EQ(german.lookup("ALS_NOISE:"), "Rauschen:");
+    EXPECT_EQ(german.capitalised("ALS_NOISE"), "Rauschen");
+    // Words that are not nouns are lower-cased as usual.
+    EXPECT_EQ(german.lowerCase("ALS_FLASH_FORCED"), "erzwungen");
+    EXPECT_EQ(german.capitalised("ALS_FLASH_FORCED"), "Erzwungen");
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageSource, testing::ValuesIn(kLanguages),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
