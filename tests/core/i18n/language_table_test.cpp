@@ -290,13 +290,13 @@ TEST_P(LanguageSource, PackedFileReadsBackToTheSource) {
 TEST(GermanTexts, NounsKeepTheirCapitalInLowerCaseLookups) {
     core::Language german;
     ASSERT_TRUE(german.load(QDir(packedFolder()).filePath(QStringLiteral("german.lng"))));
-    EXPECT_EQ(german.lowerCase("ALS_NOISE"), "Rauschen");
-    EXPECT_EQ(german.lowerCase("ALS_SOURCE"), "Original");
-    EXPECT_EQ(german.lookup("ALS_NOISE:"), "Rauschen:");
-    EXPECT_EQ(german.capitalised("ALS_NOISE"), "Rauschen");
+    EXPECT_EQ(german.lowerCase("ALS_NOISE").toStdString(), "Rauschen");
+    EXPECT_EQ(german.lowerCase("ALS_SOURCE").toStdString(), "Original");
+    EXPECT_EQ(german.lookup("ALS_NOISE:").toStdString(), "Rauschen:");
+    EXPECT_EQ(german.capitalised("ALS_NOISE").toStdString(), "Rauschen");
     // Words that are not nouns are lower-cased as usual.
-    EXPECT_EQ(german.lowerCase("ALS_FLASH_FORCED"), "erzwungen");
-    EXPECT_EQ(german.capitalised("ALS_FLASH_FORCED"), "Erzwungen");
+    EXPECT_EQ(german.lowerCase("ALS_FLASH_FORCED").toStdString(), "erzwungen");
+    EXPECT_EQ(german.capitalised("ALS_FLASH_FORCED").toStdString(), "Erzwungen");
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageSource, testing::ValuesIn(kLanguages),
