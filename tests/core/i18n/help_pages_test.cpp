@@ -8,10 +8,14 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
 #include <QXmlStreamReader>
 
 namespace {
@@ -402,6 +406,49 @@ TEST(HelpPages, EachF1PageLeadsToItsPanelPageAndBack) {
         EXPECT_TRUE(f1Targets.contains(fromF1)) << qPrintable(f1) << " -> " << qPrintable(fromF1);
         EXPECT_TRUE(panelTargets.contains(fromPanel))
             << qPrintable(panel) << " -> " << qPrintable(fromPanel);
+    }
+}
+
+// The help panel draws the pages with Qt's own rich-text engine, which reads HTML rather than XML:
+// the anchors context help jumps to must survive it, and the shared style sheet must reach it.
+TEST(HelpPages, TheRichTextViewerSeesTheAnchorsAndTheStyleSheet) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    static int argc = 1;
+    static char name[] = "core_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* application =
+        QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    (void)application;
+    for (const QString& relative : allPages()) {
+        SCOPED_TRACE(relative.toStdString());
+        QFile file(pagePath(relative));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QTextDocument document;
+        document.setBaseUrl(QUrl::fromLocalFile(pagePath(relative)));
+        document.setHtml(QString::fromUtf8(file.readAll()));
+        QStringList anchors;
+        bool headingColoured = false;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                anchors << format.anchorNames();
+                // The first heading takes its colour from help.css.
+                if (block.blockFormat().headingLevel() == 1 &&
+                    format.foreground().color() == QColor(0x1f, 0x4e, 0x79))
+                    headingColoured = true;
+            }
+        }
+        EXPECT_TRUE(headingColoured) << "help.css did not reach the page";
+        QStringList expected;
+        for (const QString& anchor : cachedPage(relative).anchors)
+            expected << anchor;
+        anchors.removeDuplicates();
+        anchors.sort();
+        expected.sort();
+        EXPECT_EQ(anchors.join(QStringLiteral(", ")).toStdString(),
+                  expected.join(QStringLiteral(", ")).toStdString());
+        EXPECT_GE(document.toPlainText().simplified().size(), 300);
     }
 }
 
