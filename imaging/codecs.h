@@ -73,6 +73,12 @@ bool probePsd(const std::uint8_t*, std::size_t, FileFacts&, std::string&);
 bool probeRaw(const std::uint8_t*, std::size_t, FileFacts&, std::string&);
 bool probeImage(const std::uint8_t* data, std::size_t size, FileFacts& facts, std::string& error);
 
+// The camera raw decoder program that decodeRaw, probeRaw and isTiffRaw start: by default
+// "library/velmarfilter-raw" in the folder of the running executable, as in the program folder
+// and the build tree. Tests set a program of their own; an empty path restores the default.
+void setRawDecoderProgram(const std::string& path);
+std::string rawDecoderProgram();
+
 // A TIFF-structured file that is a camera raw (a DNG, or one LibRaw recognises as raw data
 // larger than its first image).
 bool isTiffRaw(const std::uint8_t* data, std::size_t size);

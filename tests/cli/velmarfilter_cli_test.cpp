@@ -9,6 +9,7 @@
 
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
+#include "tests/imaging/mosaic_dng.h"
 
 namespace {
 
@@ -123,6 +124,14 @@ TEST_F(CliTest, FormatsAndNames) {
     }
     // Quality step 7 is quality 81: ImageMagick estimates the quality from the tables.
     EXPECT_EQ(tool("identify", {"-format", "%Q", path("filtered/cups_pj.jpg")}), "81");
+}
+
+// A camera raw file goes through the decoder program beside the engine library.
+TEST_F(CliTest, ACameraRawFile) {
+    ASSERT_TRUE(imaging::test::writeMosaicDng(path("mosaic.dng").toStdString()));
+    const CliRun r = runCli({"--format", "png", path("mosaic.dng")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.out) << qPrintable(r.err);
+    EXPECT_EQ(identify(path("filtered/mosaic_dnr.png")), "PNG 64 48");
 }
 
 // JPEG 2000 on a picture without a colour profile or metadata.

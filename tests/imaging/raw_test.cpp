@@ -1,65 +1,25 @@
-// Camera raw through LibRaw, on a small DNG the test writes itself with libtiff.
+// Camera raw through LibRaw in the decoder program, on a small DNG the test writes itself.
 #include <gtest/gtest.h>
 
-#include <tiffio.h>
+#include <cstring>
 
+#include "imaging/codecs.h"
+#include "imaging/helper_process.h"
 #include "imaging/imaging.h"
+#include "imaging/raw_answer.h"
+#include "imaging/raw_decoder/libraw_decoding.h"
 #include "imaging_test_support.h"
+#include "mosaic_dng.h"
 
 namespace imaging {
 namespace {
 
 using test::SessionGuard;
 
-// A 64 x 48 RGGB mosaic: the left half lit red, the right half blue.
-bool writeDng(const std::string& path) {
-    TIFF* t = TIFFOpen(path.c_str(), "w");
-    if (!t) return false;
-    const int w = 64, h = 48;
-    const std::uint8_t version[4] = {1, 4, 0, 0};
-    const std::uint16_t repeat[2] = {2, 2};
-    const std::uint8_t pattern[4] = {0, 1, 1, 2};
-    const float matrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    const float neutral[3] = {1, 1, 1};
-    TIFFSetField(t, TIFFTAG_SUBFILETYPE, 0);
-    TIFFSetField(t, TIFFTAG_IMAGEWIDTH, w);
-    TIFFSetField(t, TIFFTAG_IMAGELENGTH, h);
-    TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(t, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-    TIFFSetField(t, TIFFTAG_PHOTOMETRIC, 32803);  // colour filter array
-    TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, h);
-    TIFFSetField(t, TIFFTAG_MAKE, "Velmar");
-    TIFFSetField(t, TIFFTAG_MODEL, "Mosaic");
-    TIFFSetField(t, TIFFTAG_DNGVERSION, version);
-    TIFFSetField(t, TIFFTAG_UNIQUECAMERAMODEL, "Velmar Mosaic");
-    TIFFSetField(t, TIFFTAG_CFAREPEATPATTERNDIM, repeat);
-    TIFFSetField(t, TIFFTAG_CFAPATTERN, 4, pattern);
-    TIFFSetField(t, TIFFTAG_COLORMATRIX1, 9, matrix);
-    TIFFSetField(t, TIFFTAG_ASSHOTNEUTRAL, 3, neutral);
-    TIFFSetField(t, TIFFTAG_CALIBRATIONILLUMINANT1, 21);
-    std::vector<std::uint16_t> row(w);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int colour = pattern[(y & 1) * 2 + (x & 1)];  // 0 red, 1 green, 2 blue
-            const bool left = x < w / 2;
-            const int lit = left ? 0 : 2;
-            row[x] = static_cast<std::uint16_t>(colour == lit ? 40000 : 4000);
-        }
-        if (TIFFWriteScanline(t, row.data(), y, 0) < 0) {
-            TIFFClose(t);
-            return false;
-        }
-    }
-    TIFFClose(t);
-    return true;
-}
-
 TEST(ImagingRaw, DngDecodesTo16BitsWithItsColours) {
     test::ScratchDir dir;
     const std::string dng = dir.file("mosaic.dng");
-    ASSERT_TRUE(writeDng(dng));
+    ASSERT_TRUE(test::writeMosaicDng(dng));
     SessionGuard s;
     ASSERT_TRUE(cSet16BitComponentOptions(s, true, true));
     EXPECT_TRUE(cIsSupportedImageFile(s, dng));
@@ -90,7 +50,7 @@ TEST(ImagingRaw, DngDecodesTo16BitsWithItsColours) {
 TEST(ImagingRaw, DamagedDngFailsCleanly) {
     test::ScratchDir dir;
     const std::string dng = dir.file("mosaic.dng");
-    ASSERT_TRUE(writeDng(dng));
+    ASSERT_TRUE(test::writeMosaicDng(dng));
     const std::vector<std::uint8_t> bytes = test::readBytes(dng);
     for (std::size_t cut : {std::size_t{16}, bytes.size() / 3, bytes.size() - 100}) {
         test::writeBytes(dir.file("cut.dng"),
@@ -100,6 +60,91 @@ TEST(ImagingRaw, DamagedDngFailsCleanly) {
         if (!cLoadImage(s, dir.file("cut.dng"))) {
             EXPECT_FALSE(cGetLastError(s).empty());
         }
+    }
+}
+
+// The decoder program changes nothing of what LibRaw makes: its pictures are LibRaw's own, as
+// decoded in this process, for every combination of the raw options.
+TEST(ImagingRaw, TheDecoderProgramGivesLibRawsOwnPixels) {
+    test::ScratchDir dir;
+    ASSERT_TRUE(test::writeMosaicDng(dir.file("mosaic.dng")));
+    const std::vector<std::uint8_t> bytes = test::readBytes(dir.file("mosaic.dng"));
+    for (std::uint32_t flags = 0; flags < 8; ++flags) {
+        raw_decoder::DecodedRaw own;
+        std::string error;
+        ASSERT_TRUE(
+            raw_decoder::decode(bytes.data(), bytes.size(), flags, maxPixelCount(), own, error))
+            << error;
+        ASSERT_EQ(own.facts.colors, 3);
+        DecodeOptions options;
+        options.rawCameraWhiteBalance = (flags & raw_protocol::kCameraWhiteBalance) != 0;
+        options.rawHalfSize = (flags & raw_protocol::kHalfSize) != 0;
+        options.rawApplyOrientation = (flags & raw_protocol::kApplyOrientation) != 0;
+        Image image;
+        ASSERT_TRUE(decodeRaw(bytes.data(), bytes.size(), options, image, error)) << error;
+        ASSERT_EQ(image.width, own.facts.width) << flags;
+        ASSERT_EQ(image.height, own.facts.height) << flags;
+        EXPECT_EQ(image.formatCode, own.facts.formatCode) << flags;
+        const std::size_t samples = static_cast<std::size_t>(image.width) * 3;
+        std::vector<std::uint16_t> got(samples), expected(samples);
+        int differing = 0;
+        for (int y = 0; y < image.height; ++y) {
+            image.getRowRgb16(y, got.data());
+            std::memcpy(expected.data(), own.samples + y * samples * 2, samples * 2);
+            differing += got != expected;
+        }
+        EXPECT_EQ(differing, 0) << "rows differ with flags " << flags;
+    }
+}
+
+// The decoder program answers nothing to input that is not a request of this program's; to a
+// request it answers, even when the file is no raw file.
+TEST(ImagingRaw, TheDecoderProgramRefusesWhatIsNotARequest) {
+    const std::vector<std::uint8_t> file(10, 0xAB);
+    const auto request = [&file](auto change) {
+        raw_protocol::RawRequest r;
+        r.operation = raw_protocol::kIdentify;
+        r.maxPixels = 1000;
+        r.fileSize = file.size();
+        r.parentPid = ::getpid();
+        change(r);
+        return r;
+    };
+    struct Case {
+        const char* name;
+        raw_protocol::RawRequest request;
+        std::size_t requestBytes;
+        const char* message = "The camera raw decoder ended without a complete answer.";
+    };
+    const Case cases[] = {
+        {"a request", request([](auto&) {}), sizeof(raw_protocol::RawRequest),
+         "Not a readable camera raw file: Input/output error"},
+        {"nothing", request([](auto&) {}), 0},
+        {"half a request", request([](auto&) {}), sizeof(raw_protocol::RawRequest) / 2},
+        {"another magic", request([](auto& r) { r.magic = 0x12345678; }),
+         sizeof(raw_protocol::RawRequest)},
+        {"another version", request([](auto& r) { r.version = 99; }),
+         sizeof(raw_protocol::RawRequest)},
+        {"an unknown operation", request([](auto& r) { r.operation = 7; }),
+         sizeof(raw_protocol::RawRequest)},
+        {"a longer file than sent", request([](auto& r) { r.fileSize = 11; }),
+         sizeof(raw_protocol::RawRequest)},
+        {"another parent", request([](auto& r) { r.parentPid = 1; }),
+         sizeof(raw_protocol::RawRequest)},
+    };
+    for (const Case& c : cases) {
+        HelperCall call;
+        call.what = kRawDecoderName;
+        call.program = rawDecoderProgram();
+        call.input = {{reinterpret_cast<const std::uint8_t*>(&c.request), c.requestBytes}};
+        if (c.requestBytes > 0) call.input.push_back(file);
+        call.parent = [](ChildAnswer& answer, std::string& reason) {
+            raw_protocol::RawFacts facts{};
+            return RawAnswer(answer).facts(facts, false, reason);
+        };
+        std::string error;
+        EXPECT_FALSE(runHelper(call, error)) << c.name;
+        EXPECT_EQ(error, c.message) << c.name;
     }
 }
 
