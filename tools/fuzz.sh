@@ -16,9 +16,7 @@ cd "$root"
 
 libs="libjpeg libturbojpeg libpng libtiff-4 libopenjp2 lcms2 exiv2"
 cflags="$(pkg-config --cflags $libs)"
-# LibRaw's flags ask for OpenMP, which clang would take from its own runtime (libomp); our code
-# uses none, and libraw.so already brings GCC's runtime, so the flag is left out.
-ldlibs="$(pkg-config --libs $libs | sed 's/-fopenmp//g') -lgif"
+ldlibs="$(pkg-config --libs $libs) -lgif"
 common=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined
         -fno-sanitize-recover=all -I"$root" $cflags)
 
@@ -37,9 +35,11 @@ done
 # fault in it ends the decoder and fails that one file, never the fuzzer, so a sanitizer there
 # could fail nothing and would only make every start slower. What is fuzzed is our side: the
 # reader's handling of whatever the decoder answers or does.
+# LibRaw's flags ask for OpenMP, which clang would take from its own runtime (libomp); the decoder
+# program uses none, and libraw.so already brings GCC's runtime, so the flag is left out.
 mkdir -p "$out/library"
 clang++ -std=c++20 -O1 -g -I"$root" $(pkg-config --cflags libraw) imaging/raw_decoder/*.cpp \
-  $(pkg-config --libs libraw) -o "$out/library/velmarfilter-raw"
+  $(pkg-config --libs libraw | sed 's/-fopenmp//g') -o "$out/library/velmarfilter-raw"
 
 clang++ "${common[@]}" tests/imaging/fuzz/make_seeds.cpp "${objects[@]}" $ldlibs -o "$out/make_seeds"
 rm -rf "$out/seeds"
