@@ -2,8 +2,8 @@
 
 #include <QFile>
 
+#include "core/files/file_replacement.h"
 #include "core/settings/byte_codec.h"
-#include "core/settings/record_file.h"
 
 namespace core {
 
@@ -244,9 +244,10 @@ RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadabl
             item.Settings.AutoContrastDarkest = -1;
             item.Settings.AutoContrastBrightest = -1;
         }
-        if (!writeRecordFile(old.items, path)) {
+        if (const Status written = writeRecordFile(old.items, path); !written) {
             old.success = false;
-            old.problem = QStringLiteral("could not be rewritten in the current version");
+            old.problem = QStringLiteral("could not be rewritten in the current version (%1)")
+                              .arg(written.failure().detail);
             return old;
         }
     }
@@ -255,11 +256,11 @@ RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadabl
     return result;
 }
 
-bool writeRecordFile(const std::vector<QueueParams>& items, const QString& path) {
-    if (items.empty()) return !QFile::exists(path) || QFile::remove(path);
+Status writeRecordFile(const std::vector<QueueParams>& items, const QString& path) {
+    if (items.empty()) return removeFile(path);
     // The new content replaces the old file in one step, so a failed write keeps the previous
     // queue rather than losing every item in it.
-    return writeRecordFile(path, encodeQueueRecords(items));
+    return replaceFile(path, encodeQueueRecords(items));
 }
 
 }  // namespace core
