@@ -17,17 +17,17 @@ std::vector<uint8_t> encodeProgramOptions(const ProgramOptions& o) {
     w.i32(o.version);
     w.u8(o.outputFormat);
     w.u8(o.outputFolderKind);
-    w.shortString(o.outputPrefix, 5);
-    w.shortString(o.outputSuffix, 5);
-    w.shortString(o.outputSubfolder, 60);
-    w.shortString(o.outputFolder, 255);
+    w.shortString(o.outputPrefix, ProgramOptions::kPrefixCapacity);
+    w.shortString(o.outputSuffix, ProgramOptions::kSuffixCapacity);
+    w.shortString(o.outputSubfolder, ProgramOptions::kSubfolderCapacity);
+    w.shortString(o.outputFolder, ProgramOptions::kFolderCapacity);
     w.u8(o.outputOverwrite);
     for (int32_t v : {o.previewZoomIndex, o.jpegQualityIndex, o.ignoreExif, o.playSound,
                       o.pictureDialogOption, o.accelerator, o.opacity, o.histogramColour,
                       o.brightnessManagement, o.resampling, o.expertMode, o.hintMode})
         w.i32(v);
-    w.shortString(o.captionTemplate, 255);
-    w.shortString(o.renamingTemplate, 255);
+    w.shortString(o.captionTemplate, ProgramOptions::kTemplateCapacity);
+    w.shortString(o.renamingTemplate, ProgramOptions::kTemplateCapacity);
     for (int32_t v :
          {o.cropZoomIndex, o.helpPanelVisible, o.helpPanelHeight, o.navigatorInMainView,
           o.navigatorInPreviewView, o.navigatorWidth, o.useThumbnailCache, o.useFileSettingsCache})
@@ -48,17 +48,17 @@ ProgramOptions decodeProgramOptions(const uint8_t* bytes) {
     o.version = r.i32();
     o.outputFormat = r.u8();
     o.outputFolderKind = r.u8();
-    o.outputPrefix = r.shortString(5);
-    o.outputSuffix = r.shortString(5);
-    o.outputSubfolder = r.shortString(60);
-    o.outputFolder = r.shortString(255);
+    o.outputPrefix = r.shortString(ProgramOptions::kPrefixCapacity);
+    o.outputSuffix = r.shortString(ProgramOptions::kSuffixCapacity);
+    o.outputSubfolder = r.shortString(ProgramOptions::kSubfolderCapacity);
+    o.outputFolder = r.shortString(ProgramOptions::kFolderCapacity);
     o.outputOverwrite = r.u8();
     for (int32_t* f : {&o.previewZoomIndex, &o.jpegQualityIndex, &o.ignoreExif, &o.playSound,
                        &o.pictureDialogOption, &o.accelerator, &o.opacity, &o.histogramColour,
                        &o.brightnessManagement, &o.resampling, &o.expertMode, &o.hintMode})
         *f = r.i32();
-    o.captionTemplate = r.shortString(255);
-    o.renamingTemplate = r.shortString(255);
+    o.captionTemplate = r.shortString(ProgramOptions::kTemplateCapacity);
+    o.renamingTemplate = r.shortString(ProgramOptions::kTemplateCapacity);
     for (int32_t* f : {&o.cropZoomIndex, &o.helpPanelVisible, &o.helpPanelHeight,
                        &o.navigatorInMainView, &o.navigatorInPreviewView, &o.navigatorWidth,
                        &o.useThumbnailCache, &o.useFileSettingsCache})

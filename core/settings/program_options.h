@@ -22,12 +22,24 @@ struct ProgramOptions {
     static constexpr int32_t kVersion = 31007;
     static constexpr size_t kSize = 1045;
 
+    // Where the batch saves its results (outputFolderKind); a stored value above 2 reads as the
+    // user folder.
+    static constexpr uint8_t kOutputToSubfolder = 0;     // a sub-folder of the source's folder
+    static constexpr uint8_t kOutputToSourceFolder = 1;  // the source's own folder
+    static constexpr uint8_t kOutputToUserFolder = 2;    // one folder for every result
+
+    // Capacities in bytes of the stored texts.
+    static constexpr size_t kPrefixCapacity = 5;
+    static constexpr size_t kSuffixCapacity = 5;
+    static constexpr size_t kSubfolderCapacity = 60;
+    static constexpr size_t kFolderCapacity = 255;
+    static constexpr size_t kTemplateCapacity = 255;
+
     int32_t version = kVersion;
     // Output of the batch run.
     uint8_t outputFormat = 1;  // index into the output format table
-    uint8_t outputFolderKind =
-        0;                     // 0 sub-folder of the source folder, 1 source folder, 2 user folder
-    std::string outputPrefix;  // string[5]
+    uint8_t outputFolderKind = kOutputToSubfolder;
+    std::string outputPrefix;                  // string[5]
     std::string outputSuffix = "_dnr";         // string[5]
     std::string outputSubfolder = "filtered";  // string[60]
     std::string outputFolder;  // string[255]; empty: "images/filtered" of the program
