@@ -12,6 +12,9 @@ namespace {
 constexpr size_t kNoiseAreaSize = 8;
 constexpr size_t kRedEyeSize = 24;
 constexpr size_t kAreaSize = 20;
+// A colour range without excluded areas: nine colours, the tolerance, the area count and the
+// include switch.
+constexpr size_t kSmallestColorRangeSize = 9 * 2 + 4 + 4 + 4;
 
 void encodeArea(ByteWriter& w, const XcludedArea& a) {
     for (int32_t v : {a.Kind, a.CenterX, a.CenterY, a.AreaWidth, a.AreaHeight})
@@ -107,8 +110,7 @@ RecordEnd readRecord(FileFields& f, bool requireCurrentVersion, QueueParams& ite
         e.ChromaBlue = f.u16();
         e.Strength = int16_t(f.u16());
     }
-    // A colour range takes at least 30 bytes.
-    item.ColorRanges.resize(f.count(30));
+    item.ColorRanges.resize(f.count(kSmallestColorRangeSize));
     for (ColorRangeItem& r : item.ColorRanges) {
         for (uint16_t& v : r.Colors)
             v = f.u16();
