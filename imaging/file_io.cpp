@@ -72,6 +72,23 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// The process's file-creation mask. Setting it to read it back would, for that moment, give
+// files other threads create the wrong permissions; the kernel reports it without a change.
+mode_t currentUmask() {
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found) return mode_t(mask);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 }  // namespace
 
 ScopedWriteFailure::ScopedWriteFailure(std::size_t bytesBeforeFailure) {
@@ -110,9 +127,7 @@ bool writeFileAtomically(const std::string& path, const Bytes& data, std::string
     }
     if (!failedErrno && ::fsync(fd) != 0) failedErrno = errno;
     // mkstemp makes the file private; give it the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    ::fchmod(fd, 0666 & ~currentUmask());
     if (::close(fd) != 0 && !failedErrno) failedErrno = errno;
     if (!failedErrno && ::rename(temp.c_str(), path.c_str()) != 0) failedErrno = errno;
     if (failedErrno) {

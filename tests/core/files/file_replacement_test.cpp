@@ -1,6 +1,7 @@
 #include "core/files/file_replacement.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +122,21 @@ TEST_F(FileReplacementTest, TheProgramsRecordsOnAFullDiskKeepThePreviousFile) {
     EXPECT_EQ(contentOf(path("vr.dat")), settings);
     EXPECT_EQ(contentOf(path("vri.dat")), options);
     EXPECT_EQ(core::loadSettingsBlock(path("vr.dat")).SharpenAmount, 33);
+}
+
+// The new file gets the usual permissions under the process's file-creation mask, not the
+// private mode of its temporary.
+TEST_F(FileReplacementTest, TheNewFileFollowsTheFileCreationMask) {
+    for (mode_t mask : {mode_t(022), mode_t(027), mode_t(077)}) {
+        SCOPED_TRACE(mask);
+        const mode_t previous = ::umask(mask);
+        const core::Status written = core::replaceFile(path("a.dat"), {1, 2, 3});
+        ::umask(previous);
+        ASSERT_TRUE(written);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path("a.dat")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+    }
 }
 
 TEST_F(FileReplacementTest, RemovingAFileThatIsNotThereIsNoFailure) {
