@@ -10,6 +10,10 @@ core::ProgramOptions CliOptions::defaultOutput() {
     return o;
 }
 
+// The help text spells out the limits.
+static_assert(core::kFirstJpegQualityStep == 7 && core::kLastJpegQualityStep == 12);
+static_assert(core::ProgramOptions::kPrefixCapacity == 5);
+
 QString usageText() {
     return QStringLiteral(
         "Usage: velmarfilter-cli [options] PICTURE...\n"
@@ -88,7 +92,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             o.output.outputOverwrite = 1;
         } else if (arg == QStringLiteral("--in-place")) {
             if (inlineValue) return fail(QStringLiteral("--in-place takes no value"));
-            o.output.outputFolderKind = 1;
+            o.output.outputFolderKind = core::ProgramOptions::kOutputToSourceFolder;
         } else if (!needValue()) {
             return fail(QStringLiteral("%1 needs a value").arg(arg));
         } else if (arg == QStringLiteral("--queue")) {
@@ -104,27 +108,36 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         } else if (arg == QStringLiteral("--jpeg-quality")) {
             bool ok = false;
             const int step = value.toInt(&ok);
-            if (!ok || step < 7 || step > 12)
-                return fail(
-                    QStringLiteral("--jpeg-quality must be 7 to 12, not \"%1\"").arg(value));
-            o.output.jpegQualityIndex = step - 7;
+            if (!ok || step < core::kFirstJpegQualityStep || step > core::kLastJpegQualityStep)
+                return fail(QStringLiteral("--jpeg-quality must be %1 to %2, not \"%3\"")
+                                .arg(core::kFirstJpegQualityStep)
+                                .arg(core::kLastJpegQualityStep)
+                                .arg(value));
+            o.output.jpegQualityIndex = step - core::kFirstJpegQualityStep;
         } else if (arg == QStringLiteral("--output-dir")) {
             if (value.isEmpty()) return fail(QStringLiteral("--output-dir needs a folder"));
-            o.output.outputFolderKind = 2;
+            o.output.outputFolderKind = core::ProgramOptions::kOutputToUserFolder;
             o.output.outputFolder = value.toStdString();
-            if (o.output.outputFolder.size() > 255)
-                return fail(QStringLiteral("--output-dir is longer than 255 bytes"));
+            if (o.output.outputFolder.size() > core::ProgramOptions::kFolderCapacity)
+                return fail(QStringLiteral("--output-dir is longer than %1 bytes")
+                                .arg(core::ProgramOptions::kFolderCapacity));
         } else if (arg == QStringLiteral("--subfolder")) {
             if (value.isEmpty()) return fail(QStringLiteral("--subfolder needs a name"));
-            o.output.outputFolderKind = 0;
+            o.output.outputFolderKind = core::ProgramOptions::kOutputToSubfolder;
             o.output.outputSubfolder = value.toStdString();
-            if (o.output.outputSubfolder.size() > 60)
-                return fail(QStringLiteral("--subfolder is longer than 60 bytes"));
+            if (o.output.outputSubfolder.size() > core::ProgramOptions::kSubfolderCapacity)
+                return fail(QStringLiteral("--subfolder is longer than %1 bytes")
+                                .arg(core::ProgramOptions::kSubfolderCapacity));
         } else if (arg == QStringLiteral("--prefix") || arg == QStringLiteral("--suffix")) {
+            // The prefix and the suffix have the same capacity.
+            static_assert(core::ProgramOptions::kPrefixCapacity ==
+                          core::ProgramOptions::kSuffixCapacity);
             const std::string text = value.toStdString();
-            if (text.size() > 5)
-                return fail(
-                    QStringLiteral("%1 holds at most 5 characters, not \"%2\"").arg(arg, value));
+            if (text.size() > core::ProgramOptions::kPrefixCapacity)
+                return fail(QStringLiteral("%1 holds at most %2 characters, not \"%3\"")
+                                .arg(arg)
+                                .arg(core::ProgramOptions::kPrefixCapacity)
+                                .arg(value));
             (arg == QStringLiteral("--prefix") ? o.output.outputPrefix : o.output.outputSuffix) =
                 text;
         } else {

@@ -6,6 +6,12 @@ namespace cli {
 
 namespace {
 
+// Progress arrives in thousandths.
+constexpr int32_t kFullProgress = 1000;
+constexpr int kBarWidth = 20;
+// Redrawing more often than ten times a second only costs time.
+constexpr qint64 kRedrawMilliseconds = 100;
+
 void printLine(FILE* stream, const QString& text) {
     // Messages of the language file may hold CR LF line breaks.
     QString line = text;
@@ -15,7 +21,7 @@ void printLine(FILE* stream, const QString& text) {
 }
 
 QString bar(int32_t permille, int width) {
-    const int filled = int(int64_t(permille) * width / 1000);
+    const int filled = int(int64_t(permille) * width / kFullProgress);
     return QString(filled, u'#') + QString(width - filled, u'.');
 }
 
@@ -30,12 +36,12 @@ void TerminalReporter::clearBar() {
 void TerminalReporter::drawBar() {
     if (!terminal_) return;
     const QString text = QStringLiteral("[%1] %2/%3 %4 %5%  overall %6%  remaining %7")
-                             .arg(bar(progress_.current, 20))
+                             .arg(bar(progress_.current, kBarWidth))
                              .arg(handled_ + 1)
                              .arg(total_)
                              .arg(fileName_)
-                             .arg(progress_.current / 10)
-                             .arg(progress_.overall / 10)
+                             .arg(progress_.current * 100 / kFullProgress)
+                             .arg(progress_.overall * 100 / kFullProgress)
                              .arg(progress_.remaining);
     std::fprintf(stderr, "\r\033[K%s", text.toLocal8Bit().constData());
     std::fflush(stderr);
@@ -49,7 +55,7 @@ void TerminalReporter::itemStarted(int32_t, int32_t handled, int32_t total,
     total_ = total;
     fileName_ = QFileInfo(sourcePath).fileName();
     progress_.current = 0;
-    progress_.overall = total > 0 ? int32_t(int64_t(handled) * 1000 / total) : 0;
+    progress_.overall = total > 0 ? int32_t(int64_t(handled) * kFullProgress / total) : 0;
     if (terminal_)
         drawBar();
     else
@@ -60,8 +66,9 @@ void TerminalReporter::statusChanged(const QString&) {}
 
 void TerminalReporter::progressChanged(const core::BatchProgress& progress) {
     progress_ = progress;
-    // Redrawing more often than ten times a second only costs time.
-    if (terminal_ && (sinceDraw_.elapsed() >= 100 || progress.current == 1000)) drawBar();
+    if (terminal_ &&
+        (sinceDraw_.elapsed() >= kRedrawMilliseconds || progress.current == kFullProgress))
+        drawBar();
 }
 
 void TerminalReporter::logLine(const QString& line) {

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -42,6 +44,61 @@ bool readWholeFile(const std::string& path, Bytes& out, std::string& error) {
     return true;
 }
 
+namespace {
+
+// Bytes the injected failure still lets through; below zero when no failure is injected.
+std::atomic<int64_t> gWritesLeft{-1};
+
+// write() as the file system answers it, or as a full disk would once the injected budget is
+// spent.
+ssize_t writeSome(int fd, const uint8_t* data, std::size_t size) {
+    int64_t left = gWritesLeft.load();
+    if (left >= 0) {
+        if (left == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        size = std::min<std::size_t>(size, std::size_t(left));
+        gWritesLeft.store(left - int64_t(size));
+    }
+    return ::write(fd, data, size);
+}
+
+// Makes a finished rename durable: the folder's entry is flushed too.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The process's file-creation mask. Setting it to read it back would, for that moment, give
+// files other threads create the wrong permissions; the kernel reports it without a change.
+mode_t currentUmask() {
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found) return mode_t(mask);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+ScopedWriteFailure::ScopedWriteFailure(std::size_t bytesBeforeFailure) {
+    gWritesLeft.store(int64_t(bytesBeforeFailure));
+}
+
+ScopedWriteFailure::~ScopedWriteFailure() {
+    gWritesLeft.store(-1);
+}
+
 bool writeFileAtomically(const std::string& path, const Bytes& data, std::string& error) {
     const std::size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
@@ -56,29 +113,30 @@ bool writeFileAtomically(const std::string& path, const Bytes& data, std::string
         return false;
     }
     temp.assign(buf.data());
+    // Every step is checked; the first failure is the one reported.
+    int failedErrno = 0;
     std::size_t done = 0;
-    bool ok = true;
     while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        const ssize_t n = writeSome(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
-            ok = false;
+            failedErrno = n < 0 ? errno : EIO;
             break;
         }
         done += static_cast<std::size_t>(n);
     }
-    const int savedErrno = errno;
-    if (ok && ::fsync(fd) != 0) ok = false;
+    if (!failedErrno && ::fsync(fd) != 0) failedErrno = errno;
     // mkstemp makes the file private; give it the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::close(fd) != 0) ok = false;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "Cannot write \"" + path + "\": " + std::strerror(ok ? errno : savedErrno);
+    ::fchmod(fd, 0666 & ~currentUmask());
+    if (::close(fd) != 0 && !failedErrno) failedErrno = errno;
+    if (!failedErrno && ::rename(temp.c_str(), path.c_str()) != 0) failedErrno = errno;
+    if (failedErrno) {
+        // The target, when there was one, is still the file it was.
+        error = "Cannot write \"" + path + "\": " + std::strerror(failedErrno);
         ::unlink(temp.c_str());
         return false;
     }
+    syncFolder(folder);
     return true;
 }
 

@@ -1,7 +1,10 @@
-// Whole-file reading, and writing that never leaves a half-written target: the bytes go to a
-// temporary file in the target's folder, which is then renamed over the target.
+// Whole-file reading, and the program's one way of replacing a file: the bytes go to a temporary
+// file in the target's folder; every write, the fsync and the close are checked, and only then is
+// the temporary renamed over the target. On any failure the target stays as it was, the temporary
+// is removed and the error says why.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "imaging/image.h"
@@ -10,5 +13,15 @@ namespace imaging {
 
 bool readWholeFile(const std::string& path, Bytes& out, std::string& error);
 bool writeFileAtomically(const std::string& path, const Bytes& data, std::string& error);
+
+// For tests: while it lives, writeFileAtomically lets bytesBeforeFailure bytes through and then
+// fails as a full disk does (ENOSPC). One at a time.
+class ScopedWriteFailure {
+  public:
+    explicit ScopedWriteFailure(std::size_t bytesBeforeFailure);
+    ~ScopedWriteFailure();
+    ScopedWriteFailure(const ScopedWriteFailure&) = delete;
+    ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
+};
 
 }  // namespace imaging

@@ -1,15 +1,10 @@
 #include "core/batch/batch_run.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QUuid>
-#include <exception>
-#include <filesystem>
 
 #include "core/batch/batch_texts.h"
-#include "core/batch/engine_record.h"
 #include "core/batch/noise_scaling.h"
+#include "core/batch/picture_job.h"
 #include "core/paths/output_formats.h"
 #include "core/paths/output_path.h"
 #include "core/queue/queue_model.h"
@@ -17,12 +12,6 @@
 namespace core {
 
 namespace {
-
-// The engine is single-entry and its progress callback carries no context: the one run that is
-// inside Grainwash2 receives it.
-BatchRun* gEngineRun = nullptr;
-
-constexpr int32_t kMinimumSide = 10;
 
 bool captionOn(const SettingsBlock& s) {
     return !s.CaptionText.empty() || s.InsertDate != 0 || s.InsertTime != 0 || s.InsertInfo != 0;
@@ -46,9 +35,22 @@ void BatchRun::abort() {
     Abort();
 }
 
-void DNR_CDECL BatchRun::engineProgress(int32_t permille) {
-    if (gEngineRun) gEngineRun->onEngineProgress(permille);
-}
+// The job's steps shown in the status line, its engine progress in the progress bars.
+class BatchRun::ItemSteps : public PictureJobObserver {
+  public:
+    explicit ItemSteps(BatchRun& run) : run_(run) {}
+    void stepStarted(PictureJobStep step) override {
+        const char* key = step == PictureJobStep::Loading      ? "ALS_DATA_LOADING"
+                          : step == PictureJobStep::Processing ? "ALS_PROCESSING"
+                                                               : "ALS_SAVING_RESULT";
+        run_.observer_.statusChanged(run_.statusPrefix_ +
+                                     QStringLiteral(" (%1...)").arg(run_.texts_.message(key)));
+    }
+    void engineProgress(int32_t permille) override { run_.onEngineProgress(permille); }
+
+  private:
+    BatchRun& run_;
+};
 
 void BatchRun::onEngineProgress(int32_t permille) {
     if (permille == currentBar_) return;
@@ -98,10 +100,12 @@ BatchSummary BatchRun::run(std::vector<QueueParams>& queue, const BatchSetup& se
         if (r.done) {
             ++summary.done;
             queue.erase(queue.begin() + std::ptrdiff_t(index));
-            if (setup.storeQueue && !setup.storeQueue(queue))
-                observer_.queueFileProblem(
-                    QStringLiteral("the queue could not be stored; the finished item may be "
-                                   "processed again by a later run"));
+            if (setup.storeQueue)
+                if (const Status stored = setup.storeQueue(queue); !stored)
+                    observer_.queueFileProblem(
+                        QStringLiteral("the queue could not be stored (%1); the finished item "
+                                       "may be processed again by a later run")
+                            .arg(stored.failure().detail));
         } else {
             ++index;
         }
@@ -120,10 +124,6 @@ BatchSummary BatchRun::run(std::vector<QueueParams>& queue, const BatchSetup& se
 BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSetup& setup) {
     ItemResult r;
     const QString path = itemSourcePath(item);
-    auto status = [&](const char* key) {
-        observer_.statusChanged(statusPrefix_ +
-                                QStringLiteral(" (%1...)").arg(texts_.message(key)));
-    };
 
     // Stages this version cannot draw yet: the item is never saved without them.
     QStringList missing;
@@ -137,131 +137,55 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
         return r;
     }
 
-    status("ALS_DATA_LOADING");
-    QString error;
-    std::unique_ptr<BatchPicture> picture;
-    try {
-        picture = pictures_.load(path, error);
-    } catch (const std::exception& e) {
-        picture.reset();
-        error = QString::fromLocal8Bit(e.what());
-    }
-    if (!picture || picture->width() < kMinimumSide || picture->height() < kMinimumSide) {
-        if (picture)
-            error = QStringLiteral("the picture is %1 x %2 pixels")
-                        .arg(picture->width())
-                        .arg(picture->height());
-        r.result = resultText(texts_, "ALS_ERROR", "ER_CANNOT_LOAD_OR_SMALL");
-        observer_.itemProblem(path, error);
-        return r;
-    }
+    PictureOutput output;
+    output.path = outputPath(path, setup.options, setup.defaultUserFolder);
+    output.formatCode = kOutputFormats[size_t(validFormatIndex(setup.options.outputFormat))].code;
+    output.jpegQuality = jpegQualityFor(setup.options.jpegQualityIndex);
+    output.overwrite = setup.options.outputOverwrite != 0;
 
-    status("ALS_PROCESSING");
-    int32_t levels[6] = {1, 1, 1, 1, 1, 1};
-    try {
-        if (item.Rotation != 0 && !picture->rotate(int32_t(item.Rotation) * 90, error))
-            throw std::runtime_error(error.toStdString());
-        if (!picture->is16Bit() && !picture->convertTo24Bits(error))
-            throw std::runtime_error(error.toStdString());
-
-        EngineRecord record(item, setup.defaults);
-        ProcessingParams& p = record.params;
-        p.ProgressCallback = &BatchRun::engineProgress;
-        r.relative = p.NoiseLevel;
-
-        const PixelView view = picture->pixels();
-        if (!view.Bits) throw std::runtime_error("the picture has no pixels");
-        p.Width = view.Width;
-        p.Height = view.Height;
-        p.ViewWidth = p.FullWidth = p.ScaledFullWidth = view.Width;
-        p.ViewHeight = p.FullHeight = p.ScaledFullHeight = view.Height;
-        p.ViewTop = p.ViewLeft = 0;
-        p.Bits = view.Bits;
-        p.BytesPerSample = view.BytesPerSample;
-
-        DetectNoiseLevel(p.Bits, levels, p.Width, p.Height, p.BytesPerSample == 2 ? 1 : 0);
-        const ScaledNoise scaled =
-            scaleNoiseLevels(p.NoiseLevel, p.ShadowsNoiseLevel, p.HighlightsNoiseLevel,
-                             {levels[0], levels[1], levels[2]});
-        p.NoiseLevel = scaled.noiseLevel;
-        p.ShadowsNoiseLevel = scaled.shadowsNoiseLevel;
-        p.HighlightsNoiseLevel = scaled.highlightsNoiseLevel;
-        r.relative = scaled.relative;
-        r.midtones = scaled.midtones;
+    ItemSteps steps(*this);
+    const PictureJobResult job =
+        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_);
+    if (job.noise) {
         r.noiseMeasured = true;
-
-        gEngineRun = this;
-        const int32_t processed = Grainwash2(&p);
-        gEngineRun = nullptr;
-        if (abort_.load()) {
-            r.result = texts_.message("ALS_ABORTED");
-            return r;
-        }
-        // The engine reports a failure (no memory, no pixels) by its result; such a picture is
-        // not saved as if it had been processed.
-        if (!processed) throw std::runtime_error("the engine could not process the picture");
-        if (p.BytesPerSample == 2) picture->refreshDisplayData();
-    } catch (const std::exception& e) {
-        gEngineRun = nullptr;
-        picture.reset();
-        r.result = resultText(texts_, "ALS_ERROR", "ALS_DLL_EXCEPTION");
-        observer_.itemProblem(path, QString::fromLocal8Bit(e.what()));
-        return r;
+        r.midtones = job.noise->midtones;
+        r.relative = job.noise->relative;
     }
-
-    r.result = saveItem(*picture, item, setup, r.done);
+    r.done = job.done();
+    switch (job.end) {
+        case PictureJobEnd::Saved:
+            observer_.itemSaved(path, output.path);
+            r.result = texts_.message("ALS_OK");
+            break;
+        case PictureJobEnd::KeptExisting:
+            r.result = texts_.message("ER_NO_OVERWRITE");
+            break;
+        case PictureJobEnd::Aborted:
+            r.result = texts_.message("ALS_ABORTED");
+            break;
+        case PictureJobEnd::Failed:
+            r.result = failureLogText(job.status.failure(), output.path);
+            observer_.itemProblem(path, failureProblemText(job.status.failure()));
+            break;
+    }
     return r;
 }
 
-QString BatchRun::saveItem(BatchPicture& picture, const QueueParams& item, const BatchSetup& setup,
-                           bool& done) {
-    const QString source = itemSourcePath(item);
-    const QString target = outputPath(source, setup.options, setup.defaultUserFolder);
-    try {
-        if (target.isEmpty()) {
-            observer_.itemProblem(source, QStringLiteral("no output path can be formed"));
-            return saveFailureText(texts_, "ALS_ERROR", target);
-        }
-        if (QFileInfo::exists(target) && setup.options.outputOverwrite == 0) {
-            done = true;
-            return texts_.message("ER_NO_OVERWRITE");
-        }
-        observer_.statusChanged(
-            statusPrefix_ + QStringLiteral(" (%1...)").arg(texts_.message("ALS_SAVING_RESULT")));
-        const QFileInfo info(target);
-        if (!QDir().mkpath(info.path())) {
-            observer_.itemProblem(source, texts_.message("ER_CANNOT_CREATE_FOLDER") +
-                                              QStringLiteral(" \"%1\"").arg(info.path()));
-            return saveFailureText(texts_, "ALS_ERROR", target);
-        }
-        // The picture is written beside its target under a temporary name and only then takes
-        // the target's name, so a failed save (a full disk) leaves no half-written file and an
-        // existing file is replaced only by a complete one.
-        const int formatIndex = validFormatIndex(setup.options.outputFormat);
-        const QString temporary = info.path() + QStringLiteral("/.") + info.completeBaseName() +
-                                  QStringLiteral(".") +
-                                  QUuid::createUuid().toString(QUuid::Id128).left(12) +
-                                  QStringLiteral(".part.") + info.suffix();
-        QString error;
-        const bool saved = picture.save(temporary, kOutputFormats[size_t(formatIndex)].code,
-                                        jpegQualityFor(setup.options.jpegQualityIndex), error);
-        std::error_code renamed;
-        if (saved)
-            std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
-                                    QFile::encodeName(target).toStdString(), renamed);
-        if (!saved || renamed) {
-            QFile::remove(temporary);
-            observer_.itemProblem(
-                source, saved ? QString::fromLocal8Bit(renamed.message().c_str()) : error);
-            return saveFailureText(texts_, "ALS_ERROR", target);
-        }
-        done = true;
-        observer_.itemSaved(source, target);
-        return texts_.message("ALS_OK");
-    } catch (const std::exception& e) {
-        observer_.itemProblem(source, QString::fromLocal8Bit(e.what()));
-        return saveFailureText(texts_, "ER_UNKNOWN", target);
-    }
+// The end of the log line for a failed item: the step's text, or for the save the output path.
+QString BatchRun::failureLogText(const Failure& f, const QString& target) const {
+    const QByteArray key = f.key.toLatin1();
+    if (f.key == QLatin1String("ER_CANNOT_SAVE") ||
+        f.key == QLatin1String("ER_CANNOT_CREATE_FOLDER"))
+        return saveFailureText(texts_, "ALS_ERROR", target);
+    if (f.key == QLatin1String("ER_UNKNOWN")) return saveFailureText(texts_, "ER_UNKNOWN", target);
+    return resultText(texts_, "ALS_ERROR", key.constData());
+}
+
+// What the user is told beside the log line.
+QString BatchRun::failureProblemText(const Failure& f) const {
+    if (f.key == QLatin1String("ER_CANNOT_CREATE_FOLDER"))
+        return texts_.message(f.key) + QStringLiteral(" \"%1\"").arg(f.detail);
+    return f.detail;
 }
 
 }  // namespace core

@@ -1,5 +1,5 @@
-// The batch run: every queue item is loaded, turned, measured for noise, processed by the engine
-// with its own settings and saved under its output path; done items leave the queue at once.
+// The batch run: every queue item goes through the picture job with its own settings and is saved
+// under its output path; done items leave the queue at once.
 #pragma once
 
 #include <QString>
@@ -10,6 +10,7 @@
 
 #include "core/batch/batch_observer.h"
 #include "core/batch/batch_picture.h"
+#include "core/errors/result.h"
 #include "core/i18n/language.h"
 #include "core/queue/queue_params.h"
 #include "core/settings/program_options.h"
@@ -20,9 +21,9 @@ struct BatchSetup {
     ProgramOptions options;     // the output options
     QString defaultUserFolder;  // the user folder when the options leave it empty
     SettingsBlock defaults;     // the block of defaults
-    // Called with the remaining queue after every item that is done; false when the queue could
-    // not be stored. May be empty (a queue that lives only in memory).
-    std::function<bool(const std::vector<QueueParams>&)> storeQueue;
+    // Called with the remaining queue after every item that is done; a failure when the queue
+    // could not be stored. May be empty (a queue that lives only in memory).
+    std::function<Status(const std::vector<QueueParams>&)> storeQueue;
 };
 
 struct BatchSummary {
@@ -48,11 +49,11 @@ class BatchRun {
 
   private:
     struct ItemResult;
+    class ItemSteps;
     ItemResult handleItem(const QueueParams& item, const BatchSetup& setup);
-    QString saveItem(class BatchPicture& picture, const QueueParams& item, const BatchSetup& setup,
-                     bool& done);
+    QString failureLogText(const Failure& failure, const QString& target) const;
+    QString failureProblemText(const Failure& failure) const;
     void onEngineProgress(int32_t permille);
-    static void DNR_CDECL engineProgress(int32_t permille);
 
     const Language& texts_;
     PictureSource& pictures_;

@@ -26,15 +26,15 @@ class ImagingPicture : public BatchPicture {
     int32_t height() const override { return info_.height; }
     bool is16Bit() const override { return imaging::cGetBits16Ptr(h_) != nullptr; }
 
-    bool rotate(int32_t degrees, QString& error) override {
-        if (!imaging::cOpRotateFine(h_, degrees)) return fail(error);
+    Status rotate(int32_t degrees) override {
+        if (!imaging::cOpRotateFine(h_, degrees)) return fail();
         imaging::cGetImageInfo(h_, info_);
-        return true;
+        return {};
     }
-    bool convertTo24Bits(QString& error) override {
-        if (!imaging::cOpIncreaseBitsPerPixel(h_, 24)) return fail(error);
+    Status convertTo24Bits() override {
+        if (!imaging::cOpIncreaseBitsPerPixel(h_, 24)) return fail();
         imaging::cGetImageInfo(h_, info_);
-        return true;
+        return {};
     }
     PixelView pixels() override {
         if (uint16_t* wide = imaging::cGetBits16Ptr(h_))
@@ -43,23 +43,21 @@ class ImagingPicture : public BatchPicture {
     }
     void refreshDisplayData() override { imaging::cRefreshDisplayData(h_); }
 
-    bool save(const QString& path, int32_t formatCode, int32_t jpegQuality,
-              QString& error) override {
+    Status save(const QString& path, int32_t formatCode, int32_t jpegQuality) override {
         imaging::cSetJPEGParams(h_, jpegQuality, jpegQuality / 100.0, true, 0);
         // BMP carries no colour profile, so its pixels are written as sRGB.
         if (formatCode == kOutputFormats[0].code) {
             const std::vector<uint8_t> srgb = imaging::srgbProfile();
-            if (!imaging::cApplyICCProfileEx(h_, srgb.data(), srgb.size())) return fail(error);
+            if (!imaging::cApplyICCProfileEx(h_, srgb.data(), srgb.size()))
+                return fail("ER_CANNOT_SAVE");
         }
-        if (!imaging::cSave(h_, localPath(path), formatCode)) return fail(error);
-        return true;
+        // The imaging layer writes the file through the one atomic replacement.
+        if (!imaging::cSave(h_, localPath(path), formatCode)) return fail("ER_CANNOT_SAVE");
+        return {};
     }
 
   private:
-    bool fail(QString& error) const {
-        error = lastError(h_);
-        return false;
-    }
+    Failure fail(const char* key = "ER_UNKNOWN") const { return failure(key, lastError(h_)); }
 
     imaging::Handle h_;
     imaging::ImageInfo info_;
@@ -67,12 +65,9 @@ class ImagingPicture : public BatchPicture {
 
 }  // namespace
 
-std::unique_ptr<BatchPicture> ImagingPictureSource::load(const QString& path, QString& error) {
+Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& path) {
     const imaging::Handle h = imaging::cNewSession();
-    if (!h) {
-        error = lastError(0);
-        return nullptr;
-    }
+    if (!h) return failure("ER_Q_CANNOT_LOAD", lastError(0));
     // The options every picture session of the program is made with.
     imaging::cSet16BitComponentOptions(h, true, true);
     imaging::cSetAutoICCProfile(h, std::string());
@@ -83,12 +78,12 @@ std::unique_ptr<BatchPicture> ImagingPictureSource::load(const QString& path, QS
     imaging::cSetJPEGParams(h, 100, 1.0, true, 0);
     imaging::cSetPSDParams(h, 1);
     if (!imaging::cLoadImage(h, localPath(path))) {
-        error = lastError(h);
+        QString error = lastError(h);
         if (error.isEmpty()) error = QStringLiteral("the file cannot be read as a picture");
         imaging::cDestroySession(h);
-        return nullptr;
+        return failure("ER_Q_CANNOT_LOAD", error);
     }
-    return std::make_unique<ImagingPicture>(h);
+    return std::unique_ptr<BatchPicture>(std::make_unique<ImagingPicture>(h));
 }
 
 }  // namespace core

@@ -1,4 +1,4 @@
-// The batch run's pictures over the imaging layer: each picture is one imaging session.
+// The picture jobs' pictures over the imaging layer: each picture is one imaging session.
 #pragma once
 
 #include "core/batch/batch_picture.h"
@@ -11,7 +11,7 @@ class ImagingPictureSource : public PictureSource {
     // orientation (the preference of the same name).
     explicit ImagingPictureSource(bool ignoreExifOrientation = false)
         : ignoreExifOrientation_(ignoreExifOrientation) {}
-    std::unique_ptr<BatchPicture> load(const QString& path, QString& error) override;
+    Result<std::unique_ptr<BatchPicture>> load(const QString& path) override;
 
   private:
     bool ignoreExifOrientation_;

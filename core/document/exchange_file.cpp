@@ -95,15 +95,14 @@ ExchangeHeader decodeExchangeHeader(const uint8_t in[kExchangeHeaderSize]) {
     return h;
 }
 
-bool writeExchangeFile(const QString& path, imaging::Handle session, QString& errorKey) {
+Status writeExchangeFile(const QString& path, imaging::Handle session) {
     uint8_t* bits = nullptr;
     uint64_t size = 0;
     bool sixteen = false;
     imaging::ImageInfo info;
     if (!sessionMemory(session, bits, size, sixteen) || !imaging::cGetImageInfo(session, info) ||
         info.width > 0xFFFF || info.height > 0xFFFF) {
-        errorKey = QStringLiteral("ER_PLUGIN_CANNOT_WRITE");
-        return false;
+        return failure("ER_PLUGIN_CANNOT_WRITE");
     }
     const std::vector<uint8_t> profile = imaging::cGetImageICCProfile(session);
     const ExchangeHeader h =
@@ -118,68 +117,57 @@ bool writeExchangeFile(const QString& path, imaging::Handle session, QString& er
                    static_cast<qint64>(profile.size())) != static_cast<qint64>(profile.size()) ||
         file.write(reinterpret_cast<const char*>(bits), static_cast<qint64>(size)) !=
             static_cast<qint64>(size)) {
-        errorKey = QStringLiteral("ER_PLUGIN_CANNOT_WRITE");
-        return false;
+        return failure("ER_PLUGIN_CANNOT_WRITE");
     }
-    return true;
+    return {};
 }
 
-ExchangeRead readExchangeFile(const QString& tempFolder, imaging::Handle session,
-                              std::optional<std::pair<int, int>> requiredSize) {
-    ExchangeRead r;
+Result<ExchangeHeader> readExchangeFile(const QString& tempFolder, imaging::Handle session,
+                                        std::optional<std::pair<int, int>> requiredSize) {
     const QDir dir(tempFolder);
     QFile file(dir.filePath(QStringLiteral("imgBuf.dat")));
     if (!file.exists()) {
-        r.errorKey = QStringLiteral("ER_RLUGIN_DATA_NOTFOUND");
-        return r;
+        return failure("ER_RLUGIN_DATA_NOTFOUND");
     }
     const QString template8 = dir.filePath(QStringLiteral("template8.tif"));
     const QString template16 = dir.filePath(QStringLiteral("template16.tif"));
     if (!QFileInfo::exists(template8) || !QFileInfo::exists(template16)) {
-        r.errorKey = QStringLiteral("ER_PLUGIN_TEMPLATE");
-        return r;
+        return failure("ER_PLUGIN_TEMPLATE");
     }
     uint8_t raw[kExchangeHeaderSize];
     if (!file.open(QIODevice::ReadOnly) ||
         file.read(reinterpret_cast<char*>(raw), kExchangeHeaderSize) != kExchangeHeaderSize) {
-        r.errorKey = QStringLiteral("ER_PLUGIN_CANNOT_READ");
-        return r;
+        return failure("ER_PLUGIN_CANNOT_READ");
     }
     const ExchangeHeader h = decodeExchangeHeader(raw);
-    r.header = h;
     const bool sixteen = h.bitsPerChannel == 16;
     if ((h.bitsPerChannel != 8 && !sixteen) || h.width < kExchangeMinimumSide ||
         h.height < kExchangeMinimumSide ||
         (requiredSize && (requiredSize->first != h.width || requiredSize->second != h.height))) {
-        r.errorKey = QStringLiteral("ER_SRC_LOADING_INVALID");
-        return r;
+        return failure("ER_SRC_LOADING_INVALID");
     }
     // The pixels are read straight into the session's memory: the header must describe exactly
     // that memory, or a wrong size would write past it.
     const ExchangeHeader expected = makeExchangeHeader(h.width, h.height, sixteen, h.profileSize);
     if (h.rowStride != expected.rowStride || h.pixelDataSize != expected.pixelDataSize) {
-        r.errorKey = QStringLiteral("ER_SRC_LOADING_INVALID");
-        return r;
+        return failure("ER_SRC_LOADING_INVALID");
     }
     if (static_cast<uint64_t>(file.size()) < h.pixelDataOffset() + h.pixelDataSize) {
-        r.errorKey = QStringLiteral("ER_PLUGIN_CANNOT_READ");
-        return r;
+        return failure("ER_PLUGIN_CANNOT_READ");
     }
     imaging::cUnload(session);
     if (!imaging::cLoadImage(session, (sixteen ? template16 : template8).toStdString()) ||
         (imaging::cGetBits16Ptr(session) != nullptr) != sixteen ||
         !imaging::cOpResizeEx(session, h.width, h.height)) {
         imaging::cUnload(session);
-        r.errorKey = QStringLiteral("ER_PLUGIN_TEMPLATE");
-        return r;
+        return failure("ER_PLUGIN_TEMPLATE");
     }
     std::vector<uint8_t> profile;
     if (h.profileSize) {
         profile.resize(h.profileSize);
         if (file.read(reinterpret_cast<char*>(profile.data()), h.profileSize) != h.profileSize) {
             imaging::cUnload(session);
-            r.errorKey = QStringLiteral("ER_PLUGIN_CANNOT_READ");
-            return r;
+            return failure("ER_PLUGIN_CANNOT_READ");
         }
     }
     uint8_t* bits = nullptr;
@@ -190,23 +178,20 @@ ExchangeRead readExchangeFile(const QString& tempFolder, imaging::Handle session
         file.read(reinterpret_cast<char*>(bits), static_cast<qint64>(size)) !=
             static_cast<qint64>(size)) {
         imaging::cUnload(session);
-        r.errorKey = QStringLiteral("ER_PLUGIN_CANNOT_READ");
-        return r;
+        return failure("ER_PLUGIN_CANNOT_READ");
     }
     imaging::cDestroyEXIF(session);
     imaging::cDestroyIPTC(session);
     imaging::cLoadICCProfile(session, profile.empty() ? nullptr : profile.data(), profile.size());
     if (sixteen) imaging::cRefreshDisplayData(session);
-    r.ok = true;
-    return r;
+    return h;
 }
 
-bool writeBackExchangeFile(const QString& path, const ExchangeHeader& header,
-                           imaging::Handle session, QString& errorKey) {
+Status writeBackExchangeFile(const QString& path, const ExchangeHeader& header,
+                             imaging::Handle session) {
     QFile file(path);
     if (!file.exists()) {
-        errorKey = QStringLiteral("ER_RLUGIN_DATA_NOTFOUND");
-        return false;
+        return failure("ER_RLUGIN_DATA_NOTFOUND");
     }
     uint8_t* bits = nullptr;
     uint64_t size = 0;
@@ -219,10 +204,9 @@ bool writeBackExchangeFile(const QString& path, const ExchangeHeader& header,
         file.write(reinterpret_cast<const char*>(bits), static_cast<qint64>(size)) !=
             static_cast<qint64>(size) ||
         !file.flush()) {
-        errorKey = QStringLiteral("ER_PLUGIN_CANNOT_WRITE");
-        return false;
+        return failure("ER_PLUGIN_CANNOT_WRITE");
     }
-    return true;
+    return {};
 }
 
 }  // namespace core

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/errors/result.h"
 #include "imaging/imaging.h"
 
 namespace core {
@@ -38,27 +39,24 @@ ExchangeHeader makeExchangeHeader(int width, int height, bool sixteen, uint32_t 
 void encodeExchangeHeader(const ExchangeHeader& header, uint8_t out[kExchangeHeaderSize]);
 ExchangeHeader decodeExchangeHeader(const uint8_t in[kExchangeHeaderSize]);
 
-// Writes a whole exchange file from a session (header, its profile, its pixels). On failure
-// errorKey names the message.
-bool writeExchangeFile(const QString& path, imaging::Handle session, QString& errorKey);
-
-struct ExchangeRead {
-    bool ok = false;
-    QString errorKey;       // "ER_RLUGIN_DATA_NOTFOUND", "ER_PLUGIN_TEMPLATE", ...
-    ExchangeHeader header;  // as read, for the write-back
-};
+// Writes a whole exchange file from a session (header, its profile, its pixels). Fails with
+// "ER_PLUGIN_CANNOT_WRITE".
+Status writeExchangeFile(const QString& path, imaging::Handle session);
 
 // Reads the exchange file of the temp folder into a session: the template of the picture's
 // depth ("template8.tif" / "template16.tif" in the same folder) is loaded and resized, and the
 // pixel data read straight into its memory; the profile is attached. With requiredSize (width,
-// height) the picture must have that size (a reload after a filter plug-in).
-ExchangeRead readExchangeFile(const QString& tempFolder, imaging::Handle session,
-                              std::optional<std::pair<int, int>> requiredSize = std::nullopt);
+// height) the picture must have that size (a reload after a filter plug-in). The header as read,
+// for the write-back; failures: "ER_RLUGIN_DATA_NOTFOUND", "ER_PLUGIN_TEMPLATE",
+// "ER_PLUGIN_CANNOT_READ", "ER_SRC_LOADING_INVALID".
+Result<ExchangeHeader> readExchangeFile(
+    const QString& tempFolder, imaging::Handle session,
+    std::optional<std::pair<int, int>> requiredSize = std::nullopt);
 
 // Writes a session's pixels back into the exchange file at the pixel offset of the header read
-// at start; the header and the profile stay as they are. errorKey: "ER_RLUGIN_DATA_NOTFOUND"
-// or "ER_PLUGIN_CANNOT_WRITE".
-bool writeBackExchangeFile(const QString& path, const ExchangeHeader& header,
-                           imaging::Handle session, QString& errorKey);
+// at start; the header and the profile stay as they are. Failures: "ER_RLUGIN_DATA_NOTFOUND",
+// "ER_PLUGIN_CANNOT_WRITE".
+Status writeBackExchangeFile(const QString& path, const ExchangeHeader& header,
+                             imaging::Handle session);
 
 }  // namespace core

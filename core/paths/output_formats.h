@@ -26,9 +26,12 @@ inline constexpr std::array<OutputFormat, 7> kOutputFormats = {{
 inline constexpr int kProgramFormatCount = 6;
 inline constexpr int kDefaultFormatIndex = 1;
 
-// The quality handed to the save for each step "7 (52%)" ... "12 (100%)".
+// The quality handed to the save for each step "7 (52%)" ... "12 (100%)"; a stored quality index
+// counts from the first step.
 inline constexpr std::array<int32_t, 6> kJpegQualities = {81, 89, 93, 96, 98, 100};
 inline constexpr int kDefaultJpegQualityIndex = 4;
+inline constexpr int kFirstJpegQualityStep = 7;
+inline constexpr int kLastJpegQualityStep = kFirstJpegQualityStep + int(kJpegQualities.size()) - 1;
 
 // A stored format index outside the table falls back to JPEG.
 inline int validFormatIndex(int index) {
@@ -36,7 +39,8 @@ inline int validFormatIndex(int index) {
 }
 // A stored quality index is clamped to the list.
 inline int32_t jpegQualityFor(int index) {
-    return kJpegQualities[size_t(index < 0 ? 0 : index > 5 ? 5 : index)];
+    const int last = int(kJpegQualities.size()) - 1;
+    return kJpegQualities[size_t(index < 0 ? 0 : index > last ? last : index)];
 }
 
 }  // namespace core

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "core/paths/output_formats.h"
 
@@ -20,11 +21,11 @@ QString outputPath(const QString& sourcePath, const ProgramOptions& options,
     if (sourcePath.trimmed().isEmpty()) return {};
     const QFileInfo source(sourcePath.trimmed());
     QString folder;
-    switch (options.outputFolderKind > 2 ? 2 : options.outputFolderKind) {
-        case 0:
+    switch (std::min(options.outputFolderKind, ProgramOptions::kOutputToUserFolder)) {
+        case ProgramOptions::kOutputToSubfolder:
             folder = source.path() + u'/' + text(options.outputSubfolder);
             break;
-        case 1:
+        case ProgramOptions::kOutputToSourceFolder:
             folder = source.path();
             break;
         default:

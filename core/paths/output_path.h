@@ -8,8 +8,8 @@
 namespace core {
 
 // The output path of a source picture under the output options: the folder by the folder kind
-// (0 the sub-folder of the source's folder, 1 the source's folder, 2 the user folder, which is
-// defaultUserFolder when the options leave it empty), the name prefix + source name without
+// (ProgramOptions::kOutputTo...; the user folder is defaultUserFolder when the options leave it
+// empty), the name prefix + source name without
 // extension + suffix trimmed of blanks, and the format's extension in lower case. Empty when no
 // path can be formed.
 QString outputPath(const QString& sourcePath, const ProgramOptions& options,

@@ -2,8 +2,8 @@
 
 #include <QFile>
 
+#include "core/files/file_replacement.h"
 #include "core/settings/byte_codec.h"
-#include "core/settings/record_file.h"
 
 namespace core {
 
@@ -12,6 +12,9 @@ namespace {
 constexpr size_t kNoiseAreaSize = 8;
 constexpr size_t kRedEyeSize = 24;
 constexpr size_t kAreaSize = 20;
+// A colour range without excluded areas: nine colours, the tolerance, the area count and the
+// include switch.
+constexpr size_t kSmallestColorRangeSize = 9 * 2 + 4 + 4 + 4;
 
 void encodeArea(ByteWriter& w, const XcludedArea& a) {
     for (int32_t v : {a.Kind, a.CenterX, a.CenterY, a.AreaWidth, a.AreaHeight})
@@ -107,8 +110,7 @@ RecordEnd readRecord(FileFields& f, bool requireCurrentVersion, QueueParams& ite
         e.ChromaBlue = f.u16();
         e.Strength = int16_t(f.u16());
     }
-    // A colour range takes at least 30 bytes.
-    item.ColorRanges.resize(f.count(30));
+    item.ColorRanges.resize(f.count(kSmallestColorRangeSize));
     for (ColorRangeItem& r : item.ColorRanges) {
         for (uint16_t& v : r.Colors)
             v = f.u16();
@@ -244,9 +246,10 @@ RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadabl
             item.Settings.AutoContrastDarkest = -1;
             item.Settings.AutoContrastBrightest = -1;
         }
-        if (!writeRecordFile(old.items, path)) {
+        if (const Status written = writeRecordFile(old.items, path); !written) {
             old.success = false;
-            old.problem = QStringLiteral("could not be rewritten in the current version");
+            old.problem = QStringLiteral("could not be rewritten in the current version (%1)")
+                              .arg(written.failure().detail);
             return old;
         }
     }
@@ -255,11 +258,11 @@ RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadabl
     return result;
 }
 
-bool writeRecordFile(const std::vector<QueueParams>& items, const QString& path) {
-    if (items.empty()) return !QFile::exists(path) || QFile::remove(path);
+Status writeRecordFile(const std::vector<QueueParams>& items, const QString& path) {
+    if (items.empty()) return removeFile(path);
     // The new content replaces the old file in one step, so a failed write keeps the previous
     // queue rather than losing every item in it.
-    return writeRecordFile(path, encodeQueueRecords(items));
+    return replaceFile(path, encodeQueueRecords(items));
 }
 
 }  // namespace core

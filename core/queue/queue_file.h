@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/errors/result.h"
 #include "core/queue/queue_params.h"
 
 namespace core {
@@ -43,8 +44,8 @@ int32_t probeRecordFileVersion(const QString& path);
 RecordFileContent readSettingsFile(const QString& path,
                                    UnreadableFile unreadable = UnreadableFile::Delete);
 
-// Replaces the file by one holding every item; an empty list deletes it. False when the file
-// could not be written; the previous file then stays as it was and no partial file is left.
-bool writeRecordFile(const std::vector<QueueParams>& items, const QString& path);
+// Replaces the file by one holding every item; an empty list deletes it. When the file cannot be
+// written the previous file stays as it was, no partial file is left, and the failure says why.
+Status writeRecordFile(const std::vector<QueueParams>& items, const QString& path);
 
 }  // namespace core

@@ -3,41 +3,50 @@
 #include <cassert>
 
 #include "core/settings/byte_codec.h"
+#include "core/settings/program_option_fields.h"
 
 namespace core {
+
+ProgramOptions::ProgramOptions() {
+    for (const ProgramOptionField& f : programOptionFields()) {
+        switch (f.type) {
+            case OptionType::Byte:
+                *f.bytes(*this) = uint8_t(f.defaultValue);
+                break;
+            case OptionType::Int:
+                *f.ints(*this) = f.defaultValue;
+                break;
+            case OptionType::Text:
+                *f.text(*this) = f.defaultText;
+                break;
+        }
+    }
+}
 
 ProgramOptions defaultProgramOptions() {
     return ProgramOptions{};
 }
 
+// The access functions take a record they may change; encoding only reads through them.
 std::vector<uint8_t> encodeProgramOptions(const ProgramOptions& o) {
     std::vector<uint8_t> out;
     out.reserve(ProgramOptions::kSize);
     ByteWriter w(out);
-    w.i32(o.version);
-    w.u8(o.outputFormat);
-    w.u8(o.outputFolderKind);
-    w.shortString(o.outputPrefix, 5);
-    w.shortString(o.outputSuffix, 5);
-    w.shortString(o.outputSubfolder, 60);
-    w.shortString(o.outputFolder, 255);
-    w.u8(o.outputOverwrite);
-    for (int32_t v : {o.previewZoomIndex, o.jpegQualityIndex, o.ignoreExif, o.playSound,
-                      o.pictureDialogOption, o.accelerator, o.opacity, o.histogramColour,
-                      o.brightnessManagement, o.resampling, o.expertMode, o.hintMode})
-        w.i32(v);
-    w.shortString(o.captionTemplate, 255);
-    w.shortString(o.renamingTemplate, 255);
-    for (int32_t v :
-         {o.cropZoomIndex, o.helpPanelVisible, o.helpPanelHeight, o.navigatorInMainView,
-          o.navigatorInPreviewView, o.navigatorWidth, o.useThumbnailCache, o.useFileSettingsCache})
-        w.i32(v);
-    for (const FloatingWindowPlace& f : o.floatingWindows)
-        for (int32_t v : {f.left, f.top, f.width, f.height, f.visible})
-            w.i32(v);
-    for (int32_t v : {o.mainWidth, o.mainHeight, o.mainLeft, o.mainTop})
-        w.i32(v);
-    w.u8(o.mainMaximized);
+    ProgramOptions& source = const_cast<ProgramOptions&>(o);
+    for (const ProgramOptionField& f : programOptionFields()) {
+        assert(out.size() == f.offset);
+        switch (f.type) {
+            case OptionType::Byte:
+                w.u8(*f.bytes(source));
+                break;
+            case OptionType::Int:
+                w.i32(*f.ints(source));
+                break;
+            case OptionType::Text:
+                w.shortString(*f.text(source), f.capacity);
+                break;
+        }
+    }
     assert(out.size() == ProgramOptions::kSize);
     return out;
 }
@@ -45,30 +54,20 @@ std::vector<uint8_t> encodeProgramOptions(const ProgramOptions& o) {
 ProgramOptions decodeProgramOptions(const uint8_t* bytes) {
     ByteReader r(bytes, ProgramOptions::kSize);
     ProgramOptions o;
-    o.version = r.i32();
-    o.outputFormat = r.u8();
-    o.outputFolderKind = r.u8();
-    o.outputPrefix = r.shortString(5);
-    o.outputSuffix = r.shortString(5);
-    o.outputSubfolder = r.shortString(60);
-    o.outputFolder = r.shortString(255);
-    o.outputOverwrite = r.u8();
-    for (int32_t* f : {&o.previewZoomIndex, &o.jpegQualityIndex, &o.ignoreExif, &o.playSound,
-                       &o.pictureDialogOption, &o.accelerator, &o.opacity, &o.histogramColour,
-                       &o.brightnessManagement, &o.resampling, &o.expertMode, &o.hintMode})
-        *f = r.i32();
-    o.captionTemplate = r.shortString(255);
-    o.renamingTemplate = r.shortString(255);
-    for (int32_t* f : {&o.cropZoomIndex, &o.helpPanelVisible, &o.helpPanelHeight,
-                       &o.navigatorInMainView, &o.navigatorInPreviewView, &o.navigatorWidth,
-                       &o.useThumbnailCache, &o.useFileSettingsCache})
-        *f = r.i32();
-    for (FloatingWindowPlace& f : o.floatingWindows)
-        for (int32_t* v : {&f.left, &f.top, &f.width, &f.height, &f.visible})
-            *v = r.i32();
-    for (int32_t* f : {&o.mainWidth, &o.mainHeight, &o.mainLeft, &o.mainTop})
-        *f = r.i32();
-    o.mainMaximized = r.u8();
+    for (const ProgramOptionField& f : programOptionFields()) {
+        assert(r.position() == f.offset);
+        switch (f.type) {
+            case OptionType::Byte:
+                *f.bytes(o) = r.u8();
+                break;
+            case OptionType::Int:
+                *f.ints(o) = r.i32();
+                break;
+            case OptionType::Text:
+                *f.text(o) = r.shortString(f.capacity);
+                break;
+        }
+    }
     assert(r.ok() && r.remaining() == 0);
     return o;
 }

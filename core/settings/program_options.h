@@ -18,55 +18,65 @@ struct FloatingWindowPlace {
     bool operator==(const FloatingWindowPlace&) const = default;
 };
 
+// The fields in stored order; their offsets, defaults and ranges are in the table of program
+// option fields (program_option_fields.h), and a new record holds the defaults.
 struct ProgramOptions {
     static constexpr int32_t kVersion = 31007;
     static constexpr size_t kSize = 1045;
 
-    int32_t version = kVersion;
+    // Where the batch saves its results (outputFolderKind); a stored value above 2 reads as the
+    // user folder.
+    static constexpr uint8_t kOutputToSubfolder = 0;     // a sub-folder of the source's folder
+    static constexpr uint8_t kOutputToSourceFolder = 1;  // the source's own folder
+    static constexpr uint8_t kOutputToUserFolder = 2;    // one folder for every result
+
+    // Capacities in bytes of the stored texts.
+    static constexpr size_t kPrefixCapacity = 5;
+    static constexpr size_t kSuffixCapacity = 5;
+    static constexpr size_t kSubfolderCapacity = 60;
+    static constexpr size_t kFolderCapacity = 255;
+    static constexpr size_t kTemplateCapacity = 255;
+
+    ProgramOptions();
+
+    int32_t version;
     // Output of the batch run.
-    uint8_t outputFormat = 1;  // index into the output format table
-    uint8_t outputFolderKind =
-        0;                     // 0 sub-folder of the source folder, 1 source folder, 2 user folder
-    std::string outputPrefix;  // string[5]
-    std::string outputSuffix = "_dnr";         // string[5]
-    std::string outputSubfolder = "filtered";  // string[60]
-    std::string outputFolder;  // string[255]; empty: "images/filtered" of the program
-    uint8_t outputOverwrite = 1;
-    int32_t previewZoomIndex = 3;
-    int32_t jpegQualityIndex = 4;
-    int32_t ignoreExif = 0;
-    int32_t playSound = 1;
-    int32_t pictureDialogOption = 1;
-    int32_t accelerator = 5;
-    int32_t opacity = 50;
-    int32_t histogramColour = 1;
-    int32_t brightnessManagement = 0;
-    int32_t resampling = 0;
-    int32_t expertMode = 1;
-    int32_t hintMode = 2;
-    std::string captionTemplate =
-        "[text] [date] [time] [filename] [iso] [aperture] [shutter] [camera]";  // string[255]
-    std::string renamingTemplate =
-        "[year4].[month].[day]_[hours].[minutes].[seconds]_[name]";  // string[255]
-    int32_t cropZoomIndex = 0;
-    int32_t helpPanelVisible = 1;
-    int32_t helpPanelHeight = 150;
-    int32_t navigatorInMainView = 1;
-    int32_t navigatorInPreviewView = 0;
-    int32_t navigatorWidth = 150;
-    int32_t useThumbnailCache = 1;
-    int32_t useFileSettingsCache = 1;
+    uint8_t outputFormat;  // index into the output format table
+    uint8_t outputFolderKind;
+    std::string outputPrefix;     // string[5]
+    std::string outputSuffix;     // string[5]
+    std::string outputSubfolder;  // string[60]
+    std::string outputFolder;     // string[255]; empty: "images/filtered" of the program
+    uint8_t outputOverwrite;
+    int32_t previewZoomIndex;
+    int32_t jpegQualityIndex;
+    int32_t ignoreExif;
+    int32_t playSound;
+    int32_t pictureDialogOption;
+    int32_t accelerator;
+    int32_t opacity;
+    int32_t histogramColour;
+    int32_t brightnessManagement;
+    int32_t resampling;
+    int32_t expertMode;
+    int32_t hintMode;
+    std::string captionTemplate;   // string[255]
+    std::string renamingTemplate;  // string[255]
+    int32_t cropZoomIndex;
+    int32_t helpPanelVisible;
+    int32_t helpPanelHeight;
+    int32_t navigatorInMainView;
+    int32_t navigatorInPreviewView;
+    int32_t navigatorWidth;
+    int32_t useThumbnailCache;
+    int32_t useFileSettingsCache;
     // The colour-range window, then the brightness, saturation, noise and sharpening equalizers.
-    std::array<FloatingWindowPlace, 5> floatingWindows{{{-1, -1, -1, -1, 0},
-                                                        {-1, -1, -1, -1, 1},
-                                                        {-1, -1, -1, -1, 1},
-                                                        {-1, -1, -1, -1, 0},
-                                                        {-1, -1, -1, -1, 0}}};
-    int32_t mainWidth = -32000;
-    int32_t mainHeight = -32000;
-    int32_t mainLeft = -32000;
-    int32_t mainTop = -32000;
-    uint8_t mainMaximized = 1;
+    std::array<FloatingWindowPlace, 5> floatingWindows;
+    int32_t mainWidth;
+    int32_t mainHeight;
+    int32_t mainLeft;
+    int32_t mainTop;
+    uint8_t mainMaximized;
 
     bool operator==(const ProgramOptions&) const = default;
 };

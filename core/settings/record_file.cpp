@@ -1,8 +1,8 @@
 #include "core/settings/record_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "core/files/file_replacement.h"
 #include "core/settings/byte_codec.h"
 
 namespace core {
@@ -24,15 +24,8 @@ std::optional<std::vector<uint8_t>> readRecordFile(const QString& path, size_t s
     return std::nullopt;
 }
 
-bool writeRecordFile(const QString& path, const std::vector<uint8_t>& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
-        qint64(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+Status writeRecordFile(const QString& path, const std::vector<uint8_t>& bytes) {
+    return replaceFile(path, bytes);
 }
 
 SettingsBlock loadSettingsBlock(const QString& path) {
@@ -43,7 +36,7 @@ SettingsBlock loadSettingsBlock(const QString& path) {
     return block;
 }
 
-bool saveSettingsBlock(const QString& path, const SettingsBlock& block) {
+Status saveSettingsBlock(const QString& path, const SettingsBlock& block) {
     return writeRecordFile(path, encodeSettingsBlock(block));
 }
 
@@ -55,7 +48,7 @@ ProgramOptions loadProgramOptions(const QString& path) {
     return options;
 }
 
-bool saveProgramOptions(const QString& path, const ProgramOptions& options) {
+Status saveProgramOptions(const QString& path, const ProgramOptions& options) {
     return writeRecordFile(path, encodeProgramOptions(options));
 }
 

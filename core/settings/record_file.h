@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/errors/result.h"
 #include "core/settings/program_options.h"
 #include "core/settings/settings_block.h"
 
@@ -21,14 +22,14 @@ std::optional<std::vector<uint8_t>> readFileBlock(const QString& path, size_t si
 std::optional<std::vector<uint8_t>> readRecordFile(const QString& path, size_t size,
                                                    int32_t version);
 
-// Writes the bytes as the whole file; a failed write leaves no partial file behind.
-bool writeRecordFile(const QString& path, const std::vector<uint8_t>& bytes);
+// Writes the bytes as the whole file; a failed write keeps the previous file and says why.
+Status writeRecordFile(const QString& path, const std::vector<uint8_t>& bytes);
 
 // The stored block, or the defaults (and the file deleted); the version is always current.
 SettingsBlock loadSettingsBlock(const QString& path);
-bool saveSettingsBlock(const QString& path, const SettingsBlock& block);
+Status saveSettingsBlock(const QString& path, const SettingsBlock& block);
 
 ProgramOptions loadProgramOptions(const QString& path);
-bool saveProgramOptions(const QString& path, const ProgramOptions& options);
+Status saveProgramOptions(const QString& path, const ProgramOptions& options);
 
 }  // namespace core

@@ -55,7 +55,7 @@ class BatchRunTest : public ::testing::Test {
         return core::makeQueueItem(path, true, settings, nullptr);
     }
     core::BatchSummary run(std::vector<core::QueueParams>& queue) {
-        ASSERT_TRUE_RETURN(core::writeRecordFile(queue, queueFile));
+        ASSERT_TRUE_RETURN(core::writeRecordFile(queue, queueFile).ok());
         core::BatchRun r(english_, source, observer);
         return r.run(queue, setup);
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/batch/batch_picture.h"
+#include "imaging/file_io.h"
 
 namespace testing_pictures {
 
@@ -40,34 +41,36 @@ class FakePicture : public core::BatchPicture {
     int32_t width() const override { return width_; }
     int32_t height() const override { return height_; }
     bool is16Bit() const override { return sixteen_; }
-    bool rotate(int32_t degrees, QString&) override {
+    core::Status rotate(int32_t degrees) override {
         record_.rotations.push_back(degrees);
-        return true;
+        return {};
     }
-    bool convertTo24Bits(QString&) override {
+    core::Status convertTo24Bits() override {
         ++record_.conversions;
-        return true;
+        return {};
     }
     PixelView pixels() override {
         if (sixteen_) return {wide_.data(), width_, 2, height_};
         return {narrow_.data(), width_, 1, height_};
     }
     void refreshDisplayData() override { ++record_.refreshes; }
-    bool save(const QString& path, int32_t formatCode, int32_t quality, QString& error) override {
+    // Written through the program's one file replacement, as the imaging layer writes.
+    core::Status save(const QString& path, int32_t formatCode, int32_t quality) override {
+        const QByteArray text = QStringLiteral("saved %1 %2").arg(formatCode).arg(quality).toUtf8();
+        const imaging::Bytes bytes(text.begin(), text.end());
+        std::string error;
+        bool saved = false;
         if (failSave_) {
             // Like a full disk: part of the file is written, then the write fails.
-            QFile f(path);
-            if (f.open(QIODevice::WriteOnly)) f.write("partial");
-            error = QStringLiteral("No space left on device");
-            return false;
+            imaging::ScopedWriteFailure full(3);
+            saved =
+                imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes, error);
+        } else {
+            saved =
+                imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes, error);
         }
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly)) {
-            error = f.errorString();
-            return false;
-        }
-        f.write(QStringLiteral("saved %1 %2").arg(formatCode).arg(quality).toUtf8());
-        return true;
+        if (!saved) return core::failure("ER_CANNOT_SAVE", QString::fromStdString(error));
+        return {};
     }
 
   private:
@@ -88,18 +91,16 @@ class FakeSource : public core::PictureSource {
         bool sixteen = false;
         bool failSave = false;
     };
-    std::unique_ptr<core::BatchPicture> load(const QString& path, QString& error) override {
+    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path) override {
         const auto it = entries.find(path);
-        if (it == entries.end()) {
-            error = QStringLiteral("no such file");
-            return nullptr;
-        }
+        if (it == entries.end())
+            return core::failure("ER_Q_CANNOT_LOAD", QStringLiteral("no such file"));
         records.emplace_back();
         auto p =
             std::make_unique<FakePicture>(it->second.width, it->second.height, it->second.sixteen,
                                           it->second.failSave, records.back());
         loaded.push_back(path);
-        return p;
+        return std::unique_ptr<core::BatchPicture>(std::move(p));
     }
     std::map<QString, Entry> entries;
     std::vector<QString> loaded;

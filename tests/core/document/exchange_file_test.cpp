@@ -87,14 +87,13 @@ TEST_P(ExchangeRoundTrip, WrittenFileReadsBackIntoTheSessionMemory) {
     fillPattern(source, 23, 14);
     const std::vector<uint8_t> profile = imaging::srgbProfile();
     ASSERT_TRUE(imaging::cLoadICCProfile(source, profile.data(), profile.size()));
-    QString key;
-    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source, key));
+    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source));
 
     Session slot;
-    const ExchangeRead r = readExchangeFile(folder.folder(), slot);
-    ASSERT_TRUE(r.ok) << r.errorKey.toStdString();
-    EXPECT_EQ(r.header.width, 23);
-    EXPECT_EQ(r.header.bitsPerChannel, sixteen ? 16 : 8);
+    const auto r = readExchangeFile(folder.folder(), slot);
+    ASSERT_TRUE(r.ok()) << r.failure().key.toStdString();
+    EXPECT_EQ(r->width, 23);
+    EXPECT_EQ(r->bitsPerChannel, sixteen ? 16 : 8);
     EXPECT_EQ(imaging::cGetBits16Ptr(slot) != nullptr, sixteen);
     EXPECT_EQ(imaging::cGetImageICCProfile(slot), profile);
     for (int y = 0; y < 14; ++y)
@@ -116,18 +115,18 @@ TEST_P(ExchangeRoundTrip, WrittenFileReadsBackIntoTheSessionMemory) {
     const QByteArray original = before.readAll();
     before.close();
     ASSERT_TRUE(imaging::cOpSetPixelColor(slot, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF));
-    ASSERT_TRUE(writeBackExchangeFile(folder.path("imgBuf.dat"), r.header, slot, key));
+    ASSERT_TRUE(writeBackExchangeFile(folder.path("imgBuf.dat"), r.value(), slot));
     QFile after(folder.path("imgBuf.dat"));
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     const QByteArray changed = after.readAll();
     ASSERT_EQ(changed.size(), original.size());
-    EXPECT_EQ(changed.left(static_cast<int>(r.header.pixelDataOffset())),
-              original.left(static_cast<int>(r.header.pixelDataOffset())));
+    EXPECT_EQ(changed.left(static_cast<int>(r->pixelDataOffset())),
+              original.left(static_cast<int>(r->pixelDataOffset())));
     EXPECT_NE(changed, original);
     // A reload after a plug-in must keep the size.
     Session again;
-    EXPECT_TRUE(readExchangeFile(folder.folder(), again, std::make_pair(23, 14)).ok);
-    EXPECT_EQ(readExchangeFile(folder.folder(), again, std::make_pair(24, 14)).errorKey,
+    EXPECT_TRUE(readExchangeFile(folder.folder(), again, std::make_pair(23, 14)).ok());
+    EXPECT_EQ(readExchangeFile(folder.folder(), again, std::make_pair(24, 14)).failure().key,
               "ER_SRC_LOADING_INVALID");
 }
 
@@ -147,8 +146,7 @@ TEST_P(BadHeaders, AreRefusedWithTheirMessage) {
     ExchangeFolder folder;
     Session source;
     ASSERT_TRUE(imaging::cLoadImage8(source, nullptr, 0, 12, 12));
-    QString key;
-    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source, key));
+    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source));
     QFile file(folder.path("imgBuf.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     QByteArray data = file.readAll();
@@ -161,9 +159,9 @@ TEST_P(BadHeaders, AreRefusedWithTheirMessage) {
     file.write(data);
     file.close();
     Session slot;
-    const ExchangeRead r = readExchangeFile(folder.folder(), slot);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.errorKey.toStdString(), c.errorKey);
+    const auto r = readExchangeFile(folder.folder(), slot);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.failure().key.toStdString(), c.errorKey);
     EXPECT_EQ(imaging::cGetBitsPtr(slot), nullptr);
 }
 
@@ -184,30 +182,31 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ExchangeFile, MissingFileOrTemplates) {
     ExchangeFolder folder;
     Session slot;
-    EXPECT_EQ(readExchangeFile(folder.folder(), slot).errorKey, "ER_RLUGIN_DATA_NOTFOUND");
+    EXPECT_EQ(readExchangeFile(folder.folder(), slot).failure().key, "ER_RLUGIN_DATA_NOTFOUND");
     Session source;
     ASSERT_TRUE(imaging::cLoadImage8(source, nullptr, 0, 12, 12));
-    QString key;
-    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source, key));
+    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source));
     ASSERT_TRUE(QFile::remove(folder.path("template16.tif")));
-    EXPECT_EQ(readExchangeFile(folder.folder(), slot).errorKey, "ER_PLUGIN_TEMPLATE");
-    EXPECT_FALSE(writeBackExchangeFile(folder.path("missing.dat"), ExchangeHeader{}, source, key));
-    EXPECT_EQ(key, "ER_RLUGIN_DATA_NOTFOUND");
+    EXPECT_EQ(readExchangeFile(folder.folder(), slot).failure().key, "ER_PLUGIN_TEMPLATE");
+    const Status missing =
+        writeBackExchangeFile(folder.path("missing.dat"), ExchangeHeader{}, source);
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.failure().key, "ER_RLUGIN_DATA_NOTFOUND");
 }
 
 TEST(ExchangeFile, WriteBackOfAPictureOfAnotherSizeIsRefused) {
     ExchangeFolder folder;
     Session source;
     ASSERT_TRUE(imaging::cLoadImage8(source, nullptr, 0, 12, 12));
-    QString key;
-    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source, key));
+    ASSERT_TRUE(writeExchangeFile(folder.path("imgBuf.dat"), source));
     Session slot;
-    const ExchangeRead r = readExchangeFile(folder.folder(), slot);
-    ASSERT_TRUE(r.ok);
+    const auto r = readExchangeFile(folder.folder(), slot);
+    ASSERT_TRUE(r.ok());
     ASSERT_TRUE(imaging::cSetOpRectangle(slot, 0, 0, 10, 10));
     ASSERT_TRUE(imaging::cOpCrop(slot));
-    EXPECT_FALSE(writeBackExchangeFile(folder.path("imgBuf.dat"), r.header, slot, key));
-    EXPECT_EQ(key, "ER_PLUGIN_CANNOT_WRITE");
+    const Status refused = writeBackExchangeFile(folder.path("imgBuf.dat"), r.value(), slot);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.failure().key, "ER_PLUGIN_CANNOT_WRITE");
 }
 
 }  // namespace

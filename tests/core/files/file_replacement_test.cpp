@@ -1,0 +1,149 @@
+#include "core/files/file_replacement.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/queue/queue_file.h"
+#include "core/settings/record_file.h"
+#include "imaging/file_io.h"
+
+namespace {
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+class FileReplacementTest : public ::testing::Test {
+  protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // Every entry of the folder, hidden temporaries included.
+    QStringList entries() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    void expectFullDiskFailure(const core::Status& s) const {
+        ASSERT_FALSE(s.ok());
+        EXPECT_EQ(s.failure().key, "ER_CANNOT_SAVE");
+        EXPECT_TRUE(s.failure().detail.contains("No space left on device"))
+            << qPrintable(s.failure().detail);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(FileReplacementTest, ACompleteWriteReplacesTheFile) {
+    ASSERT_TRUE(core::replaceFile(path("a.dat"), {'o', 'l', 'd'}));
+    ASSERT_TRUE(core::replaceFile(path("a.dat"), {'n', 'e', 'w', '!'}));
+    EXPECT_EQ(contentOf(path("a.dat")), "new!");
+    EXPECT_EQ(entries(), QStringList{"a.dat"});
+}
+
+// A disk that fills up before, during or at the end of the new content: the previous file stays
+// byte for byte, no temporary is left, and the failure names the reason.
+TEST_F(FileReplacementTest, AFullDiskKeepsThePreviousFileAndSaysSo) {
+    const std::vector<uint8_t> next(5000, 'x');
+    for (size_t allowed : {size_t(0), size_t(1), size_t(4096), next.size() - 1}) {
+        SCOPED_TRACE(allowed);
+        ASSERT_TRUE(core::replaceFile(path("a.dat"), {'o', 'l', 'd'}));
+        {
+            imaging::ScopedWriteFailure full(allowed);
+            expectFullDiskFailure(core::replaceFile(path("a.dat"), next));
+        }
+        EXPECT_EQ(contentOf(path("a.dat")), "old");
+        EXPECT_EQ(entries(), QStringList{"a.dat"});
+    }
+    // Once the disk has room again the same write succeeds.
+    ASSERT_TRUE(core::replaceFile(path("a.dat"), next));
+    EXPECT_EQ(contentOf(path("a.dat")).size(), qsizetype(next.size()));
+}
+
+TEST_F(FileReplacementTest, AFolderThatDoesNotExistIsReported) {
+    const core::Status s = core::replaceFile(path("no/such/a.dat"), {1});
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.failure().key, "ER_CANNOT_SAVE");
+    EXPECT_TRUE(s.failure().detail.contains("No such file or directory"))
+        << qPrintable(s.failure().detail);
+}
+
+// The queue file on a full disk: the items of the previous queue are still there afterwards.
+TEST_F(FileReplacementTest, AQueueWrittenToAFullDiskKeepsThePreviousQueue) {
+    core::QueueParams one, two;
+    one.SourcePath = "/photos/one.jpg";
+    two.SourcePath = "/photos/two.jpg";
+    ASSERT_TRUE(core::writeRecordFile({one, two}, path("vrq.dat")));
+    const QByteArray before = contentOf(path("vrq.dat"));
+    {
+        imaging::ScopedWriteFailure full(700);
+        expectFullDiskFailure(core::writeRecordFile({two}, path("vrq.dat")));
+    }
+    EXPECT_EQ(contentOf(path("vrq.dat")), before);
+    EXPECT_EQ(core::readQueueFile(path("vrq.dat")).items.size(), 2u);
+}
+
+// A settings file of the previous version is rewritten when read; on a full disk it stays as it
+// was and the reading says why.
+TEST_F(FileReplacementTest, APreviousVersionSettingsFileOnAFullDiskIsKept) {
+    core::QueueParams old;
+    old.SourcePath = "/photos/one.jpg";
+    old.Settings.Version = core::SettingsBlock::kPreviousVersion;
+    ASSERT_TRUE(core::writeRecordFile({old}, path("old.vrs")));
+    const QByteArray before = contentOf(path("old.vrs"));
+    core::RecordFileContent read;
+    {
+        imaging::ScopedWriteFailure full(10);
+        read = core::readSettingsFile(path("old.vrs"), core::UnreadableFile::Keep);
+    }
+    EXPECT_FALSE(read.success);
+    EXPECT_TRUE(read.problem.contains("No space left on device")) << qPrintable(read.problem);
+    EXPECT_EQ(contentOf(path("old.vrs")), before);
+    EXPECT_EQ(entries(), QStringList{"old.vrs"});
+}
+
+TEST_F(FileReplacementTest, TheProgramsRecordsOnAFullDiskKeepThePreviousFile) {
+    core::SettingsBlock block;
+    block.SharpenAmount = 33;
+    ASSERT_TRUE(core::saveSettingsBlock(path("vr.dat"), block));
+    ASSERT_TRUE(core::saveProgramOptions(path("vri.dat"), core::defaultProgramOptions()));
+    const QByteArray settings = contentOf(path("vr.dat"));
+    const QByteArray options = contentOf(path("vri.dat"));
+    {
+        imaging::ScopedWriteFailure full(100);
+        expectFullDiskFailure(core::saveSettingsBlock(path("vr.dat"), core::SettingsBlock{}));
+    }
+    {
+        imaging::ScopedWriteFailure full(100);
+        core::ProgramOptions changed = core::defaultProgramOptions();
+        changed.opacity = 7;
+        expectFullDiskFailure(core::saveProgramOptions(path("vri.dat"), changed));
+    }
+    EXPECT_EQ(contentOf(path("vr.dat")), settings);
+    EXPECT_EQ(contentOf(path("vri.dat")), options);
+    EXPECT_EQ(core::loadSettingsBlock(path("vr.dat")).SharpenAmount, 33);
+}
+
+// The new file gets the usual permissions under the process's file-creation mask, not the
+// private mode of its temporary.
+TEST_F(FileReplacementTest, TheNewFileFollowsTheFileCreationMask) {
+    for (mode_t mask : {mode_t(022), mode_t(027), mode_t(077)}) {
+        SCOPED_TRACE(mask);
+        const mode_t previous = ::umask(mask);
+        const core::Status written = core::replaceFile(path("a.dat"), {1, 2, 3});
+        ::umask(previous);
+        ASSERT_TRUE(written);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path("a.dat")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+    }
+}
+
+TEST_F(FileReplacementTest, RemovingAFileThatIsNotThereIsNoFailure) {
+    EXPECT_TRUE(core::removeFile(path("none.dat")));
+    ASSERT_TRUE(core::replaceFile(path("a.dat"), {1}));
+    EXPECT_TRUE(core::removeFile(path("a.dat")));
+    EXPECT_FALSE(QFile::exists(path("a.dat")));
+}
+
+}  // namespace
