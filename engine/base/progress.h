@@ -30,6 +30,15 @@ void setClockForTesting(Clock clock);
 int32_t lastReported();
 void resetReportState();
 
+// For tests: the given clock for the life of the scope, then the steady clock again.
+class ClockScope {
+  public:
+    explicit ClockScope(Clock clock) { setClockForTesting(clock); }
+    ~ClockScope() { setClockForTesting(nullptr); }
+    ClockScope(const ClockScope&) = delete;
+    ClockScope& operator=(const ClockScope&) = delete;
+};
+
 }  // namespace dnr::progress
 
 namespace dnr {

@@ -156,7 +156,7 @@ TEST(AdjustColorsPipeline, ColourSettingsChangePixelsAsTheStageComputes) {
 }
 
 TEST(AdjustColorsPipeline, AbortDuringTheStageLeavesThePicture) {
-    progress::setClockForTesting([]() -> uint32_t {
+    const progress::ClockScope clock([]() -> uint32_t {
         static uint32_t t = 0;
         return t += 1000;
     });
@@ -172,7 +172,6 @@ TEST(AdjustColorsPipeline, AbortDuringTheStageLeavesThePicture) {
     };
     pic.attach(p);
     EXPECT_EQ(Grainwash2(&p), 0);
-    progress::setClockForTesting(nullptr);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 8; ++x)
             EXPECT_EQ(pic.get(x, y), (Colour{100, 150, 200}));
@@ -181,7 +180,7 @@ TEST(AdjustColorsPipeline, AbortDuringTheStageLeavesThePicture) {
 TEST(AdjustColorsPipeline, ProgressStaysInsideTheColourShare) {
     static std::vector<int32_t> reports;
     reports.clear();
-    progress::setClockForTesting([]() -> uint32_t {
+    const progress::ClockScope clock([]() -> uint32_t {
         static uint32_t t = 0;
         return t += 1000;
     });
@@ -194,7 +193,6 @@ TEST(AdjustColorsPipeline, ProgressStaysInsideTheColourShare) {
     p.ProgressCallback = [](int32_t v) { reports.push_back(v); };
     pic.attach(p);
     ASSERT_EQ(Grainwash2(&p), 1);
-    progress::setClockForTesting(nullptr);
     // Colour share of a run with only colour on: weights 1076 and 200 of 1277.
     const int32_t start = 0, end = 1076 * 1000 / 1277;
     int colourReports = 0;

@@ -149,7 +149,7 @@ uint32_t gFakeMilliseconds = 0;
 int32_t gAbortedAt = -1;
 
 TEST(NoisePipeline, AbortDuringNoiseReductionLeavesThePictureUntouched) {
-    progress::setClockForTesting([]() -> uint32_t { return gFakeMilliseconds += 1000; });
+    const progress::ClockScope clock([]() -> uint32_t { return gFakeMilliseconds += 1000; });
     for (int mode : {2, 6}) {
         const Picture source = noisyScene(200, 150, true, 37);
         Picture pic = source;
@@ -171,7 +171,6 @@ TEST(NoisePipeline, AbortDuringNoiseReductionLeavesThePictureUntouched) {
         EXPECT_TRUE(pic == source) << mode;
         EXPECT_EQ(stageCaches().result.key(), 0u) << mode;
     }
-    progress::setClockForTesting(nullptr);
     progress::resetReportState();
 }
 

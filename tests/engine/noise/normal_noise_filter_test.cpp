@@ -204,14 +204,13 @@ TEST(NormalNoiseFilter, SmoothingCountsSixRowsPerPictureRow) {
     progress::resetReportState();
     static int last = -1;
     progress::setCallback([](int32_t v) { last = v; });
-    progress::setClockForTesting([]() -> uint32_t {
+    const progress::ClockScope clock([]() -> uint32_t {
         static uint32_t t = 0;
         return t += 1000;
     });
     ASSERT_TRUE(smoothForNoise(input, smoothed, p));
     EXPECT_EQ(last, 1000);  // 48 units: the last report is the share's end
     progress::setCallback(nullptr);
-    progress::setClockForTesting(nullptr);
     progress::resetReportState();
 }
 

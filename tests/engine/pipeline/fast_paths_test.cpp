@@ -408,7 +408,7 @@ uint32_t gFakeMilliseconds = 0;
 
 TEST(FastPaths, WholeRunsGiveThePlainBytesAndReports) {
     // Every unit that asks for a report gets one: the reports follow the steps alone.
-    progress::setClockForTesting([]() -> uint32_t { return gFakeMilliseconds += 1000; });
+    const progress::ClockScope clock([]() -> uint32_t { return gFakeMilliseconds += 1000; });
     const Size kRunSizes[] = {{1, 1}, {1, 9}, {9, 1}, {5, 7}, {37, 19}, {64, 41}};
     for (const Size& size : kRunSizes)
         for (bool is16 : {true, false})
@@ -436,13 +436,12 @@ TEST(FastPaths, WholeRunsGiveThePlainBytesAndReports) {
                             EXPECT_EQ(fast.reports, plain.reports);
                         }
                     }
-    progress::setClockForTesting(nullptr);
     progress::resetReportState();
     emptyAllCaches();
 }
 
 TEST(FastPaths, ReportsStayBelowOneThousandAndRise) {
-    progress::setClockForTesting([]() -> uint32_t { return gFakeMilliseconds += 1000; });
+    const progress::ClockScope clock([]() -> uint32_t { return gFakeMilliseconds += 1000; });
     const Picture source = scene(90, 70, true, 23);
     const RunResult fast =
         runWith(forcedThreads(32, 40), source, [](ProcessingParams& p) { p.FinalRun = 1; });
@@ -452,7 +451,6 @@ TEST(FastPaths, ReportsStayBelowOneThousandAndRise) {
     EXPECT_LT(fast.reports.back(), 1000);
     for (int32_t v : fast.reports)
         EXPECT_EQ(v % 10, 0);
-    progress::setClockForTesting(nullptr);
     progress::resetReportState();
     emptyAllCaches();
 }
@@ -464,7 +462,7 @@ int32_t gAbortedAt = -1;
 // leaves the picture as it was. An abort that comes only during the write-back does not stop the
 // run on either path.
 TEST(FastPaths, AbortFromAReportEndsAThreadedRunAsThePlainOne) {
-    progress::setClockForTesting([]() -> uint32_t { return gFakeMilliseconds += 1000; });
+    const progress::ClockScope clock([]() -> uint32_t { return gFakeMilliseconds += 1000; });
     const Picture source = scene(80, 60, true, 29);
     for (int mode : {2, 6})
         for (int32_t at : {10, 100, 300, 600, 900}) {
@@ -495,7 +493,6 @@ TEST(FastPaths, AbortFromAReportEndsAThreadedRunAsThePlainOne) {
             EXPECT_EQ(results[1], results[0]) << mode << " at " << at;
         }
     clearAbort();
-    progress::setClockForTesting(nullptr);
     progress::resetReportState();
     emptyAllCaches();
 }

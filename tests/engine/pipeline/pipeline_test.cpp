@@ -96,16 +96,15 @@ class PipelineProgress : public ::testing::Test {
         gNow = 0;
         gReports.clear();
         gAbortAt = -1;
-        // Every report is at least 100 ms after the last one, so none is dropped for time.
-        progress::setClockForTesting([] { return gNow += 1000; });
         progress::resetReportState();
     }
-    void TearDown() override { progress::setClockForTesting(nullptr); }
 
     static void onProgress(int32_t v) {
         gReports.push_back(v);
         if (gAbortAt >= 0 && v >= gAbortAt) Abort();
     }
+    // Every report is at least 100 ms after the last one, so none is dropped for time.
+    const progress::ClockScope clock_{[] { return gNow += 1000; }};
 };
 
 TEST_F(PipelineProgress, ReportsRiseAndStayBelowAThousand) {

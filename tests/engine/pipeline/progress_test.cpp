@@ -21,15 +21,14 @@ class ProgressTest : public ::testing::Test {
     void SetUp() override {
         gNow = 1000;
         gReports.clear();
-        progress::setClockForTesting([] { return gNow; });
         progress::resetReportState();
         progress::setCallback(record);
     }
     void TearDown() override {
-        progress::setClockForTesting(nullptr);
         progress::setCallback(nullptr);
         progress::resetReportState();
     }
+    const progress::ClockScope clock_{[] { return gNow; }};
 };
 
 TEST_F(ProgressTest, ReportsEverySixteenthUnitAsPermilleTimesTen) {

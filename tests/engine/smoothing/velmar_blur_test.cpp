@@ -214,7 +214,7 @@ void recordCallback(int32_t v) {
 }
 
 TEST(VelmarBlur, OwnProgressTotalEndsExactlyAtTheEndOfTheShare) {
-    progress::setClockForTesting(fakeClock);
+    const progress::ClockScope clock(fakeClock);
     progress::setCallback(recordCallback);
     for (BlurVariant v : {BlurVariant::Average, BlurVariant::Agreement, BlurVariant::Box})
         for (int h : {8, 16, 32}) {
@@ -228,7 +228,6 @@ TEST(VelmarBlur, OwnProgressTotalEndsExactlyAtTheEndOfTheShare) {
             EXPECT_EQ(gLastCallback, 1000) << nameOf(v) << " h=" << h;
         }
     progress::setCallback(nullptr);
-    progress::setClockForTesting(nullptr);
     progress::resetReportState();
 }
 
