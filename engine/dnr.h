@@ -260,13 +260,26 @@ typedef struct RetouchParams {
  * Grainwash2: runs every enabled correction on the pixels of params and writes the result back
  *   into them. 1 on success; 0 on no pixels, out of memory or abort (pixels then unchanged,
  *   except red-eye repairs already made). Writes the sizes of automatically sized red eyes.
+ *   Its tone step reads the luminance statistics the last DetectNoiseLevel left (see there).
  * Abort: asks a running Grainwash2 to stop at its next row; safe from any thread. Returns 1.
  * GetRGB: means of the size-by-size block around (x, y), 16-bit domain. Returns 0.
  * GetYUV: the same block as luma and chroma (offset 0x8000). Returns the luma.
  * CopyPartOfSession: copies a rectangle of a picture into a packed buffer (see the layouts).
  *   Exactly one source pointer is used: the 8-bit one when not null. Returns 0.
  * CalculateLostDetails: does nothing; returns 0.
- * SetMessageHook: installs (or with null removes) the receiver of the engine's warnings. */
+ * SetMessageHook: installs (or with null removes) the receiver of the engine's warnings.
+ * DetectNoiseLevel: besides the noise levels, leaves the picture's luminance statistics in the
+ *   library. Every later Grainwash2 reads them for its tone table (local contrast) until the next
+ *   detection, and so do Brightness_AutoDetect and AutoContrast_Detect: detect on the picture
+ *   about to be processed, before its run. ReleaseCaches keeps them.
+ * ReleaseCaches: an addition of this system, not of the original interface. Releases every
+ *   buffer the engine keeps between runs (the stage caches, the noise map, the high-noise scales,
+ *   the sharpening envelopes), for the program when a picture closes and for the batch between
+ *   items. The next run recomputes what it needs and gives the same pixels. Curve objects and the
+ *   luminance statistics stay. Returns 1.
+ * Caches: a preview run (FinalRun 0) keeps its intermediate planes for the next preview; a final
+ *   run (FinalRun 1) reuses a preview's input of the same part and releases every other cache
+ *   when it ends, whether it succeeded or not. */
 DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params);
 DNR_API int32_t DNR_CALL Abort(void);
 DNR_API int32_t DNR_CALL DetectNoiseLevel(void* bits, int32_t* levels, int32_t width,
@@ -283,6 +296,7 @@ DNR_API int32_t DNR_CALL CopyPartOfSession(const uint8_t* source8, const uint16_
                                            int32_t width, int32_t height);
 DNR_API int32_t DNR_CALL CalculateLostDetails(void);
 DNR_API void DNR_CALL SetMessageHook(DnrMessageHook hook);
+DNR_API int32_t DNR_CALL ReleaseCaches(void);
 
 /* ---- Equalizer curves ------------------------------------------------------------------------
  * Update*: one drag step at (x, y) of a width-by-height editor, y counted downwards; commit 1

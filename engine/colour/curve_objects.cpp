@@ -12,6 +12,13 @@ SharpnessCurve gSharpness;
 
 }  // namespace
 
+void resetCurveObjects() {
+    gBrightness = BrightnessCurve{};
+    gSaturation = SaturationCurve{};
+    gNoise = NoiseCurve{};
+    gSharpness = SharpnessCurve{};
+}
+
 BrightnessCurve& brightnessCurve() {
     return gBrightness;
 }

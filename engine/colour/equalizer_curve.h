@@ -113,5 +113,7 @@ class SharpnessCurve final : public HueCurve {
 // The library's curve objects.
 EqualizerCurve& curveObject(CurveKind kind);
 BrightnessCurve& brightnessCurve();
+// Every curve object as the library loads: empty tables, nothing drawn.
+void resetCurveObjects();
 
 }  // namespace dnr

@@ -22,6 +22,10 @@ int64_t dashCounter() {
     return gDashCounter;
 }
 
+void resetDashCounter() {
+    gDashCounter = 0;
+}
+
 void drawDashedLine(const View& target, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
                     LineColour colour, int32_t dimPercent, int32_t dashLength, DashPhase phase) {
     const int32_t w = target.width, h = target.height;

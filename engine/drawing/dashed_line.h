@@ -25,5 +25,7 @@ void drawDashedLine(const View& target, int32_t x0, int32_t y0, int32_t x1, int3
 
 // The shared counter, for tests.
 int64_t dashCounter();
+// Back to 0, as the library loads.
+void resetDashCounter();
 
 }  // namespace dnr

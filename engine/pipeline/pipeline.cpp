@@ -5,6 +5,7 @@
 #include "cache_keys.h"
 #include "colour_space.h"
 #include "dnr.h"
+#include "engine_state.h"
 #include "picture_planes.h"
 #include "progress.h"
 #include "progress_shares.h"
@@ -148,5 +149,7 @@ extern "C" DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params) {
     dnr::Driver driver(*params, *view);
     const bool ok = driver.run();
     dnr::progress::setCallback(nullptr);
+    // Also after a failure: a final run that ended early must not leave caches behind either.
+    if (params->FinalRun == 1) dnr::engine_state::finishFinalRun();
     return ok ? 1 : 0;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "brush_coverage.h"
+#include "brush_trail.h"
 #include "colour_space.h"
 #include "pixel_paint.h"
 #include "pixel_view.h"
@@ -258,6 +259,10 @@ struct BlurTrail {
 BlurTrail gBlurTrail;
 
 }  // namespace
+
+void forgetBrushTrail() {
+    gBlurTrail = BlurTrail{};
+}
 }  // namespace dnr
 
 extern "C" DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params) {

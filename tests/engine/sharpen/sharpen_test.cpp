@@ -5,6 +5,7 @@
 
 #include "colour_space.h"
 #include "curves.h"
+#include "engine_state.h"
 #include "envelope_cache.h"
 #include "hue.h"
 #include "progress.h"
@@ -57,7 +58,7 @@ ProcessingParams sharpenParams(int32_t amount) {
 
 class SharpenStage : public ::testing::Test {
   protected:
-    void TearDown() override { emptyEnvelopes(envelopeCache()); }
+    void TearDown() override { engine_state::releaseCaches(); }
 };
 
 TEST_F(SharpenStage, AmountZeroWithFlatCurveAndNoMapTouchesNothing) {
