@@ -88,7 +88,7 @@ void addNoiseInputs(KeyHash& h, const ProcessingParams& p) {
         const NoiseAreaEntry& a = p.NoiseAreas[i];
         h.add(a.Luma).add(a.ChromaRed).add(a.ChromaBlue).add(uint16_t(a.Strength));
     }
-    const int32_t points = std::clamp(p.NoiseEqualizerCount, 0, 40);
+    const int32_t points = std::clamp(p.NoiseEqualizerCount, 0, DNR_EQUALIZER_POINTS);
     h.add(uint32_t(points));
     for (int32_t i = 0; i < points; ++i)
         h.add(uint32_t(p.NoiseEqualizer[i]));

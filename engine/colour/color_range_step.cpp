@@ -11,6 +11,7 @@
 #include "color_range_areas.h"
 #include "colour_space.h"
 #include "progress.h"
+#include "run_kind.h"
 #include "velmar_blur.h"
 
 namespace dnr {
@@ -107,7 +108,7 @@ bool colorRangeStep(PlaneSet& planes, const ProcessingParams& p) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    const bool show = p.SelectedColorRange != -1 && p.FinalRun == 0;
+    const bool show = p.SelectedColorRange != -1 && !isFinalRun(p);
     if (!show) return shiftTowardTargets(planes, ranges);
     const bool known = p.SelectedColorRange >= 0 && p.SelectedColorRange < p.ColorRangeCount;
     return showSelection(planes, known ? &ranges[p.SelectedColorRange] : nullptr);

@@ -59,28 +59,29 @@ void drawBars(const View& target, int32_t x, int32_t y, int32_t width, int32_t o
     for (int32_t c = 0; c < width; ++c) {
         const Bars b{bar(tables[0], c, width), bar(tables[1], c, width), bar(tables[2], c, width),
                      bar(tables[3], c, width)};
-        const int32_t h = type == 1 ? std::max({b.blue, b.green, b.red, 1}) : b.luma;
+        const int32_t h =
+            type == DNR_HISTOGRAM_COLOURS ? std::max({b.blue, b.green, b.red, 1}) : b.luma;
         if (opacity != 0) {
             for (int32_t r = 0; r < h; ++r) {
                 int32_t rgb[3] = {0, 0, 0};
-                if (type == 1) {
+                if (type == DNR_HISTOGRAM_COLOURS) {
                     const int channel = r <= b.blue ? 2 : r <= b.green ? 1 : 0;
                     rgb[channel] = kFill;
-                } else if (type == 2) {
+                } else if (type == DNR_HISTOGRAM_GREY) {
                     rgb[0] = rgb[1] = rgb[2] = kFill;
                 } else {
-                    rgb[type - 3] = kFill;  // 3 red, 4 green, 5 blue
+                    rgb[type - DNR_HISTOGRAM_RED] = kFill;  // red, green, blue in turn
                 }
                 blendPixel(target, x + c, y + r, rgb, opacity);
             }
         }
         if (c >= 1) {
-            const LineColour outline = type == 3   ? LineColour{0x8000, 0, 0}
-                                       : type == 4 ? LineColour{0, 0x8000, 0}
-                                                   : LineColour{0, 0, 0};
+            const LineColour outline = type == DNR_HISTOGRAM_RED     ? LineColour{0x8000, 0, 0}
+                                       : type == DNR_HISTOGRAM_GREEN ? LineColour{0, 0x8000, 0}
+                                                                     : LineColour{0, 0, 0};
             drawDashedLine(target, x + c - 1, y + previousHeight, x + c, y + h, outline, 100, 1,
                            DashPhase::Continue);
-            if (type == 1) {
+            if (type == DNR_HISTOGRAM_COLOURS) {
                 drawDashedLine(target, x + c - 1, y + previous.blue, x + c, y + b.blue,
                                {0, 0, 0xB400}, 100, 1, DashPhase::Continue);
                 drawDashedLine(target, x + c - 1, y + previous.green, x + c, y + b.green,
@@ -134,7 +135,7 @@ void drawLevelMarkers(const View& target, int32_t y, int32_t width, int32_t heig
 int32_t drawHistogram(const PixelView* source, const PixelView* target, int32_t x, int32_t y,
                       int32_t width, int32_t height, int32_t opacity, int32_t part, int32_t type,
                       int32_t overlay, const ProcessingParams* params) {
-    if (type == 0 && overlay == 0) return 1;
+    if (type == DNR_HISTOGRAM_NONE && overlay == 0) return 1;
     const auto from = makeView(source);
     const auto to = makeView(target);
     if (!from || !to) return 0;
@@ -152,7 +153,8 @@ int32_t drawHistogram(const PixelView* source, const PixelView* target, int32_t 
     for (int k = 0; k < 3; ++k)
         smooth(tables[k]);
 
-    if (type >= 1 && type <= 5) drawBars(*to, x, y, width, opacity, type, tables);
+    if (type >= DNR_HISTOGRAM_COLOURS && type <= DNR_HISTOGRAM_BLUE)
+        drawBars(*to, x, y, width, opacity, type, tables);
     if (overlay != 0 && part == 0) drawOverlay(*to);
     if (params && params->AutoContrast == 1) drawLevelMarkers(*to, y, width, height, *params);
     return 1;

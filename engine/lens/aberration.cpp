@@ -9,6 +9,7 @@
 #include "colour_space.h"
 #include "hue.h"
 #include "progress.h"
+#include "run_kind.h"
 #include "stages.h"
 #include "velmar_blur.h"
 
@@ -44,7 +45,7 @@ bool correctAberration(PlaneSet& planes, const ProcessingParams& p) {
     bright.release();
 
     const FringeColour fringe = fringeColour(p);
-    const bool showMap = p.ShowCAMap != 0 && p.FinalRun != 1;
+    const bool showMap = p.ShowCAMap != 0 && !isFinalRun(p);
     int32_t previousLuma = w > 0 && h > 0 ? luma.data()[0] : 0;
     for (int32_t j = 0; j < h; ++j) {
         uint16_t* y = luma.row(j);

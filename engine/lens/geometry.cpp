@@ -4,6 +4,7 @@
 #include "geometry_display.h"
 #include "geometry_mapping.h"
 #include "progress.h"
+#include "run_kind.h"
 #include "stages.h"
 #include "vignetting.h"
 
@@ -16,7 +17,7 @@ bool correctGeometry(PlaneSet& planes, const ProcessingParams& p) {
     if (w <= 0 || h <= 0) return true;
 
     const GeometryMapping mapping = makeGeometryMapping(w, h, p);
-    const bool preview = p.FinalRun == 0;
+    const bool preview = !isFinalRun(p);
     const bool vignetting = p.Vignetting != 0 || p.CompareMode == 1;
     const bool compare = p.CompareMode == 1 && preview;
     const bool withRadius = mapping.k != 0 || vignetting;

@@ -11,6 +11,7 @@
 #include "colour_space.h"
 #include "high_noise_filter.h"
 #include "progress.h"
+#include "run_kind.h"
 #include "stages.h"
 #include "threshold_plane.h"
 #include "velmar_blur.h"
@@ -66,8 +67,8 @@ class HighNoiseFilter {
           scales_(highNoiseScaleCount(p.NoiseRadius)),
           weights_(scaleWeights(p.NoiseRadius)),
           amount_(int64_t{p.NoiseReductionAmount} * 1024 / 100),
-          store_(p.FinalRun != 1),
-          showMap_(p.ShowNoiseMap && p.FinalRun == 0) {}
+          store_(!isFinalRun(p)),
+          showMap_(p.ShowNoiseMap && !isFinalRun(p)) {}
 
     bool run();
 

@@ -11,6 +11,7 @@
 #include "colour_space.h"
 #include "fast_paths.h"
 #include "progress.h"
+#include "run_kind.h"
 #include "stages.h"
 #include "threshold_plane.h"
 #include "velmar_blur.h"
@@ -126,7 +127,7 @@ bool blendNoiseReduction(PlaneSet& planes, const PlaneSet& smoothed, const Plane
 
     // d: the share of the full reduction, 1024 = all of it.
     const int64_t d = int64_t{p.NoiseReductionAmount} * 1024 / 100;
-    const bool showMap = p.ShowNoiseMap && p.FinalRun == 0;
+    const bool showMap = p.ShowNoiseMap && !isFinalRun(p);
     if (fast::enabled() && !showMap) {
         return runInBands(rowJob(h, w), [&](int64_t first, int64_t last) {
             std::unique_ptr<int32_t[]> share(new (std::nothrow) int32_t[size_t(w)]);

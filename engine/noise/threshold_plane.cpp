@@ -32,7 +32,7 @@ ThresholdBuilder::ThresholdBuilder(const ProcessingParams& p) : p_(p) {
     for (int i = 0; i < 5; ++i)
         bands_[i] = std::max<int64_t>(bands[i], 1);
 
-    const int32_t points = std::clamp(p.NoiseEqualizerCount, 0, 40);
+    const int32_t points = std::clamp(p.NoiseEqualizerCount, 0, DNR_EQUALIZER_POINTS);
     hueActive_ =
         std::any_of(p.NoiseEqualizer, p.NoiseEqualizer + points, [](int32_t v) { return v != 0; });
     if (hueActive_) rebuildCurveTable(CurveKind::Noise, p);

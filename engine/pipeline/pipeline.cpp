@@ -9,6 +9,7 @@
 #include "picture_planes.h"
 #include "progress.h"
 #include "progress_shares.h"
+#include "run_kind.h"
 #include "stage_caches.h"
 #include "stages.h"
 
@@ -18,7 +19,7 @@ namespace {
 class Driver {
   public:
     Driver(ProcessingParams& p, const View& view)
-        : p_(p), view_(view), shares_(computeShares(p)), final_(p.FinalRun == 1) {}
+        : p_(p), view_(view), shares_(computeShares(p)), final_(isFinalRun(p)) {}
 
     bool run();
 
@@ -94,7 +95,7 @@ bool Driver::noiseReduction(const KeyHash& picture) {
     if (cache.key() == key) {
         if (!work_.copyFrom(cache)) return false;
     } else {
-        if (p_.NoiseMode == 6) {
+        if (p_.NoiseMode == DNR_NOISE_HIGH) {
             enterShare(kShareSmoothing);
             if (!runHighNoiseFilter(work_, p_)) return false;
         } else if (!normalNoiseFilter()) {
@@ -150,6 +151,6 @@ extern "C" DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params) {
     const bool ok = driver.run();
     dnr::progress::setCallback(nullptr);
     // Also after a failure: a final run that ended early must not leave caches behind either.
-    if (params->FinalRun == 1) dnr::engine_state::finishFinalRun();
+    if (dnr::isFinalRun(*params)) dnr::engine_state::finishFinalRun();
     return ok ? 1 : 0;
 }

@@ -4,14 +4,14 @@ namespace dnr {
 
 ProgressShares computeShares(const ProcessingParams& p) {
     const bool noise = p.NoiseReductionOn != 0;
-    const bool highNoise = p.NoiseMode == 6;
+    const bool highNoise = p.NoiseMode == DNR_NOISE_HIGH;
     const bool normalNoise = noise && !highNoise;
     const std::array<int32_t, kShareCount> weight = {
         noise ? 362 : 0,
         noise ? 323 : 0,
         noise && p.CAOn ? 930 : 0,
         noise ? 5462 : 0,
-        normalNoise && p.NoiseMode == 4 ? 5462 : 0,
+        normalNoise && p.NoiseMode == DNR_NOISE_NORMAL_SPLIT ? 5462 : 0,
         normalNoise ? 198 : 0,
         normalNoise ? 2755 : 0,
         normalNoise ? 1456 : 0,

@@ -10,6 +10,7 @@
 #include "envelope_cache.h"
 #include "hue.h"
 #include "progress.h"
+#include "run_kind.h"
 #include "sharpen_rule.h"
 #include "stages.h"
 #include "velmar_blur.h"
@@ -18,7 +19,7 @@ namespace dnr {
 namespace {
 
 bool sharpnessCurveActive(const ProcessingParams& p) {
-    const int32_t count = std::clamp(p.SharpnessEqualizerCount, 0, 40);
+    const int32_t count = std::clamp(p.SharpnessEqualizerCount, 0, DNR_EQUALIZER_POINTS);
     return std::any_of(p.SharpnessEqualizer, p.SharpnessEqualizer + count,
                        [](int32_t v) { return v != 0; });
 }
@@ -77,7 +78,7 @@ bool sharpenPlanes(PlaneSet& planes, const ProcessingParams& p) {
 bool sharpen(PlaneSet& planes, const ProcessingParams& p) {
     const bool ok = sharpenPlanes(planes, p);
     // A final run keeps nothing for later runs.
-    if (p.FinalRun) emptyEnvelopes(envelopeCache());
+    if (isFinalRun(p)) emptyEnvelopes(envelopeCache());
     return ok;
 }
 
