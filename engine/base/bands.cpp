@@ -4,9 +4,11 @@
 #include <array>
 #include <atomic>
 #include <exception>
+#include <optional>
 #include <thread>
 
 #include "fast_paths.h"
+#include "message.h"
 #include "progress.h"
 
 namespace dnr::bands_detail {
@@ -31,7 +33,9 @@ bool run(const BandJob& job, ChunkFn fn, void* body) {
     std::atomic<int64_t> next{0};
     std::atomic<int64_t> done{0};
     std::atomic<bool> failed{false};
+    std::atomic<bool> outOfMemory{false};
     auto work = [&] {
+        const DeferredOutOfMemory deferred(outOfMemory);
         while (!failed.load(std::memory_order_relaxed)) {
             const int64_t first = next.fetch_add(chunk, std::memory_order_relaxed);
             if (first >= job.items) return;
@@ -56,6 +60,7 @@ bool run(const BandJob& job, ChunkFn fn, void* body) {
 
     // The calling thread works and, after each chunk, counts the units of the items finished
     // by all threads so far.
+    std::optional<DeferredOutOfMemory> deferred(std::in_place, outOfMemory);
     int64_t stepped = 0;
     auto catchUp = [&](int64_t target) {
         for (; stepped < target; ++stepped)
@@ -75,6 +80,8 @@ bool run(const BandJob& job, ChunkFn fn, void* body) {
     }
     for (int32_t i = 0; i < started; ++i)
         helpers[i].join();
+    deferred.reset();
+    if (outOfMemory.load()) showWarning(kNotEnoughMemory);
     if (failed.load(std::memory_order_relaxed)) return false;
 
     catchUp(job.units - 1);

@@ -20,7 +20,7 @@ bool Plane::allocate(int32_t w, int32_t h, bool zeroFill) {
         samples_ = allocateSamples(size());
         if (!samples_) {
             width = height = 0;
-            showWarning(kNotEnoughMemory);
+            reportOutOfMemory();
             return false;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <limits>
 
@@ -10,7 +11,21 @@ namespace {
 
 constexpr size_t kHugePage = size_t{2} << 20;
 
+// Allocations a test still allows; negative: no limit.
+std::atomic<int64_t> gAllowedAllocations{-1};
+
 }  // namespace
+
+bool allocationAllowed() {
+    int64_t left = gAllowedAllocations.load(std::memory_order_relaxed);
+    while (left > 0 && !gAllowedAllocations.compare_exchange_weak(left, left - 1)) {
+    }
+    return left != 0;
+}
+
+void limitAllocationsForTesting(int64_t count) {
+    gAllowedAllocations.store(count < 0 ? -1 : count);
+}
 
 void FreeSamples::operator()(uint16_t* p) const {
     std::free(p);
@@ -19,6 +34,7 @@ void FreeSamples::operator()(uint16_t* p) const {
 SampleMemory allocateSamples(size_t count) {
     if (count > std::numeric_limits<size_t>::max() / sizeof(uint16_t) - kHugePage)
         return SampleMemory();
+    if (!allocationAllowed()) return SampleMemory();
     const size_t bytes = count * sizeof(uint16_t);
     if (bytes < 4 * kHugePage) return SampleMemory(static_cast<uint16_t*>(std::malloc(bytes)));
     const size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;

@@ -18,4 +18,11 @@ using SampleMemory = std::unique_ptr<uint16_t[], FreeSamples>;
 // Uninitialised room for count samples; null when the memory cannot be had.
 SampleMemory allocateSamples(size_t count);
 
+// Asked by every allocation of samples and scratch arrays before it allocates: false when a test
+// has used up the allocations it allows.
+bool allocationAllowed();
+// For tests: the next count allocations may succeed, those after fail; a negative count lifts the
+// limit.
+void limitAllocationsForTesting(int64_t count);
+
 }  // namespace dnr

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <new>
 
 #include "bands.h"
 #include "colour_space.h"
 #include "fast_paths.h"
 #include "progress.h"
 #include "run_kind.h"
+#include "scratch.h"
 #include "stages.h"
 #include "threshold_plane.h"
 #include "velmar_blur.h"
@@ -130,7 +130,7 @@ bool blendNoiseReduction(PlaneSet& planes, const PlaneSet& smoothed, const Plane
     const bool showMap = p.ShowNoiseMap && !isFinalRun(p);
     if (fast::enabled() && !showMap) {
         return runInBands(rowJob(h, w), [&](int64_t first, int64_t last) {
-            std::unique_ptr<int32_t[]> share(new (std::nothrow) int32_t[size_t(w)]);
+            const auto share = allocateScratch<int32_t>(size_t(w));
             if (!share) return false;
             for (auto r = static_cast<int32_t>(first); r < last; ++r) {
                 uint16_t* rows[3];

@@ -7,12 +7,12 @@
 // sums, so every output sample is the same.
 #include <algorithm>
 #include <memory>
-#include <new>
 
 #include "bands.h"
 #include "blur_steps.h"
 #include "fast_paths.h"
 #include "progress.h"
+#include "scratch.h"
 
 namespace dnr::blur {
 namespace {
@@ -86,9 +86,8 @@ bool boxInStrips(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
     columns.lastStep = LastStep::ThenAbortTest;
     return runInBands(columns, [&](int64_t first, int64_t last) {
         const int32_t width = std::min(strip, w);
-        std::unique_ptr<uint32_t[]> ring(new (std::nothrow)
-                                             uint32_t[size_t(2 * ny + 2) * size_t(width)]);
-        std::unique_ptr<ColumnSum[]> sums(new (std::nothrow) ColumnSum[size_t(width)]);
+        const auto ring = allocateScratch<uint32_t>(size_t(2 * ny + 2) * size_t(width));
+        const auto sums = ring ? allocateScratch<ColumnSum>(size_t(width)) : nullptr;
         if (!ring || !sums) return false;
         for (int64_t s = first; s < last; ++s) {
             const auto c0 = static_cast<int32_t>(s * strip);
@@ -103,8 +102,8 @@ bool boxInStrips(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
 template <typename ColumnSum>
 bool boxWhole(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
     const int32_t w = source.width;
-    std::unique_ptr<uint32_t[]> ring(new (std::nothrow) uint32_t[size_t(2 * ny + 2) * w]);
-    std::unique_ptr<ColumnSum[]> columns(new (std::nothrow) ColumnSum[w]);
+    const auto ring = allocateScratch<uint32_t>(size_t(2 * ny + 2) * w);
+    const auto columns = ring ? allocateScratch<ColumnSum>(w) : nullptr;
     if (!ring || !columns) return false;
     return boxStrip<ColumnSum>(target, source, nx, ny, 0, w, ring.get(), columns.get(), true);
 }

@@ -13,6 +13,7 @@
 #include "fast_paths.h"
 #include "progress.h"
 #include "sample_memory.h"
+#include "scratch.h"
 
 namespace dnr {
 namespace {
@@ -25,7 +26,7 @@ using blur::stepToward;
 using Samples = SampleMemory;
 
 Samples scratch(size_t count) {
-    return allocateSamples(count);
+    return allocateScratchSamples(count);
 }
 
 // Counts the vertical pass's two sweeps as height units in all, so that the filter's own total of

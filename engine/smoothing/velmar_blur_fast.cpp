@@ -13,6 +13,7 @@
 #include "fast_paths.h"
 #include "progress.h"
 #include "sample_memory.h"
+#include "scratch.h"
 
 namespace dnr::blur {
 namespace {
@@ -20,7 +21,7 @@ namespace {
 using Samples = SampleMemory;
 
 Samples scratch(size_t count) {
-    return allocateSamples(count);
+    return allocateScratchSamples(count);
 }
 
 constexpr int32_t kRowsAtOnce = 4;
