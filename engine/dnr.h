@@ -32,7 +32,11 @@
 #endif
 
 #if defined(_WIN32)
-#if defined(DNR_BUILDING)
+#if defined(DNR_BUILDING) && defined(__MINGW32__) && !defined(_WIN64)
+/* mingw's linker drops the leading underscore of a decorated name when it exports one; the
+ * library's exports come from a module-definition file generated from this header instead. */
+#define DNR_API
+#elif defined(DNR_BUILDING)
 #define DNR_API __declspec(dllexport)
 #else
 #define DNR_API __declspec(dllimport)

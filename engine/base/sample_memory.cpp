@@ -1,6 +1,8 @@
 #include "sample_memory.h"
 
+#if !defined(_WIN32)
 #include <sys/mman.h>
+#endif
 
 #include <atomic>
 #include <cstdlib>
@@ -36,12 +38,17 @@ SampleMemory allocateSamples(size_t count) {
         return SampleMemory();
     if (!allocationAllowed()) return SampleMemory();
     const size_t bytes = count * sizeof(uint16_t);
+#if defined(_WIN32)
+    // No huge-page hint to give, and memory from the aligned allocation would need its own free.
+    return SampleMemory(static_cast<uint16_t*>(std::malloc(bytes)));
+#else
     if (bytes < 4 * kHugePage) return SampleMemory(static_cast<uint16_t*>(std::malloc(bytes)));
     const size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     void* p = std::aligned_alloc(kHugePage, rounded);
     // Only a hint: without huge pages the memory works as any other.
     if (p) madvise(p, rounded, MADV_HUGEPAGE);
     return SampleMemory(static_cast<uint16_t*>(p));
+#endif
 }
 
 }  // namespace dnr
