@@ -4,9 +4,8 @@
 #include <cmath>
 #include <random>
 
-#include "high_noise_filter.h"
+#include "engine_state.h"
 #include "pixel_view.h"
-#include "stage_caches.h"
 
 namespace bench {
 
@@ -75,12 +74,7 @@ ProcessingParams defaultRecord(BenchPicture& picture, int32_t noiseMode, int32_t
 }
 
 void emptyEngineCaches() {
-    dnr::StageCaches& c = dnr::stageCaches();
-    dnr::emptyCache(c.input);
-    dnr::emptyCache(c.blur);
-    dnr::emptyCache(c.result);
-    c.noiseMap.release();
-    dnr::releaseNoiseScaleCache();
+    dnr::engine_state::releaseCaches();
 }
 
 }  // namespace bench

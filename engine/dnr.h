@@ -32,7 +32,11 @@
 #endif
 
 #if defined(_WIN32)
-#if defined(DNR_BUILDING)
+#if defined(DNR_BUILDING) && defined(__MINGW32__) && !defined(_WIN64)
+/* mingw's linker drops the leading underscore of a decorated name when it exports one; the
+ * library's exports come from a module-definition file generated from this header instead. */
+#define DNR_API
+#elif defined(DNR_BUILDING)
 #define DNR_API __declspec(dllexport)
 #else
 #define DNR_API __declspec(dllimport)
@@ -46,6 +50,29 @@ extern "C" {
 #endif
 
 #define DNR_IMAGE_MAGIC 0x8BD1C15Au
+
+/* NoiseMode: the program writes DNR_NOISE_NORMAL or DNR_NOISE_HIGH. Any value but
+ * DNR_NOISE_HIGH runs the normal filter; DNR_NOISE_NORMAL_SPLIT gives its pixels with another
+ * division of the progress range. */
+#define DNR_NOISE_NORMAL 2
+#define DNR_NOISE_NORMAL_SPLIT 4
+#define DNR_NOISE_HIGH 6
+
+/* FinalRun: DNR_FINAL_RUN for a full-size output run; any other value is a preview run (display
+ * maps allowed, caches kept). */
+#define DNR_FINAL_RUN 1
+
+/* Control values of the noise, sharpness and saturation equalizers; a record's count beyond it
+ * reads no more. */
+#define DNR_EQUALIZER_POINTS 40
+
+/* The type argument of Histogram. */
+#define DNR_HISTOGRAM_NONE 0    /* no bars (an overlay may still be drawn) */
+#define DNR_HISTOGRAM_COLOURS 1 /* three colour histograms */
+#define DNR_HISTOGRAM_GREY 2    /* the luminance histogram in grey */
+#define DNR_HISTOGRAM_RED 3     /* the luminance histogram in red, green or blue */
+#define DNR_HISTOGRAM_GREEN 4
+#define DNR_HISTOGRAM_BLUE 5
 
 /* Progress callback: called with 0..1000 (always a multiple of 10); the result is ignored. */
 typedef void(DNR_CDECL* DnrProgressCallback)(int32_t permille);
@@ -130,12 +157,12 @@ typedef struct ProcessingParams {
     int32_t HighlightsNoiseLevel;
     int32_t NoiseRadius;
     int32_t ShowNoiseMap;
-    int32_t NoiseMode; /* 6: high-noise filter; otherwise the normal filter */
+    int32_t NoiseMode; /* DNR_NOISE_HIGH: high-noise filter; otherwise the normal filter */
     int32_t ChromaNoise;
     int32_t NoiseAreaCount;
     NoiseAreaEntry* NoiseAreas;
     int32_t NoiseEqualizerCount;
-    int32_t NoiseEqualizer[40];
+    int32_t NoiseEqualizer[DNR_EQUALIZER_POINTS];
     int32_t NoiseReductionAmount;
     int32_t SharpenAmount;
     int32_t EdgeWidth;
@@ -144,7 +171,7 @@ typedef struct ProcessingParams {
     int32_t WhiteHalo;
     int32_t ShowSharpenMap;
     int32_t SharpnessEqualizerCount;
-    int32_t SharpnessEqualizer[40];
+    int32_t SharpnessEqualizer[DNR_EQUALIZER_POINTS];
     int32_t ColorAdjustOn;
     int32_t AutoContrast;
     int32_t LocalContrast;
@@ -167,9 +194,9 @@ typedef struct ProcessingParams {
     int32_t BWRed;
     int32_t BWGreen;
     int32_t BWBlue;
-    int32_t FinalRun; /* 1: full-size output run; 0: preview run */
+    int32_t FinalRun; /* DNR_FINAL_RUN: full-size output run; otherwise a preview run */
     int32_t SaturationEqualizerCount;
-    int32_t SaturationEqualizer[40];
+    int32_t SaturationEqualizer[DNR_EQUALIZER_POINTS];
     int32_t BrightnessEqualizerCount;
     int32_t BrightnessEqualizer[9];
     int32_t ViewWidth; /* 0: the pixels are the whole picture */
@@ -260,13 +287,34 @@ typedef struct RetouchParams {
  * Grainwash2: runs every enabled correction on the pixels of params and writes the result back
  *   into them. 1 on success; 0 on no pixels, out of memory or abort (pixels then unchanged,
  *   except red-eye repairs already made). Writes the sizes of automatically sized red eyes.
+ *   Its tone step reads the luminance statistics the last DetectNoiseLevel left (see there).
  * Abort: asks a running Grainwash2 to stop at its next row; safe from any thread. Returns 1.
  * GetRGB: means of the size-by-size block around (x, y), 16-bit domain. Returns 0.
  * GetYUV: the same block as luma and chroma (offset 0x8000). Returns the luma.
  * CopyPartOfSession: copies a rectangle of a picture into a packed buffer (see the layouts).
  *   Exactly one source pointer is used: the 8-bit one when not null. Returns 0.
  * CalculateLostDetails: does nothing; returns 0.
- * SetMessageHook: installs (or with null removes) the receiver of the engine's warnings. */
+ * SetMessageHook: installs (or with null removes) the receiver of the engine's warnings.
+ * DetectNoiseLevel(bits, levels, width, height, is16Bit): the noise levels of a picture (bits,
+ *   width and height as in ImageDesc; is16Bit 1 for 16-bit samples, 0 for 8-bit) written to
+ *   levels, an array of 3 int32 the caller owns: shadows, midtones, highlights, in tenths of a
+ *   mean absolute luma deviation (16-bit domain / 256). Returns the midtone level. Without pixels
+ *   the levels are those of a picture without a usable block.
+ *   Besides the noise levels, it leaves the picture's luminance statistics in the
+ *   library. Every later Grainwash2 reads them for its tone table (local contrast) until the next
+ *   detection, and so do Brightness_AutoDetect and AutoContrast_Detect: detect on the picture
+ *   about to be processed, before its run. ReleaseCaches keeps them.
+ * AdjustNoise(params, x, y, blockSize): measures the noise of the blockSize-square around (x, y)
+ *   of the picture of params and writes the level of its brightness band into params (one of
+ *   ShadowsNoiseLevel, NoiseLevel, HighlightsNoiseLevel). 1; 0 without a record or pixels.
+ * ReleaseCaches: an addition of this system, not of the original interface. Releases every
+ *   buffer the engine keeps between runs (the stage caches, the noise map, the high-noise scales,
+ *   the sharpening envelopes), for the program when a picture closes and for the batch between
+ *   items. The next run recomputes what it needs and gives the same pixels. Curve objects and the
+ *   luminance statistics stay. Returns 1.
+ * Caches: a preview run (FinalRun 0) keeps its intermediate planes for the next preview; a final
+ *   run (FinalRun 1) reuses a preview's input of the same part and releases every other cache
+ *   when it ends, whether it succeeded or not. */
 DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params);
 DNR_API int32_t DNR_CALL Abort(void);
 DNR_API int32_t DNR_CALL DetectNoiseLevel(void* bits, int32_t* levels, int32_t width,
@@ -283,6 +331,7 @@ DNR_API int32_t DNR_CALL CopyPartOfSession(const uint8_t* source8, const uint16_
                                            int32_t width, int32_t height);
 DNR_API int32_t DNR_CALL CalculateLostDetails(void);
 DNR_API void DNR_CALL SetMessageHook(DnrMessageHook hook);
+DNR_API int32_t DNR_CALL ReleaseCaches(void);
 
 /* ---- Equalizer curves ------------------------------------------------------------------------
  * Update*: one drag step at (x, y) of a width-by-height editor, y counted downwards; commit 1
@@ -306,7 +355,16 @@ DNR_API int32_t DNR_CALL DrawColorEqualizerCurve(const PixelView* target, Proces
 DNR_API int32_t DNR_CALL DrawSharpnessEqualizerCurve(const PixelView* target,
                                                      ProcessingParams* params, int32_t rebuild);
 
-/* ---- Histograms ------------------------------------------------------------------------------ */
+/* ---- Histograms ------------------------------------------------------------------------------
+ * DrawEqualizerCurve_and_Histogram: the brightness equalizer's panel into target, with the
+ *   histograms of secondImage (mode selects which, noHistogram 1 leaves them out); rebuild 1
+ *   rebuilds the tone table from params first. 1; 0 when target has no pixels or params is null.
+ * DrawEqualizerCurve: the same panel with the histograms of the picture of params.
+ * Histogram: the histogram of source drawn into the width-by-height rectangle at (x, y) of target
+ *   (0 sizes: the whole target); type one of DNR_HISTOGRAM_*, opacity a percentage of the fill,
+ *   part 0 for the lower of two stacked histograms, overlay not 0 adds the overlay; params (may be
+ *   null) adds the automatic-contrast markers. 1 at once when type and overlay are both 0; 0 when
+ *   source or target has no pixels; 1 otherwise. */
 DNR_API int32_t DNR_CALL DrawEqualizerCurve(const PixelView* target, ProcessingParams* params,
                                             int32_t rebuild);
 DNR_API int32_t DNR_CALL DrawEqualizerCurve_and_Histogram(const PixelView* target,
@@ -319,14 +377,22 @@ DNR_API int32_t DNR_CALL Histogram(const PixelView* source, const PixelView* tar
                                    ProcessingParams* params);
 
 /* ---- Brightness, contrast and colour ----------------------------------------------------------
- */
+ * GetBrightness: the mean luminance (0..255) of the size-by-size square around (x, y), moved
+ *   inside the picture. 0 also when the image has no pixels.
+ * Brightness_AutoDetect: automatic brightness settings from the luminance statistics of the last
+ *   DetectNoiseLevel, written into params (Gamma, Contrast, Highlights, Shadows set to 0;
+ *   LocalContrast, AutoContrast and the automatic-contrast cuts). AutoContrast_Detect writes the
+ *   cuts only. Both leave the record as it is before the first detection. 1; 0 without a record.
+ * GetHue: the hue in degrees (0..359) of the mean colour of the size-by-size square around
+ *   (x, y). 0 also when the image has no pixels. */
 DNR_API int32_t DNR_CALL GetBrightness(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
 DNR_API int32_t DNR_CALL Brightness_AutoDetect(ProcessingParams* params);
 DNR_API int32_t DNR_CALL AutoContrast_Detect(ProcessingParams* params);
 DNR_API int32_t DNR_CALL GetHue(const ImageDesc* image, int32_t x, int32_t y, int32_t size);
 
 /* ---- Red eye, caption, brush -------------------------------------------------------------------
- */
+ * FixRedEye: kept for the interface; does nothing and returns 1 (red eyes are repaired by
+ *   Grainwash2 from the record's list). */
 DNR_API int32_t DNR_CALL FixRedEye(int32_t a1, int32_t a2, int32_t a3, int32_t a4, int32_t a5,
                                    int32_t a6, int32_t a7, int32_t a8, int32_t a9, int32_t a10);
 /* AddText: fills Output with the frame colour, draws the frame effect, the picture, the inner
@@ -342,7 +408,15 @@ DNR_API int32_t DNR_CALL Retouching_Draw(const RetouchParams* params);
 DNR_API int32_t DNR_CALL Blur(const ImageDesc* image, int32_t x, int32_t y, int32_t radius,
                               int32_t strength, int32_t ignored);
 
-/* ---- Colour maps and gradients --------------------------------------------------------------- */
+/* ---- Colour maps and gradients ---------------------------------------------------------------
+ * Colours are R, G, B on the 16-bit scale (0..65535); tolerance is the range's tolerance.
+ * DrawColorMap, DrawBrightnessMap: the colour (chroma) or brightness slice of the colour-range
+ *   window around the centre colour, marking the first and second colours of the range, into the
+ *   width-by-height rectangle at (left, bottom) of image, step pixels per cell.
+ * DrawColorAndBrightnessMaps2: both maps side by side over the whole image at the given zoom.
+ * DrawGradient: a vertical gradient over the whole image, each row one colour, from the start
+ *   colour stepping by the difference of colours A and B.
+ * All four return 1, or 0 when the image has no pixels. */
 DNR_API int32_t DNR_CALL DrawColorMap(int32_t centreRed, int32_t centreGreen, int32_t centreBlue,
                                       int32_t firstRed, int32_t firstGreen, int32_t firstBlue,
                                       int32_t secondRed, int32_t secondGreen, int32_t secondBlue,
@@ -366,7 +440,14 @@ DNR_API int32_t DNR_CALL DrawGradient(const ImageDesc* image, int32_t aRed, int3
                                       int32_t startRed, int32_t startGreen, int32_t startBlue);
 
 /* ---- Rotation and reductions ------------------------------------------------------------------
- */
+ * RotateImage (16-bit), RotateImage_Byte (8-bit): rotate source by angle (millionths of a radian)
+ *   about its centre into target, both width by height in the layouts above and owned by the
+ *   caller; smooth 1 interpolates, any other value takes the nearest sample. The two ignored
+ *   values are kept for the interface.
+ * ResizeImage_Half_WORD, ResizeImage_Half_Byte: halve source (sourceWidth pixels a row) into
+ *   target (targetWidth by targetRows); smooth 1 averages each 2-by-2 block, any other value
+ *   takes the block's first pixel.
+ * All four return 1, or 0 for null pixels or sizes that are not positive. */
 DNR_API int32_t DNR_CALL RotateImage(const uint16_t* source, uint16_t* target, int32_t width,
                                      int32_t height, int32_t ignored1, int32_t ignored2,
                                      int32_t angle, int32_t smooth);
@@ -383,7 +464,13 @@ DNR_API int32_t DNR_CALL ResizeImage_Half_Byte(const uint8_t* source, int32_t so
                                                int32_t smooth);
 
 /* ---- Colour-correction ranges ------------------------------------------------------------------
- */
+ * SetMemoryColor: writes RedShift, GreenShift and BlueShift of params so that the channel gains
+ *   carry colour 1 (r1, g1, b1, as found in the picture) to colour 2 (as it should be), keeping
+ *   the luminance when keepBrightness is 1. 1; 0 without a record.
+ * IncludeThisColorIntoSelection: widens (include 1) or narrows (include 0) the range, changed in
+ *   place, by the colour red, green, blue (0..65535). 1; 0 without a range.
+ * NormalizeBrightness: rescales the colour at red, green, blue (changed in place) to the
+ *   luminance of the reference colour, keeping hue and saturation. 1; 0 for a null pointer. */
 DNR_API int32_t DNR_CALL SetMemoryColor(ProcessingParams* params, int32_t r1, int32_t g1,
                                         int32_t b1, int32_t r2, int32_t g2, int32_t b2,
                                         int32_t keepBrightness);

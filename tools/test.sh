@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice: once as built for use,
-# once with AddressSanitizer and UndefinedBehaviorSanitizer; in between, the picture readers'
-# fuzz targets run on a fixed set of inputs each, within a time limit.
+# once with AddressSanitizer and UndefinedBehaviorSanitizer; in between, the engine is built as a
+# 32-bit Windows library and its exports checked, and the picture readers' fuzz targets run on a
+# fixed set of inputs each, within a time limit.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -10,6 +11,9 @@ bash tools/install-deps.sh
 echo "== Build and test"
 bash tools/build.sh build -DVF_BUILD_TESTS=ON
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
+
+echo "== The engine as a 32-bit Windows library"
+bash tools/windows-dll.sh build-win32
 
 echo "== Fuzz the picture readers"
 bash tools/fuzz.sh 60

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "high_noise_filter.h"
-#include "stage_caches.h"
+#include "engine_state.h"
 
 namespace dnr::testing {
 
@@ -21,12 +20,7 @@ ProcessingParams defaultParams(Picture& picture) {
 }
 
 void emptyAllCaches() {
-    StageCaches& c = stageCaches();
-    emptyCache(c.input);
-    emptyCache(c.blur);
-    emptyCache(c.result);
-    c.noiseMap.release();
-    releaseNoiseScaleCache();
+    engine_state::releaseCaches();
 }
 
 void addGreyNoise(Picture& picture, double deviation, unsigned seed) {

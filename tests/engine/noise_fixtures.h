@@ -14,7 +14,7 @@ namespace dnr::testing {
 // 6, chroma 2 and the full amount, every other correction off, a preview run.
 ProcessingParams defaultParams(Picture& picture);
 
-// Empties the pipeline's caches and the high-noise scales, so that a test starts cold.
+// Empties every cache of the engine, so that a test starts cold.
 void emptyAllCaches();
 
 // Gaussian noise of the given deviation (16-bit domain) added to every channel alike, clamped.

@@ -1,0 +1,15 @@
+# The folder rule rests on the include path, so an engine source may name a header only by its file
+# name: a path ("../pipeline/x.h", "adjust/x.h") would reach around the rule.
+file(GLOB_RECURSE sources ${ENGINE_DIR}/*.h ${ENGINE_DIR}/*.cpp)
+set(offenders)
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]*/")
+  foreach(line IN LISTS lines)
+    file(RELATIVE_PATH name ${ENGINE_DIR} ${source})
+    list(APPEND offenders "${name}: ${line}")
+  endforeach()
+endforeach()
+if(offenders)
+  list(JOIN offenders "\n" text)
+  message(FATAL_ERROR "Engine includes that name a folder:\n${text}")
+endif()
