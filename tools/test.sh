@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite twice: once as built for use,
-# once with AddressSanitizer and UndefinedBehaviorSanitizer; in between, the engine is built as a
-# 32-bit Windows library and its exports checked, and the picture readers' fuzz targets run on a
-# fixed set of inputs each, within a time limit.
+# once with AddressSanitizer and UndefinedBehaviorSanitizer. In between: the test programs run
+# whole in a shuffled order, the engine's tests run under ThreadSanitizer, the engine is built as
+# a 32-bit Windows library and its exports checked, and the picture readers' fuzz targets run on
+# a fixed set of inputs each, within a time limit.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -11,6 +12,20 @@ bash tools/install-deps.sh
 echo "== Build and test"
 bash tools/build.sh build -DVF_BUILD_TESTS=ON
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
+
+# ctest runs every test in a process of its own, which hides state one test leaves for the next;
+# the whole programs, in a shuffled order and twice over, do not.
+echo "== Whole test programs, shuffled and repeated"
+for program in engine_tests core_tests imaging_tests; do
+  echo "-- $program"
+  (cd build && "./$program" --gtest_shuffle --gtest_random_seed=7 --gtest_repeat=2 --gtest_brief=1)
+done
+
+echo "== The engine's threads under ThreadSanitizer"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVF_BUILD_TESTS=ON \
+  -DVF_SANITIZE_THREAD=ON >/dev/null
+cmake --build build-tsan --target engine_tests --parallel "$(nproc)"
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 ./build-tsan/engine_tests --gtest_brief=1
 
 echo "== The engine as a 32-bit Windows library"
 bash tools/windows-dll.sh build-win32
