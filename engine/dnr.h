@@ -307,10 +307,10 @@ typedef struct RetouchParams {
  * AdjustNoise(params, x, y, blockSize): measures the noise of the blockSize-square around (x, y)
  *   of the picture of params and writes the level of its brightness band into params (one of
  *   ShadowsNoiseLevel, NoiseLevel, HighlightsNoiseLevel). 1; 0 without a record or pixels.
- * ReleaseCaches: an addition of this system, not of the original interface. Releases every
- *   buffer the engine keeps between runs (the stage caches, the noise map, the high-noise scales,
- *   the sharpening envelopes), for the program when a picture closes and for the batch between
- *   items. The next run recomputes what it needs and gives the same pixels. Curve objects and the
+ * ReleaseCaches: releases every buffer the engine keeps between runs (the stage caches, the
+ *   noise map, the high-noise scales, the sharpening envelopes), for the program when a picture
+ *   closes and for the batch between items; a caller that never calls it only keeps that memory
+ *   longer. The next run recomputes what it needs and gives the same pixels. Curve objects and the
  *   luminance statistics stay. Returns 1.
  * Caches: a preview run (FinalRun 0) keeps its intermediate planes for the next preview; a final
  *   run (FinalRun 1) reuses a preview's input of the same part and releases every other cache

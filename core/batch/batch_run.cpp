@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "dnr.h"
+
 #include "core/batch/batch_texts.h"
 #include "core/batch/noise_scaling.h"
 #include "core/batch/picture_job.h"
@@ -146,6 +148,8 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
     ItemSteps steps(*this);
     const PictureJobResult job =
         runPictureJob(pictures_, item, setup.defaults, output, steps, abort_);
+    // The next item is another picture: nothing the engine cached for this one can serve it.
+    ReleaseCaches();
     if (job.noise) {
         r.noiseMeasured = true;
         r.midtones = job.noise->midtones;
