@@ -173,11 +173,49 @@ TEST(ExposureMerge, RaisedAbortFlagEndsTheSearchAtTheStartingPoint) {
     ASSERT_TRUE(lumaPlane(*makeView(&a), l1));
     ASSERT_TRUE(lumaPlane(*makeView(&b), l2));
     // Unaligned, the measured ratio is not exactly 1, so the best shift may miss by a pixel.
-    EXPECT_NEAR(searchAlignment(l1, l2).ShiftX, 20, 1);
-    Abort();
-    // The first evaluated set (the most negative offsets) is the best found when it stops.
-    EXPECT_EQ(searchAlignment(l1, l2).ShiftX, -64);
     clearAbort();
+    EXPECT_NEAR(searchAlignment(l1, l2).ShiftX, 20, 1);
+    // Raised before the search: no candidate has been compared, so the start is kept.
+    Abort();
+    const MergeAlignment stopped = searchAlignment(l1, l2);
+    EXPECT_EQ(stopped.ShiftX, 0);
+    EXPECT_EQ(stopped.ShiftY, 0);
+    EXPECT_EQ(stopped.Angle, 0.0);
+    EXPECT_EQ(stopped.Scale, 1.0);
+    EXPECT_EQ(stopped.Ratio, brightnessRatio(l1, l2));
+    clearAbort();
+}
+
+TEST(ExposureMerge, AFlagLeftOverFromAnAbortedRunDoesNotStopTheMerge) {
+    // The pair of the search test: the merge must still find the shift of 20.
+    constexpr int32_t kSide = 1120;
+    Picture first(kSide, 64, 2), second(kSide, 64, 2), output(kSide, 64, 2), clean(kSide, 64, 2);
+    for (int32_t y = 0; y < 64; ++y)
+        for (int32_t x = 0; x < kSide; ++x) {
+            first.set(x, y, {clampSample(scene(x, y) * 30000), 20000, 20000});
+            second.set(x, y, {clampSample(scene(x - 20, y) * 30000), 20000, 20000});
+        }
+    PixelView a = first.pixelView(), b = second.pixelView(), o = output.pixelView(),
+              c = clean.pixelView();
+    clearAbort();
+    ASSERT_EQ(IncreaseDynamicRange_TEST(&a, &b, &c), 1);
+    Abort();
+    ASSERT_EQ(IncreaseDynamicRange_TEST(&a, &b, &o), 1);
+    EXPECT_TRUE(abortRequested()) << "the flag is the next run's to clear";
+    clearAbort();
+    EXPECT_TRUE(output.samePixels(clean));
+
+    // Two identical shots come back unchanged with the flag raised.
+    for (const int bytes : {1, 2}) {
+        Picture one(64, 48, bytes), two(64, 48, bytes), merged(64, 48, bytes);
+        paintTexture(one);
+        paintTexture(two);
+        PixelView p1 = one.pixelView(), p2 = two.pixelView(), pm = merged.pixelView();
+        Abort();
+        ASSERT_EQ(IncreaseDynamicRange_TEST(&p1, &p2, &pm), 1);
+        clearAbort();
+        EXPECT_TRUE(merged.samePixels(one)) << bytes << " bytes";
+    }
 }
 
 }  // namespace
