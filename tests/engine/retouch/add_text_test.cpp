@@ -290,6 +290,26 @@ TEST(AddText, ThreeDFrameLightensBelowAndRightDarkensAboveAndLeft) {
     EXPECT_EQ(dark.get(30, 30).g, (17 * 65280 + 83 * 5120) / 100);
 }
 
+TEST(AddText, SmoothThreeDFrameScalesEachRingBySCurve) {
+    // Effect 2 with T = 4 and D = 0: ring i is scaled by 2 x^1.5 / (x^1.5 + (1 - x)^1.5) with
+    // x = (4 - i) / 8, that is 1, 0.6346, 0.3228 and 0.1025, so the bottom and top rings blend
+    // 13, 8, 4, 1 percent and the right and left rings 20, 12, 6, 2 percent.
+    Picture picture = variedPicture(40, 20, 2);
+    Picture output(60, 40, 2);
+    AddTextParams p = frameParams(picture, output, 2, 1000);
+    p.FrameRed = p.FrameGreen = p.FrameBlue = 128;
+    ASSERT_EQ(AddText(&p), 1);
+    const int32_t f = 32768, light = 65280, dark = 65535 - 65280;
+    const int32_t vertical[4] = {13, 8, 4, 1}, horizontal[4] = {20, 12, 6, 2};
+    for (int32_t i = 0; i < 4; ++i) {
+        const int32_t v = vertical[i], h = horizontal[i];
+        EXPECT_EQ(output.get(30, 9 - i).g, (v * light + (100 - v) * f) / 100) << i;
+        EXPECT_EQ(output.get(30, 30 + i).g, (v * dark + (100 - v) * f) / 100) << i;
+        EXPECT_EQ(output.get(50 + i, 20).g, (h * light + (100 - h) * f) / 100) << i;
+        EXPECT_EQ(output.get(9 - i, 20).g, (h * dark + (100 - h) * f) / 100) << i;
+    }
+}
+
 TEST(AddText, BandEffectsCutTheBandFromThePicture) {
     // A uniform picture: the blurred and faded bands show its colour, the grey band half its
     // luminance. Picture 40x20 in 60x40, T = 4: picture rectangle 14..45, 14..25.
