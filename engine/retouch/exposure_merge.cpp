@@ -132,7 +132,9 @@ MergeAlignment searchAlignment(const Plane& first, const Plane& second) {
     };
 
     int32_t best[5] = {0, 0, 0, 0, 0};
-    bool aborted = false;
+    // A flag already raised when the search starts keeps the starting parameters, not the first
+    // candidate, which has been compared with nothing.
+    bool aborted = abortRequested();
     int32_t s = 64;
     while (!aborted && std::any_of(range, range + 5, [](int32_t r) { return r > 0; })) {
         int32_t around[5];
@@ -231,6 +233,9 @@ extern "C" DNR_API int32_t DNR_CALL IncreaseDynamicRange_TEST(const PixelView* f
                                                               const PixelView* second,
                                                               const PixelView* output) {
     using namespace dnr;
+    // The merge reports no progress, so no caller can abort it while it runs: a raised flag is
+    // left over from an earlier aborted run and must not cut the search short.
+    const AbortIgnored mergeIsNotAborted;
     const auto a = makeView(first), b = makeView(second), out = makeView(output);
     if (!a || !b || !out) return 0;
     if (a->width != b->width || a->height != b->height || a->width != out->width ||

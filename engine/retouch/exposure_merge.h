@@ -35,7 +35,8 @@ double brightnessRatio(const Plane& first, const Plane& second);
 int64_t alignmentCost(const Plane& first, const Plane& second, const MergeAlignment& a);
 
 // Coarse-to-fine search around no shift, no turn and the measured ratio. A raised abort flag
-// ends it early with the best parameters found so far.
+// ends it early with the best parameters found so far (the starting ones if no candidate was
+// tried). The export ignores the flag: it reports no progress, so a raised flag is stale.
 MergeAlignment searchAlignment(const Plane& first, const Plane& second);
 
 // Writes the blend of first and the aligned second (RGB planes) into output (same size).

@@ -63,18 +63,19 @@ inline int32_t combined(int32_t x, int32_t p, int32_t q) {
 }
 
 // The half-widths of the box average: the radius held to 1..32767 (a row sum of 2n+1 samples then
-// fits 32 bits), then per direction to what the plane holds, so that a window never reaches
-// further than the plane is wide (or high). wideSums when the column sums of (2nx+1)(2ny+1)
+// fits 32 bits). The window is never cut down to the plane: on a plane narrower or lower than it
+// the border samples repeat as far as it reaches. ringRows is how many row sums the running sums
+// keep (2ny+2, or every row of a lower plane); wideSums when the column sums of (2nx+1)(2ny+1)
 // samples need 64 bits.
 struct BoxSize {
     int32_t nx, ny;
+    int32_t ringRows;
     bool wideSums;
 };
-inline BoxSize boxSizeOf(int32_t radius, int32_t width, int32_t height) {
+inline BoxSize boxSizeOf(int32_t radius, int32_t height) {
     const int32_t n = std::clamp(radius, 1, 32767);
-    const int32_t nx = std::min(n, (width - 1) / 2);
-    const int32_t ny = std::min(n, (height - 1) / 2);
-    return {nx, ny, uint64_t(2 * nx + 1) * uint64_t(2 * ny + 1) * 65535u > 0xFFFFFFFFu};
+    const int32_t ringRows = std::min(2 * n + 2, std::max(height, 1));
+    return {n, n, ringRows, uint64_t(2 * n + 1) * uint64_t(2 * n + 1) * 65535u > 0xFFFFFFFFu};
 }
 
 // Runs a smoothing on the fast path (threads and vector kernels); same result as the plain one.

@@ -20,12 +20,13 @@ namespace {
 // Columns c0..c1-1 of the plane. A counted strip counts two progress units a row, as the plain
 // loop always has.
 template <typename ColumnSum>
-bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_t c0, int32_t c1,
+bool boxStrip(Plane& target, const Plane& source, const BoxSize& box, int32_t c0, int32_t c1,
               uint32_t* ring, ColumnSum* columns, bool counted) {
+    const int32_t nx = box.nx, ny = box.ny;
     const int32_t w = source.width;
     const int32_t h = source.height;
     const int32_t n = c1 - c0;
-    const int32_t ringRows = 2 * ny + 2;
+    const int32_t ringRows = box.ringRows;
     const uint64_t divisor = uint64_t(2 * nx + 1) * uint64_t(2 * ny + 1);
 
     auto rowSums = [&](int32_t y) -> uint32_t* { return ring + size_t(y % ringRows) * n; };
@@ -44,13 +45,15 @@ bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_
         }
     };
 
-    // Rows 0..ny enter first; row 0 stands in for the ny rows above the plane.
-    for (int32_t y = 0; y <= ny; ++y)
+    // Rows 0..ny enter first; row 0 stands in for the ny rows above the plane, and the bottom row
+    // for those past it when the window is higher than the plane.
+    const int32_t last = h - 1;
+    for (int32_t y = 0; y <= std::min(ny, last); ++y)
         fillRowSums(y);
     for (int32_t i = 0; i < n; ++i) {
         ColumnSum sum = ColumnSum(rowSums(0)[i]) * ColumnSum(ny + 1);
         for (int32_t y = 1; y <= ny; ++y)
-            sum += rowSums(y)[i];
+            sum += rowSums(std::min(y, last))[i];
         columns[i] = sum;
     }
     for (int32_t y = 0; y < h; ++y) {
@@ -74,7 +77,7 @@ bool boxStrip(Plane& target, const Plane& source, int32_t nx, int32_t ny, int32_
 }
 
 template <typename ColumnSum>
-bool boxInStrips(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
+bool boxInStrips(Plane& target, const Plane& source, const BoxSize& box) {
     const int32_t w = source.width;
     const int32_t h = source.height;
     const int32_t strip = std::max(fast::settings().stripColumns, 1);
@@ -86,13 +89,13 @@ bool boxInStrips(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
     columns.lastStep = LastStep::ThenAbortTest;
     return runInBands(columns, [&](int64_t first, int64_t last) {
         const int32_t width = std::min(strip, w);
-        const auto ring = allocateScratch<uint32_t>(size_t(2 * ny + 2) * size_t(width));
+        const auto ring = allocateScratch<uint32_t>(size_t(box.ringRows) * size_t(width));
         const auto sums = ring ? allocateScratch<ColumnSum>(size_t(width)) : nullptr;
         if (!ring || !sums) return false;
         for (int64_t s = first; s < last; ++s) {
             const auto c0 = static_cast<int32_t>(s * strip);
             const int32_t c1 = std::min(w, c0 + strip);
-            if (!boxStrip<ColumnSum>(target, source, nx, ny, c0, c1, ring.get(), sums.get(), false))
+            if (!boxStrip<ColumnSum>(target, source, box, c0, c1, ring.get(), sums.get(), false))
                 return false;
         }
         return true;
@@ -100,24 +103,24 @@ bool boxInStrips(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
 }
 
 template <typename ColumnSum>
-bool boxWhole(Plane& target, const Plane& source, int32_t nx, int32_t ny) {
+bool boxWhole(Plane& target, const Plane& source, const BoxSize& box) {
     const int32_t w = source.width;
-    const auto ring = allocateScratch<uint32_t>(size_t(2 * ny + 2) * w);
+    const auto ring = allocateScratch<uint32_t>(size_t(box.ringRows) * w);
     const auto columns = ring ? allocateScratch<ColumnSum>(w) : nullptr;
     if (!ring || !columns) return false;
-    return boxStrip<ColumnSum>(target, source, nx, ny, 0, w, ring.get(), columns.get(), true);
+    return boxStrip<ColumnSum>(target, source, box, 0, w, ring.get(), columns.get(), true);
 }
 
 }  // namespace
 
 bool boxAverage(Plane& target, const Plane& source, int32_t radius) {
-    const BoxSize box = boxSizeOf(radius, source.width, source.height);
+    const BoxSize box = boxSizeOf(radius, source.height);
     if (fast::enabled() && &target != &source) {
-        if (box.wideSums) return boxInStrips<uint64_t>(target, source, box.nx, box.ny);
-        return boxInStrips<uint32_t>(target, source, box.nx, box.ny);
+        if (box.wideSums) return boxInStrips<uint64_t>(target, source, box);
+        return boxInStrips<uint32_t>(target, source, box);
     }
-    if (box.wideSums) return boxWhole<uint64_t>(target, source, box.nx, box.ny);
-    return boxWhole<uint32_t>(target, source, box.nx, box.ny);
+    if (box.wideSums) return boxWhole<uint64_t>(target, source, box);
+    return boxWhole<uint32_t>(target, source, box);
 }
 
 }  // namespace dnr::blur

@@ -30,8 +30,10 @@ TEST(Plane, AllocateToTheSameSizeKeepsSamplesAndClearsTheKey) {
 }
 
 TEST(Plane, ImpossibleSizeFailsWithTheMemoryWarning) {
-    static int warnings = 0;
+    static int warnings;
     static std::string text;
+    warnings = 0;  // the hook needs statics; a repeated run starts them afresh
+    text.clear();
     SetMessageHook([](const char* t, const char* caption) {
         ++warnings;
         text = std::string(caption) + ": " + t;

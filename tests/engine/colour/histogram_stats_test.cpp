@@ -15,7 +15,7 @@ HistogramStats statisticsOf(Picture& picture) {
 }
 
 TEST(HistogramStats, SingleGreyLevel) {
-    // N = 256 samples, a = 1: Flatness = (255 + L/2) / 40.
+    // N = 256 samples, a = 1, range L/2..L: D = 255 + (L - L/2), Flatness = D / 40.
     for (int32_t bytes : {1, 2})
         for (int32_t level : {0, 1, 100, 200, 255}) {
             Picture pic(16, 16, bytes);
@@ -28,7 +28,7 @@ TEST(HistogramStats, SingleGreyLevel) {
             EXPECT_EQ(s.blackLevel, (level / 2) << 8) << level;
             EXPECT_EQ(s.stretchFactor, 0x100000 / (level - level / 2 + 1)) << level;
             EXPECT_EQ(s.needsStretch, 1) << level;
-            EXPECT_EQ(s.flatness, (255 + level / 2) / 40) << level;
+            EXPECT_EQ(s.flatness, (255 + level - level / 2) / 40) << level;
         }
 }
 
@@ -42,6 +42,21 @@ TEST(HistogramStats, WorkedNumbersOfOneLevel) {
     Picture grey(32, 32, 1);
     grey.fill({200, 200, 200});
     EXPECT_EQ(statisticsOf(grey).flatness, 8);
+}
+
+TEST(HistogramStats, OddLevelsCountTheUpperHalfOfTheRange) {
+    // One grey level L in 256 samples: a = 1, T = 1, low = high = L. The range L/2..L holds
+    // L - L/2 + 1 levels, the bin of L differs from a by 255 and every other one by 1, so
+    // D = 255 + L - L/2. For odd L that is one more than 255 + L/2, which crosses a multiple of
+    // 40 at 49 (280), 129 (320) and 209 (360).
+    struct Case {
+        int32_t level, flatness;
+    };
+    for (const Case c : {Case{49, 7}, Case{129, 8}, Case{209, 9}}) {
+        Picture pic(16, 16, 1);
+        pic.fill({c.level, c.level, c.level});
+        EXPECT_EQ(statisticsOf(pic).flatness, c.flatness) << c.level;
+    }
 }
 
 TEST(HistogramStats, EvenSpreadIsFlatAndWide) {

@@ -173,7 +173,7 @@ TEST(FastPaths, SmoothingGivesThePlainSamples) {
 }
 
 TEST(FastPaths, BoxWithSixtyFourBitColumnSumsGivesThePlainSamples) {
-    // 299 x 299 windows of white pass 32 bits; strips narrower than the window reach across
+    // 401 x 401 windows of white pass 32 bits; strips narrower than the window reach across
     // several neighbours.
     Plane input;
     ASSERT_TRUE(input.allocate(300, 310));

@@ -131,6 +131,7 @@ TEST(ReleaseCaches, AbortedFinalRunLeavesNoCacheBehind) {
     const Picture before = other;
     p = cachingParams(other, 4);
     p.FinalRun = 1;
+    gBlurFilledAtAbort = false;  // a repeated run must abort again
     p.ProgressCallback = [](int32_t v) {
         if (v >= 500 && !gBlurFilledAtAbort) {
             gBlurFilledAtAbort = stageCaches().blur.key() != 0;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "caller_picture.h"
 #include "frame_effects.h"
 #include "frame_layout.h"
@@ -195,6 +198,48 @@ TEST(AddText, OvalEdgeFadesIntoTheFrame) {
     EXPECT_EQ(output.get(50, 30).g, 0);
 }
 
+TEST(AddText, OvalEdgeFollowsTheSmoothStepOfTheSquaredDistance) {
+    // Picture 40x40 at 10..49 of a 60x60 output, T = trunc(40 * 2500 * 0.0001 + 0.9999) = 10:
+    // R = 20, centre 29.5, rim R^2 = 400, inner (R - T)^2 = 100. Written out plainly: v the
+    // squared distance truncated, A = trunc(65535 (400 - v) / 301), the S-curve x^1.5 / (x^1.5 +
+    // (1 - x)^1.5) tabulated at x = i / 256 and read linearly, and the 16-bit blend in percent.
+    auto entry = [](int i) {
+        const double x = i == 256 ? 65535.0 / 65536.0 : i / 256.0;
+        if (i == 0) return int64_t{0};
+        const double a = std::pow(x, 1.5), b = std::pow(1.0 - x, 1.5);
+        return static_cast<int64_t>(a / (a + b) * 65535.0);
+    };
+    Picture picture = variedPicture(40, 40, 2);
+    Picture output(60, 60, 2);
+    AddTextParams p = frameParams(picture, output, 8, 2500);
+    ASSERT_EQ(AddText(&p), 1);
+    const Colour frame{40 * 256, 90 * 256, 140 * 256};
+    int blended = 0;
+    for (int32_t y = 10; y < 50; ++y)
+        for (int32_t x = 10; x < 50; ++x) {
+            const int64_t twice =
+                int64_t(2 * x - 59) * (2 * x - 59) + int64_t(2 * y - 59) * (2 * y - 59);
+            const int64_t v = twice / 4;
+            const Colour inside = picture.get(x - 10, y - 10);
+            Colour want = frame;
+            if (v <= 100) {
+                want = inside;
+            } else if (v <= 400) {
+                const int64_t a = 65535 * (400 - v) / 301;
+                const int64_t lo = entry(int(a >> 8)), hi = entry(std::min(int(a >> 8) + 1, 256));
+                const int64_t smooth = lo + (hi - lo) * (a & 255) / 256;
+                const int64_t percent = smooth * 100 / 65536;
+                auto mix = [percent](int32_t c, int32_t old) {
+                    return int32_t((percent * c + (100 - percent) * old) / 100);
+                };
+                want = {mix(inside.r, frame.r), mix(inside.g, frame.g), mix(inside.b, frame.b)};
+                ++blended;
+            }
+            ASSERT_EQ(output.get(x, y), want) << x << "," << y;
+        }
+    EXPECT_GT(blended, 500);
+}
+
 TEST(AddText, DarkFrameGetsAGreyShadow) {
     // Picture 40x20 in 60x40 at (10..49, 10..29); T = trunc(40 * 1000 * 0.0001 + 0.9999) = 4,
     // k = 2: the ring rectangle is (13, 9, 50, 26).
@@ -243,6 +288,26 @@ TEST(AddText, ThreeDFrameLightensBelowAndRightDarkensAboveAndLeft) {
     q.FrameRed = q.FrameGreen = q.FrameBlue = 20;
     ASSERT_EQ(AddText(&q), 1);
     EXPECT_EQ(dark.get(30, 30).g, (17 * 65280 + 83 * 5120) / 100);
+}
+
+TEST(AddText, SmoothThreeDFrameScalesEachRingBySCurve) {
+    // Effect 2 with T = 4 and D = 0: ring i is scaled by 2 x^1.5 / (x^1.5 + (1 - x)^1.5) with
+    // x = (4 - i) / 8, that is 1, 0.6346, 0.3228 and 0.1025, so the bottom and top rings blend
+    // 13, 8, 4, 1 percent and the right and left rings 20, 12, 6, 2 percent.
+    Picture picture = variedPicture(40, 20, 2);
+    Picture output(60, 40, 2);
+    AddTextParams p = frameParams(picture, output, 2, 1000);
+    p.FrameRed = p.FrameGreen = p.FrameBlue = 128;
+    ASSERT_EQ(AddText(&p), 1);
+    const int32_t f = 32768, light = 65280, dark = 65535 - 65280;
+    const int32_t vertical[4] = {13, 8, 4, 1}, horizontal[4] = {20, 12, 6, 2};
+    for (int32_t i = 0; i < 4; ++i) {
+        const int32_t v = vertical[i], h = horizontal[i];
+        EXPECT_EQ(output.get(30, 9 - i).g, (v * light + (100 - v) * f) / 100) << i;
+        EXPECT_EQ(output.get(30, 30 + i).g, (v * dark + (100 - v) * f) / 100) << i;
+        EXPECT_EQ(output.get(50 + i, 20).g, (h * light + (100 - h) * f) / 100) << i;
+        EXPECT_EQ(output.get(9 - i, 20).g, (h * dark + (100 - h) * f) / 100) << i;
+    }
 }
 
 TEST(AddText, BandEffectsCutTheBandFromThePicture) {

@@ -149,6 +149,22 @@ TEST(Retouch, BlurTakesTheBoxMeanAtTheCentre) {
     EXPECT_EQ(p.get(0, 0), before.get(0, 0));
 }
 
+TEST(Retouch, BlurOnASmallWorkRectangleRepeatsItsBorderSamples) {
+    // Radius 3 makes a 7-by-7 work rectangle, columns 13..19. The 11-by-11 box around its centre
+    // (column 16, white) reaches three samples past each side, which repeat the black border
+    // columns 13 and 19: inside it are the white columns 14, 16 and 18, so 3 of 11 columns.
+    Picture p(kSide, kSide, 2);
+    for (int32_t y = 0; y < kSide; ++y)
+        for (int32_t x = 0; x < kSide; ++x) {
+            const int32_t v = x % 2 == 0 ? 65535 : 0;
+            p.set(x, y, {v, v, v});
+        }
+    RetouchParams r = brushOn(p, 2, 16, kSide - 1 - 16, 3);
+    clearAbort();
+    ASSERT_EQ(Retouching_Draw(&r), 1);
+    EXPECT_EQ(p.get(16, 16).b, 3 * 65535 / 11);  // 17873
+}
+
 TEST(Retouch, ALeftOverAbortDoesNotStopTheBrush) {
     Picture expected(kSide, kSide, 2);
     for (int32_t y = 0; y < kSide; ++y)

@@ -118,12 +118,15 @@ const BlurCase kHandWorked[] = {
      1,
      {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}},
      {{2, 3, 3}, {4, 5, 5}, {6, 7, 7}}},
-    // A window wider than the plane is narrowed to it: radius 5 on 3 by 3 acts as radius 1.
+    // A window wider than the plane keeps its 11 by 11 samples, the border ones repeated: row 0
+    // is counted 6, 5 and 4 times for output rows 0, 1 and 2, row 1 once, row 2 4, 5 and 6
+    // times, and columns alike. Sample 3r + c + 1 then sums to 121 + 33 Ry + 11 Rx with Ry, Rx
+    // 9, 11 or 13: 517 539 561 / 583 605 627 / 649 671 693, over 121.
     {"box",
      BlurVariant::Box,
      5,
      {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}},
-     {{2, 3, 3}, {4, 5, 5}, {6, 7, 7}}},
+     {{4, 4, 4}, {4, 5, 5}, {5, 5, 5}}},
     // One row: no vertical extent, so the window is 3 by 1.
     {"box row", BlurVariant::Box, 1, {{0, 0, 900, 0, 0}}, {{0, 300, 300, 300, 0}}},
 };
@@ -164,15 +167,22 @@ int directBoxMean(const Plane& p, int x, int y, int n) {
 }
 
 TEST(VelmarBlur, BoxRunningSumsEqualDirectSums) {
-    for (int radius : {1, 2, 4, 8}) {
-        const Plane input = randomPlane(40, 37, 4 + radius);
-        Plane out;
-        ASSERT_TRUE(velmarBlur(out, &input, radius, BlurVariant::Box));
-        for (int y = 0; y < input.height; ++y)
-            for (int x = 0; x < input.width; ++x)
-                ASSERT_EQ(out.row(y)[x], directBoxMean(input, x, y, radius))
-                    << "radius " << radius << " at " << x << "," << y;
-    }
+    // Planes narrower or lower than the window included: the window is never cut down, the
+    // border samples repeat as far as it reaches.
+    struct Size {
+        int w, h;
+    };
+    for (const Size size : {Size{40, 37}, Size{1, 1}, Size{3, 2}, Size{7, 7}, Size{5, 12}})
+        for (int radius : {1, 2, 4, 5, 8}) {
+            const Plane input = randomPlane(size.w, size.h, 4 + radius);
+            Plane out;
+            ASSERT_TRUE(velmarBlur(out, &input, radius, BlurVariant::Box));
+            for (int y = 0; y < input.height; ++y)
+                for (int x = 0; x < input.width; ++x)
+                    ASSERT_EQ(out.row(y)[x], directBoxMean(input, x, y, radius))
+                        << size.w << "x" << size.h << " radius " << radius << " at " << x << ","
+                        << y;
+        }
 }
 
 TEST(VelmarBlur, MinimumAndMaximumStayOnTheirSideOfTheInput) {
