@@ -74,6 +74,7 @@ cp tests/data/imaging/pngsuite/*.png "$out/seeds/Png/"
 mkdir -p "$out/seeds/Gif"
 cp tests/data/imaging/decoder-variants/*.gif "$out/seeds/Gif/"
 cp tests/data/imaging/decoder-variants/*.jpeg "$out/seeds/Jpeg/"
+cp tests/data/imaging/decoder-variants/*.jpeg "$out/seeds/Thumbnail/"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -83,7 +84,7 @@ scale="${VF_FUZZ_RUNS_SCALE:-1}"
 # Inputs per reader: about what a reader gets through in 20 seconds on a build machine.
 declare -A runs=([Bmp]=150000 [Jpeg]=30000 [Png]=500000 [Tiff]=40000 [Gif]=100000
                  [Jpeg2000]=20000 [Psd]=20000 [Raw]=1200 [Image]=4000
-                 [Profile]=20000 [Thumbnail]=20000
+                 [Profile]=30000 [Thumbnail]=6000
                  [Queue]=12000 [Settings]=100000 [Exchange]=10000 [Language]=12000)
 all="Bmp Jpeg Png Tiff Gif Jpeg2000 Psd Raw Image Profile Thumbnail Queue Settings Exchange Language"
 for reader in ${VF_FUZZ_READERS:-$all}; do
