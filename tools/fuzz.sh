@@ -33,11 +33,18 @@ core_sources=(core/queue/queue_file.cpp core/queue/queue_params.cpp core/setting
 echo "== Fuzz: building the targets"
 newest_header="$(ls -t $(find imaging core engine -name '*.h') | head -1)"
 stale() { [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ "$newest_header" -nt "$2" ]; }
+# The camera raw decoder's work runs in the fuzzing process (VF_RAW_IN_PROCESS), not in the
+# decoder program the product starts: in a child, a sanitizer report in our decoding code would
+# only end the child, and its coverage would never reach libFuzzer. LibRaw itself is the system's
+# uninstrumented library; its flags ask for OpenMP, which clang would take from its own runtime
+# (libomp), while libraw.so already brings GCC's, so the flag is left out.
+rawflags="-DVF_RAW_IN_PROCESS $(pkg-config --cflags libraw)"
+ldlibs="$ldlibs $(pkg-config --libs libraw | sed 's/-fopenmp//g')"
 objects=()
-for src in imaging/*.cpp; do
+for src in imaging/*.cpp imaging/raw_decoder/libraw_decoding.cpp imaging/raw_decoder/answering.cpp; do
   obj="$out/obj/$(basename "${src%.cpp}").o"
   if stale "$src" "$obj"; then
-    clang++ "${common[@]}" -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
+    clang++ "${common[@]}" $rawflags -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
   fi
   objects+=("$obj")
 done
@@ -52,17 +59,6 @@ for src in "${core_sources[@]}"; do
   fi
   core_objects+=("$obj")
 done
-# The Raw and Image readers start the camera raw decoder program, as the program does, from
-# "library/" beside the running executable. It is built as for use, without the sanitizers: a
-# fault in it ends the decoder and fails that one file, never the fuzzer, so a sanitizer there
-# could fail nothing and would only make every start slower. What is fuzzed is our side: the
-# reader's handling of whatever the decoder answers or does.
-# LibRaw's flags ask for OpenMP, which clang would take from its own runtime (libomp); the decoder
-# program uses none, and libraw.so already brings GCC's runtime, so the flag is left out.
-mkdir -p "$out/library"
-clang++ -std=c++20 -O1 -g -I"$root" $(pkg-config --cflags libraw) imaging/raw_decoder/*.cpp \
-  $(pkg-config --libs libraw | sed 's/-fopenmp//g') -o "$out/library/velmarfilter-raw"
-
 clang++ "${common[@]}" tests/imaging/fuzz/make_seeds.cpp "${objects[@]}" $ldlibs -o "$out/make_seeds"
 rm -rf "$out/seeds"
 "$out/make_seeds" "$out/seeds"
