@@ -1,5 +1,6 @@
 // Camera raw files through LibRaw: demosaiced to 16-bit sRGB. LibRaw runs in the decoder program
 // velmarfilter-raw (raw_decoder/): damaged raw files are known to crash it.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +12,9 @@
 #include "imaging/helper_process.h"
 #include "imaging/imaging.h"
 #include "imaging/raw_answer.h"
+#ifdef VF_RAW_IN_PROCESS
+#include "imaging/raw_decoder/answering.h"
+#endif
 #include "imaging/raw_decoder/protocol.h"
 #include "imaging/tiff_memory.h"
 
@@ -21,6 +25,38 @@ using raw_protocol::RawRequest;
 
 namespace {
 
+#ifdef VF_RAW_IN_PROCESS
+// The fuzz build: the decoder's work runs here, so that the sanitizers see our decoding code and
+// its coverage reaches the fuzzer. Its answer goes into an in-memory file that is then read as
+// the decoder program's would be, through the same answer reader.
+bool askDecoder(const RawRequest& request, const std::uint8_t* d,
+                std::function<bool(RawAnswer&, std::string&)> parent, std::string& error) {
+    const int fd = ::memfd_create("velmarfilter-raw-answer", MFD_CLOEXEC);
+    if (fd < 0) {
+        error = std::string(kRawDecoderName) + " could not be started.";
+        return false;
+    }
+    const bool answered =
+        raw_decoder::answer(fd, request, d, static_cast<std::size_t>(request.fileSize));
+    std::string reason;
+    bool accepted = false;
+    if (answered && ::lseek(fd, 0, SEEK_SET) == 0) {
+        ChildAnswer child(fd, std::chrono::milliseconds(0));
+        RawAnswer raw(child);
+        accepted = parent(raw, reason);
+    }
+    ::close(fd);
+    if (!reason.empty()) {
+        error = reason;
+        return false;
+    }
+    if (!accepted) {
+        error = std::string(kRawDecoderName) + " ended without a complete answer.";
+        return false;
+    }
+    return true;
+}
+#else
 // Sends the request and the file to a new decoder; `parent` reads its answer.
 bool askDecoder(const RawRequest& request, const std::uint8_t* d,
                 std::function<bool(RawAnswer&, std::string&)> parent, std::string& error) {
@@ -35,6 +71,7 @@ bool askDecoder(const RawRequest& request, const std::uint8_t* d,
     };
     return runHelper(call, error);
 }
+#endif
 
 RawRequest requestFor(std::uint32_t operation, std::size_t n) {
     RawRequest request;

@@ -11,49 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
-#include <cstring>
-#include <string>
 
-#include "imaging/raw_decoder/libraw_decoding.h"
+#include "imaging/raw_decoder/answering.h"
 #include "imaging/raw_decoder/protocol.h"
 
 namespace {
 
 using namespace imaging::raw_protocol;
-
-constexpr int kAnswerFd = 1;
-
-bool sendFailure(const std::string& error) {
-    const auto size =
-        static_cast<std::uint32_t>(std::min<std::size_t>(error.size(), kMaxFailureText));
-    return writeFrame(kAnswerFd, kFailure, error.data(), size);
-}
-
-bool sendIdentity(const std::uint8_t* data, std::size_t size) {
-    RawFacts facts{};
-    std::string error;
-    if (!imaging::raw_decoder::identify(data, size, facts, error)) return sendFailure(error);
-    return writeFrame(kAnswerFd, kFacts, &facts, sizeof facts) &&
-           writeFrame(kAnswerFd, kEnd, nullptr, 0);
-}
-
-bool sendPicture(const RawRequest& request, const std::uint8_t* data, std::size_t size) {
-    imaging::raw_decoder::DecodedRaw picture;
-    std::string error;
-    if (!imaging::raw_decoder::decode(data, size, request.flags, request.maxPixels, picture, error))
-        return sendFailure(error);
-    const RawFacts& facts = picture.facts;
-    if (!writeFrame(kAnswerFd, kFacts, &facts, sizeof facts)) return false;
-    const auto rowBytes =
-        static_cast<std::uint32_t>(facts.width) * static_cast<std::uint32_t>(facts.colors) * 2u;
-    for (std::int32_t y = 0; y < facts.height; ++y)
-        if (!writeFrame(kAnswerFd, kRows, picture.samples + static_cast<std::size_t>(y) * rowBytes,
-                        rowBytes))
-            return false;
-    return writeFrame(kAnswerFd, kEnd, nullptr, 0);
-}
 
 // The request, and the file mapped from the in-memory file that is the standard input.
 const std::uint8_t* readRequest(RawRequest& request, std::size_t& mapped) {
@@ -87,8 +52,6 @@ int main() {
     // A decoder that loops must not outlive the program that started it.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != request.parentPid) return 1;
-    const bool answered = request.operation == kIdentify
-                              ? sendIdentity(file, request.fileSize)
-                              : sendPicture(request, file, request.fileSize);
-    return answered ? 0 : 1;
+    // The answer goes to the standard output.
+    return imaging::raw_decoder::answer(1, request, file, request.fileSize) ? 0 : 1;
 }

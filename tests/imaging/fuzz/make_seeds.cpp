@@ -1,5 +1,6 @@
 // Writes the seed corpus of the fuzz targets: small valid files of every format, made with our
 // own writers (and a DNG made with libtiff), one folder per reader.
+#include <lcms2.h>
 #include <tiffio.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "imaging/codecs.h"
 #include "imaging/format_codes.h"
 #include "imaging/image.h"
+#include "imaging/imaging.h"
 
 namespace {
 
@@ -72,6 +74,41 @@ bool writeDng(const std::string& path) {
     return true;
 }
 
+// Colour profiles of the kinds pictures carry: the sRGB profile the program itself embeds, and
+// grey, linear RGB and Lab profiles written by lcms2 in both profile versions.
+bool writeProfiles(const std::filesystem::path& dir) {
+    const std::vector<std::uint8_t> srgb = imaging::srgbProfile();
+    save(dir, "srgb.icc", Bytes(srgb.begin(), srgb.end()));
+    cmsToneCurve* gamma = cmsBuildGamma(nullptr, 2.2);
+    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
+    cmsToneCurve* curves[3] = {linear, linear, linear};
+    const cmsCIExyY d65 = {0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+    cmsHPROFILE profiles[] = {cmsCreateGrayProfile(&d65, gamma),
+                              cmsCreateRGBProfile(&d65, &primaries, curves),
+                              cmsCreateLab4Profile(nullptr)};
+    const char* names[] = {"grey", "linear", "lab"};
+    bool ok = true;
+    for (int i = 0; i < 3; ++i) {
+        for (double version : {2.1, 4.3}) {
+            cmsSetProfileVersion(profiles[i], version);
+            cmsUInt32Number n = 0;
+            Bytes bytes;
+            if (!profiles[i] || !cmsSaveProfileToMem(profiles[i], nullptr, &n)) {
+                ok = false;
+                continue;
+            }
+            bytes.resize(n);
+            if (!cmsSaveProfileToMem(profiles[i], bytes.data(), &n)) ok = false;
+            save(dir, std::string(names[i]) + (version < 3 ? "-v2.icc" : "-v4.icc"), bytes);
+        }
+        if (profiles[i]) cmsCloseProfile(profiles[i]);
+    }
+    cmsFreeToneCurve(gamma);
+    cmsFreeToneCurve(linear);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,5 +156,11 @@ int main(int argc, char** argv) {
     if (!writeDng((root / "Raw" / "seed.dng").string())) return 1;
     std::filesystem::copy_file(root / "Raw" / "seed.dng", root / "Image" / "seed.dng",
                                std::filesystem::copy_options::overwrite_existing);
+    if (!writeProfiles(root / "Profile")) {
+        std::fprintf(stderr, "Profile: lcms2 could not write a profile\n");
+        return 1;
+    }
+    // The thumbnail load starts from the JPEG files (and any other file it is given).
+    std::filesystem::copy(root / "Jpeg", root / "Thumbnail");
     return 0;
 }
