@@ -33,15 +33,30 @@ core_sources=(core/queue/queue_file.cpp core/queue/queue_params.cpp core/setting
 echo "== Fuzz: building the targets"
 newest_header="$(ls -t $(find imaging core engine -name '*.h') | head -1)"
 stale() { [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ "$newest_header" -nt "$2" ]; }
-# The camera raw decoder's work runs in the fuzzing process (VF_RAW_IN_PROCESS), not in the
-# decoder program the product starts: in a child, a sanitizer report in our decoding code would
-# only end the child, and its coverage would never reach libFuzzer. LibRaw itself is the system's
-# uninstrumented library; its flags ask for OpenMP, which clang would take from its own runtime
-# (libomp), while libraw.so already brings GCC's, so the flag is left out.
-rawflags="-DVF_RAW_IN_PROCESS $(pkg-config --cflags libraw)"
-ldlibs="$ldlibs $(pkg-config --libs libraw | sed 's/-fopenmp//g')"
+# The camera raw decoder. With VF_FUZZ_RAW_IN_PROCESS=1 its work runs in the fuzzing process
+# (VF_RAW_IN_PROCESS), sanitized, so that a report in our decoding code counts and its coverage
+# reaches libFuzzer; LibRaw's own faults on mutated files then stop the fuzzer too. By default the
+# Raw and Image readers start the decoder program as the product does, from "library/" beside the
+# running executable, built as for use: a fault inside it fails that one file, never the fuzzer,
+# and what is fuzzed is our side, the reader's handling of whatever the decoder answers or does.
+# LibRaw's flags ask for OpenMP, which clang would take from its own runtime (libomp), while
+# libraw.so already brings GCC's, so the flag is left out.
+raw_sources=()
+rawflags=""
+rawlibs="$(pkg-config --libs libraw | sed 's/-fopenmp//g')"
+if [ "${VF_FUZZ_RAW_IN_PROCESS:-0}" = 1 ]; then
+  rawflags="-DVF_RAW_IN_PROCESS $(pkg-config --cflags libraw)"
+  ldlibs="$ldlibs $rawlibs"
+  raw_sources=(imaging/raw_decoder/libraw_decoding.cpp imaging/raw_decoder/answering.cpp)
+else
+  mkdir -p "$out/library"
+  clang++ -std=c++20 -O1 -g -I"$root" $(pkg-config --cflags libraw) imaging/raw_decoder/*.cpp \
+    $rawlibs -o "$out/library/velmarfilter-raw"
+fi
+# The raw reader is compiled for one mode or the other: never reuse it across modes.
+rm -f "$out/obj/raw_codec.o"
 objects=()
-for src in imaging/*.cpp imaging/raw_decoder/libraw_decoding.cpp imaging/raw_decoder/answering.cpp; do
+for src in imaging/*.cpp "${raw_sources[@]}"; do
   obj="$out/obj/$(basename "${src%.cpp}").o"
   if stale "$src" "$obj"; then
     clang++ "${common[@]}" $rawflags -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
