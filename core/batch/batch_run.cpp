@@ -59,8 +59,7 @@ void BatchRun::onEngineProgress(int32_t permille) {
     p.current = permille;
     p.overall = overallPermille(handled_, permille, total_);
     const int64_t seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start_)
-            .count();
+        std::chrono::duration_cast<std::chrono::seconds>(clock_() - start_).count();
     p.elapsed = durationText(texts_, seconds);
     p.remaining = remainingText(texts_, seconds, p.overall);
     observer_.progressChanged(p);
@@ -70,7 +69,8 @@ BatchSummary BatchRun::run(std::vector<QueueParams>& queue, const BatchSetup& se
     BatchSummary summary;
     handled_ = 0;
     // The clock starts a second early, so the first estimate never divides by nothing.
-    start_ = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+    clock_ = setup.clock ? setup.clock : [] { return std::chrono::steady_clock::now(); };
+    start_ = clock_() - std::chrono::seconds(1);
     total_ = int32_t(queue.size());
     summary.total = total_;
     BatchProgress first;
@@ -145,7 +145,7 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
 
     ItemSteps steps(*this);
     const PictureJobResult job =
-        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_);
+        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_, setup.engine);
     if (job.noise) {
         r.noiseMeasured = true;
         r.midtones = job.noise->midtones;
