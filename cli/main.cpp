@@ -25,10 +25,12 @@ constexpr int kBadUsage = 2;
 
 core::BatchRun* gRun = nullptr;
 
-// Ctrl-C stops the run after the engine's current row; a second one ends the program at once.
+// Ctrl-C stops the run after the engine's current row; the picture in work is not saved, no
+// further one starts, and the summary and exit status say that the run was stopped. A further
+// Ctrl-C asks the same again: ending the program at once could leave a half-written temporary
+// file beside a target, and the run already stops at the next row.
 extern "C" void stopRun(int) {
     if (gRun) gRun->abort();
-    std::signal(SIGINT, SIG_DFL);
 }
 
 void printError(const QString& text) {

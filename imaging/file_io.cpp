@@ -13,6 +13,35 @@
 
 namespace imaging {
 
+namespace {
+
+// Bytes the injected read failure still lets through; below zero when none is injected.
+std::atomic<int64_t> gReadsLeft{-1};
+
+// read() as the file system answers it, or as a failing disk would once the budget is spent.
+ssize_t readSome(int fd, uint8_t* data, std::size_t size) {
+    const int64_t left = gReadsLeft.load();
+    if (left >= 0) {
+        if (left == 0) {
+            errno = EIO;
+            return -1;
+        }
+        size = std::min<std::size_t>(size, std::size_t(left));
+        gReadsLeft.store(left - int64_t(size));
+    }
+    return ::read(fd, data, size);
+}
+
+}  // namespace
+
+ScopedReadFailure::ScopedReadFailure(std::size_t bytesBeforeFailure) {
+    gReadsLeft.store(int64_t(bytesBeforeFailure));
+}
+
+ScopedReadFailure::~ScopedReadFailure() {
+    gReadsLeft.store(-1);
+}
+
 bool readWholeFile(const std::string& path, Bytes& out, std::string& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -34,9 +63,17 @@ bool readWholeFile(const std::string& path, Bytes& out, std::string& error) {
     }
     std::size_t done = 0;
     while (done < out.size()) {
-        const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+        const ssize_t n = readSome(fd, out.data() + done, out.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0) {
+            // A failing disk or a vanished network share: part of a file is not the file.
+            const int failedErrno = errno;
+            ::close(fd);
+            out.clear();
+            error = "Cannot read \"" + path + "\": " + std::strerror(failedErrno);
+            return false;
+        }
+        if (n == 0) break;  // the file became shorter while it was read
         done += static_cast<std::size_t>(n);
     }
     ::close(fd);

@@ -11,6 +11,7 @@
 
 namespace imaging {
 
+// The whole file; false when it cannot be opened or a read fails, with the system's reason.
 bool readWholeFile(const std::string& path, Bytes& out, std::string& error);
 bool writeFileAtomically(const std::string& path, const Bytes& data, std::string& error);
 
@@ -22,6 +23,16 @@ class ScopedWriteFailure {
     ~ScopedWriteFailure();
     ScopedWriteFailure(const ScopedWriteFailure&) = delete;
     ScopedWriteFailure& operator=(const ScopedWriteFailure&) = delete;
+};
+
+// For tests: while it lives, readWholeFile gets bytesBeforeFailure bytes and then fails as a
+// failing disk does (EIO). One at a time.
+class ScopedReadFailure {
+  public:
+    explicit ScopedReadFailure(std::size_t bytesBeforeFailure);
+    ~ScopedReadFailure();
+    ScopedReadFailure(const ScopedReadFailure&) = delete;
+    ScopedReadFailure& operator=(const ScopedReadFailure&) = delete;
 };
 
 }  // namespace imaging

@@ -61,8 +61,7 @@ void BatchRun::onEngineProgress(int32_t permille) {
     p.current = permille;
     p.overall = overallPermille(handled_, permille, total_);
     const int64_t seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start_)
-            .count();
+        std::chrono::duration_cast<std::chrono::seconds>(clock_() - start_).count();
     p.elapsed = durationText(texts_, seconds);
     p.remaining = remainingText(texts_, seconds, p.overall);
     observer_.progressChanged(p);
@@ -72,7 +71,8 @@ BatchSummary BatchRun::run(std::vector<QueueParams>& queue, const BatchSetup& se
     BatchSummary summary;
     handled_ = 0;
     // The clock starts a second early, so the first estimate never divides by nothing.
-    start_ = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+    clock_ = setup.clock ? setup.clock : [] { return std::chrono::steady_clock::now(); };
+    start_ = clock_() - std::chrono::seconds(1);
     total_ = int32_t(queue.size());
     summary.total = total_;
     BatchProgress first;
@@ -147,7 +147,7 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
 
     ItemSteps steps(*this);
     const PictureJobResult job =
-        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_);
+        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_, setup.engine);
     // The next item is another picture: nothing the engine cached for this one can serve it.
     ReleaseCaches();
     if (job.noise) {

@@ -10,6 +10,7 @@
 
 #include "core/batch/batch_observer.h"
 #include "core/batch/batch_picture.h"
+#include "core/batch/picture_job.h"
 #include "core/errors/result.h"
 #include "core/i18n/language.h"
 #include "core/queue/queue_params.h"
@@ -24,6 +25,10 @@ struct BatchSetup {
     // Called with the remaining queue after every item that is done; a failure when the queue
     // could not be stored. May be empty (a queue that lives only in memory).
     std::function<Status(const std::vector<QueueParams>&)> storeQueue;
+    // The engine call; empty means the engine itself.
+    EngineCall engine;
+    // The clock the elapsed and remaining times are read from; empty means the steady clock.
+    std::function<std::chrono::steady_clock::time_point()> clock;
 };
 
 struct BatchSummary {
@@ -63,6 +68,7 @@ class BatchRun {
     int32_t handled_ = 0;
     int32_t total_ = 0;
     std::chrono::steady_clock::time_point start_;
+    std::function<std::chrono::steady_clock::time_point()> clock_;
     QString statusPrefix_;
 };
 

@@ -87,7 +87,8 @@ Status savePicture(BatchPicture& picture, const PictureOutput& output) {
 
 PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
-                               PictureJobObserver& observer, const std::atomic<bool>& aborted) {
+                               PictureJobObserver& observer, const std::atomic<bool>& aborted,
+                               const EngineCall& engine) {
     observer.stepStarted(PictureJobStep::Loading);
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, itemSourcePath(item));
     if (!loaded) return failed(loaded.failure());
@@ -113,7 +114,7 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
         {
             EngineRunScope scope(
                 [&observer](int32_t permille) { observer.engineProgress(permille); });
-            processed = Grainwash2(&p);
+            processed = engine ? engine(p) : Grainwash2(&p);
         }
         if (aborted.load()) {
             PictureJobResult r;

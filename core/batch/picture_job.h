@@ -8,11 +8,13 @@
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "core/batch/batch_picture.h"
 #include "core/errors/result.h"
 #include "core/queue/queue_params.h"
+#include "dnr.h"
 
 namespace core {
 
@@ -58,10 +60,15 @@ struct PictureJobResult {
 // Pictures smaller than this on either side are refused.
 inline constexpr int32_t kMinimumPictureSide = 10;
 
+// The engine's processing call with the filled record, as the job makes it; empty means
+// Grainwash2. Tests put a scripted engine in its place to drive progress, abort and failure.
+using EngineCall = std::function<int32_t(ProcessingParams&)>;
+
 // Runs the job; aborted is polled after the engine returns (the engine itself is stopped through
 // its Abort export).
 PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
-                               PictureJobObserver& observer, const std::atomic<bool>& aborted);
+                               PictureJobObserver& observer, const std::atomic<bool>& aborted,
+                               const EngineCall& engine = {});
 
 }  // namespace core

@@ -173,9 +173,9 @@ RecordFileContent readRecordFile(const QString& path, bool requireCurrentVersion
     {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
+            // Nothing was read, so nothing says the file is bad: it stays (a permission the user
+            // can mend, a folder in its place), and the problem carries the system's reason.
             result.problem = QStringLiteral("cannot be opened: %1").arg(file.errorString());
-            file.close();
-            if (deleteUnreadable) QFile::remove(path);
             return result;
         }
         FileFields fields(file);

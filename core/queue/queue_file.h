@@ -23,8 +23,8 @@ struct RecordFileContent {
     QString problem;
 };
 
-// What happens to a file that cannot be opened or yields no record: the program deletes its own
-// files; a file the user named is kept.
+// What happens to a file that was read and yields no record: the program deletes its own files;
+// a file the user named is kept. A file that cannot be opened is always kept.
 enum class UnreadableFile { Delete, Keep };
 
 // Reads the records of a file. With requireCurrentVersion a record of another settings version

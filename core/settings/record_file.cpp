@@ -7,20 +7,35 @@
 
 namespace core {
 
-std::optional<std::vector<uint8_t>> readFileBlock(const QString& path, size_t size) {
+namespace {
+
+enum class BlockRead { Whole, Short, Unopened };
+
+BlockRead readBlock(const QString& path, size_t size, std::vector<uint8_t>& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    std::vector<uint8_t> bytes(size);
+    if (!file.open(QIODevice::ReadOnly)) return BlockRead::Unopened;
+    bytes.assign(size, 0);
     const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), qint64(size));
-    if (got != qint64(size)) return std::nullopt;
+    return got == qint64(size) ? BlockRead::Whole : BlockRead::Short;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> readFileBlock(const QString& path, size_t size) {
+    std::vector<uint8_t> bytes;
+    if (readBlock(path, size, bytes) != BlockRead::Whole) return std::nullopt;
     return bytes;
 }
 
 std::optional<std::vector<uint8_t>> readRecordFile(const QString& path, size_t size,
                                                    int32_t version) {
-    auto bytes = readFileBlock(path, size);
-    if (bytes && ByteReader(bytes->data(), bytes->size()).i32() == version) return bytes;
-    QFile::remove(path);
+    std::vector<uint8_t> bytes;
+    const BlockRead read = readBlock(path, size, bytes);
+    if (read == BlockRead::Whole && ByteReader(bytes.data(), bytes.size()).i32() == version)
+        return bytes;
+    // Only a file that was read and found wrong is replaced; one that cannot be opened may be
+    // perfectly good (a permission the user can mend) and stays.
+    if (read != BlockRead::Unopened) QFile::remove(path);
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 // Stored records ("vr.dat", "vri.dat"): read whole and accepted only at their own version;
-// anything else is replaced by the defaults and the bad file deleted. Written whole.
+// anything read is replaced by the defaults and the bad file deleted; a file that cannot be opened
+// gives the defaults and is kept. Written whole.
 #pragma once
 
 #include <QString>
@@ -17,8 +18,8 @@ namespace core {
 // shorter.
 std::optional<std::vector<uint8_t>> readFileBlock(const QString& path, size_t size);
 
-// The record when the file holds size bytes starting with the version; otherwise nothing, and an
-// existing file is deleted.
+// The record when the file holds size bytes starting with the version; otherwise nothing, and a
+// file that was read (too short, another version) is deleted. One that cannot be opened is kept.
 std::optional<std::vector<uint8_t>> readRecordFile(const QString& path, size_t size,
                                                    int32_t version);
 

@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/types.h>
+#include <csignal>
+
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
 #include "tests/imaging/mosaic_dng.h"
@@ -271,6 +274,10 @@ TEST(CliUsage, BadCommandLinesHelpAndVersion) {
         {{"--format", "gif", "x.jpg"}, 2, "unknown format"},
         {{"--suffix", "_toolong", "x.jpg"}, 2, "at most 5 characters"},
         {{"--queue", "q.dat", "x.jpg"}, 2, "not both"},
+        // Queue items carry their own settings: a settings file beside a queue is refused
+        // rather than silently ignored or applied to some items.
+        {{"--settings", "s.vrs", "--queue", "q.dat"}, 2, "--settings applies to pictures"},
+        {{"--queue", "q.dat", "--settings", "s.vrs"}, 2, "--settings applies to pictures"},
         {{"--output-dir"}, 2, "--output-dir needs a value"},
         {{"--help"}, 0, "Usage: velmarfilter-cli"},
         {{"--version"}, 0, "velmarfilter-cli "},
@@ -280,6 +287,59 @@ TEST(CliUsage, BadCommandLinesHelpAndVersion) {
         EXPECT_EQ(r.status, c.status) << qPrintable(c.arguments.join(' '));
         EXPECT_TRUE((r.out + r.err).contains(c.expected))
             << qPrintable(c.arguments.join(' ')) << ": " << qPrintable(r.out + r.err);
+    }
+}
+
+// Without its language file the program says so and processes nothing. The program is copied
+// into a folder of its own, where no language folder exists.
+TEST_F(CliTest, AMissingLanguageFileIsReported) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("program"));
+    const QString program = path("program/velmarfilter-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VF_CLI), program));
+    QProcess p;
+    p.start(program, {path("cups.jpg")});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(QString::fromLocal8Bit(p.readAllStandardError()),
+              "velmarfilter-cli: Language library not found! Please reinstall application.\n");
+    EXPECT_FALSE(QFile::exists(path("filtered")));
+}
+
+// Ctrl-C while the first of two pictures is in work, pressed once and twice: the run stops, the
+// picture in work is not saved and the second never starts, the summary and exit status say so,
+// and no temporary file is left in the output folder.
+TEST_F(CliTest, CtrlCStopsTheRunAndSaysSo) {
+    // Large enough that the engine is still at work when the signal arrives.
+    ASSERT_EQ(tool(QStringLiteral("convert"),
+                   {"-size", "4000x3000", "xc:gray50", "-seed", "3", "-attenuate", "0.3", "+noise",
+                    "Gaussian", path("big.jpg")}),
+              "");
+    ASSERT_TRUE(QFile::exists(path("big.jpg")));
+    for (const int presses : {1, 2}) {
+        SCOPED_TRACE(presses);
+        QProcess p;
+        p.setReadChannel(QProcess::StandardError);  // what waitForReadyRead waits for
+        p.start(QStringLiteral(VF_CLI), {path("big.jpg"), path("cups.jpg")});
+        // The first item's line comes once the run (and its Ctrl-C handling) has begun.
+        QByteArray err;
+        while (!err.contains("[1/2]") && p.waitForReadyRead(300000))
+            err += p.readAllStandardError();
+        ASSERT_TRUE(err.contains("[1/2]")) << err.constData();
+        for (int i = 0; i < presses; ++i)
+            ASSERT_EQ(::kill(pid_t(p.processId()), SIGINT), 0);
+        ASSERT_TRUE(p.waitForFinished(300000));
+        err += p.readAllStandardError();
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << err.constData();
+        EXPECT_EQ(p.exitCode(), 1);
+        const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << qPrintable(out);
+        EXPECT_TRUE(lines[0].startsWith("big.jpg ")) << qPrintable(lines[0]);
+        EXPECT_TRUE(lines[0].endsWith("> Aborted")) << qPrintable(lines[0]);
+        EXPECT_EQ(lines[1], "Aborted by the user. Finished: 0 of 2 pictures done");
+        EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
+        EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 }
 

@@ -236,11 +236,23 @@ TEST_F(BatchRunTest, AbortDuringTheEngineStageKeepsTheItemAndSavesNothing) {
             r.abort();
         }
     };
+    // A scripted engine reports every tenth of its work and, as the engine does at its next row,
+    // gives up once the run has asked it to stop; no timing decides when that is.
+    int engineCalls = 0;
+    setup.engine = [&](ProcessingParams& p) {
+        ++engineCalls;
+        for (int32_t permille = 100; permille <= 1000; permille += 100) {
+            if (abortedAt >= 0) return 0;
+            p.ProgressCallback(permille);
+        }
+        return 1;
+    };
     const auto s = r.run(queue, setup);
-    ASSERT_GT(abortedAt, 0);
-    ASSERT_LT(abortedAt, 1000) << "the engine finished before it could be stopped";
+    EXPECT_EQ(abortedAt, 100);
+    EXPECT_EQ(engineCalls, 1);
     EXPECT_TRUE(s.aborted);
     EXPECT_EQ(s.done, 0);
+    EXPECT_EQ(s.handled, 1);
     EXPECT_EQ(queue.size(), 2u);
     EXPECT_EQ(source.loaded.size(), 1u);  // the second item never started
     EXPECT_FALSE(QFile::exists(dir.filePath("filtered")));
@@ -248,25 +260,153 @@ TEST_F(BatchRunTest, AbortDuringTheEngineStageKeepsTheItemAndSavesNothing) {
     EXPECT_TRUE(observer.log[0].endsWith("> Aborted")) << qPrintable(observer.log[0]);
     EXPECT_EQ(observer.log[1], "Aborted by the user. Finished: 0 of 2 pictures done");
     EXPECT_EQ(core::readQueueFile(queueFile).items.size(), 2u);
+    EXPECT_TRUE(observer.problems.empty());
 }
 
 TEST_F(BatchRunTest, ProgressGoesFromTheItemToTheWholeRun) {
     source.entries[picture("a.tif")] = {800, 600, true, false};
     source.entries[picture("b.tif")] = {800, 600, true, false};
     std::vector<core::QueueParams> queue = {item(picture("a.tif")), item(picture("b.tif"))};
+    // A clock the test moves, and an engine that reports chosen values at chosen times: each
+    // report is (seconds since the start, permille). A repeated value is not passed on.
+    using namespace std::chrono_literals;
+    const auto base = std::chrono::steady_clock::time_point() + 1000h;
+    auto now = base;
+    setup.clock = [&] { return now; };
+    const std::vector<std::vector<std::pair<int, int32_t>>> reports = {
+        {{4, 250}, {8, 1000}}, {{12, 500}, {12, 500}, {70, 1000}}};
+    size_t call = 0;
+    setup.engine = [&](ProcessingParams& p) {
+        for (const auto& [seconds, permille] : reports.at(call)) {
+            now = base + std::chrono::seconds(seconds);
+            p.ProgressCallback(permille);
+        }
+        ++call;
+        return 1;
+    };
     EXPECT_EQ(run(queue).done, 2);
-    ASSERT_FALSE(observer.progress.empty());
-    EXPECT_EQ(observer.progress[0].remaining, "?");
-    EXPECT_EQ(observer.progress[0].elapsed, "1 sec");
-    for (const auto& p : observer.progress) {
-        EXPECT_GE(p.overall, 0);
-        EXPECT_LE(p.overall, 1000);
+    EXPECT_EQ(call, 2u);
+    // Elapsed counts from a second before the start; the remaining time is
+    // elapsed x (100 - percent) x 1.1 / percent, rounded.
+    const struct {
+        int32_t current, overall;
+        const char *elapsed, *remaining;
+    } expected[] = {{0, 0, "1 sec", "?"},
+                    {250, 125, "5 sec", "40 sec"},
+                    {1000, 500, "9 sec", "10 sec"},
+                    {500, 750, "13 sec", "5 sec"},
+                    {1000, 1000, "1 min 11 sec", "0 sec"}};
+    ASSERT_EQ(observer.progress.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(observer.progress[i].current, expected[i].current);
+        EXPECT_EQ(observer.progress[i].overall, expected[i].overall);
+        EXPECT_EQ(observer.progress[i].elapsed, expected[i].elapsed);
+        EXPECT_EQ(observer.progress[i].remaining, expected[i].remaining);
     }
+    // The queue was stored after each item without complaint.
+    EXPECT_TRUE(observer.queueProblems.empty());
+    EXPECT_FALSE(QFile::exists(queueFile));
     // The status line names the file being worked on.
     EXPECT_NE(std::find(observer.statuses.begin(), observer.statuses.end(),
                         "Current file: b.tif (processing...)"),
               observer.statuses.end());
     EXPECT_EQ(observer.statuses.back(), "Current file: ");
+}
+
+// The queue cannot be stored after the first item: the run goes on, and the user hears once per
+// item that a finished picture may be processed again.
+TEST_F(BatchRunTest, AQueueThatCannotBeStoredIsReportedForEachFinishedItem) {
+    source.entries[picture("a.jpg")] = {};
+    source.entries[picture("b.jpg")] = {};
+    std::vector<core::QueueParams> queue = {item(picture("a.jpg")), item(picture("b.jpg"))};
+    ASSERT_TRUE(core::writeRecordFile(queue, queueFile));
+    std::vector<size_t> stored;
+    setup.storeQueue = [&](const std::vector<core::QueueParams>& q) -> core::Status {
+        stored.push_back(q.size());
+        return core::failure("ER_CANNOT_SAVE", QStringLiteral("the disk is full"));
+    };
+    core::BatchRun r(english_, source, observer);
+    EXPECT_EQ(r.run(queue, setup).done, 2);
+    EXPECT_EQ(stored, (std::vector<size_t>{1, 0}));
+    const QString said =
+        "the queue could not be stored (the disk is full); the finished item may "
+        "be processed again by a later run";
+    EXPECT_EQ(observer.queueProblems, (std::vector<QString>{said, said}));
+    EXPECT_TRUE(observer.problems.empty());
+}
+
+// Failures after the picture was loaded: the item stays queued, nothing new is written and an
+// existing output survives even with overwriting on.
+TEST_F(BatchRunTest, FailuresKeepTheItemQueuedAndAnyExistingOutput) {
+    const QString target = dir.filePath("filtered/a_dnr.jpg");
+    const struct {
+        const char* name;
+        testing_pictures::FakeSource::Entry entry;
+        int32_t engineResult;
+        bool emptyOutputPath;
+        const char* log;      // the end of the log line
+        const char* problem;  // contained in what the user is told
+    } cases[] = {
+        {"the engine fails",
+         {},
+         0,
+         false,
+         "> Error: the processing library raised an error",
+         "the engine could not process the picture"},
+        {"the load throws",
+         {64, 48, false, false, true},
+         1,
+         false,
+         "> Error: cannot load the picture, or it is smaller than 10 x 10 pixels",
+         "the decoder gave up"},
+        {"the save fails", {64, 48, false, true}, 1, false, nullptr, "No space left on device"},
+        {"no output path", {}, 1, true, nullptr, "no output path can be formed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        observer = Recorder();
+        source.entries.clear();
+        source.entries[picture("a.jpg")] = c.entry;
+        ASSERT_TRUE(QDir(dir.path()).mkpath("filtered"));
+        QFile existing(target);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("mine");
+        existing.close();
+        setup.options = core::defaultProgramOptions();
+        setup.options.outputOverwrite = 1;
+        setup.defaultUserFolder = dir.filePath("out");
+        if (c.emptyOutputPath) {
+            setup.options.outputFolderKind = core::ProgramOptions::kOutputToUserFolder;
+            setup.options.outputFolder.clear();
+            setup.defaultUserFolder.clear();
+        }
+        int engineCalls = 0;
+        setup.engine = [&](ProcessingParams&) {
+            ++engineCalls;
+            return c.engineResult;
+        };
+        std::vector<core::QueueParams> queue = {item(picture("a.jpg"))};
+        const auto s = run(queue);
+        EXPECT_EQ(s.done, 0);
+        EXPECT_EQ(queue.size(), 1u);
+        EXPECT_EQ(core::readQueueFile(queueFile).items.size(), 1u);
+        EXPECT_EQ(engineCalls, c.entry.throwOnLoad ? 0 : 1);
+        ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+        EXPECT_EQ(existing.readAll(), "mine");
+        existing.close();
+        EXPECT_EQ(QDir(dir.filePath("filtered")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"a_dnr.jpg"});
+        EXPECT_FALSE(QFile::exists(dir.filePath("out")));
+        ASSERT_EQ(observer.log.size(), 2u);
+        if (c.log)
+            EXPECT_TRUE(observer.log[0].endsWith(c.log)) << qPrintable(observer.log[0]);
+        else
+            EXPECT_TRUE(observer.log[0].contains("> Error: cannot save the file"))
+                << qPrintable(observer.log[0]);
+        ASSERT_EQ(observer.problems.size(), 1u);
+        EXPECT_TRUE(observer.problems[0].contains(c.problem)) << qPrintable(observer.problems[0]);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "core/batch/batch_picture.h"
@@ -90,11 +91,13 @@ class FakeSource : public core::PictureSource {
         int32_t height = 48;
         bool sixteen = false;
         bool failSave = false;
+        bool throwOnLoad = false;  // the decoder raises instead of answering
     };
     core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path) override {
         const auto it = entries.find(path);
         if (it == entries.end())
             return core::failure("ER_Q_CANNOT_LOAD", QStringLiteral("no such file"));
+        if (it->second.throwOnLoad) throw std::runtime_error("the decoder gave up");
         records.emplace_back();
         auto p =
             std::make_unique<FakePicture>(it->second.width, it->second.height, it->second.sixteen,

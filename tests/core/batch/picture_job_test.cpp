@@ -30,8 +30,15 @@ class PictureJobTest : public ::testing::Test {
         const core::QueueParams item =
             core::makeQueueItem(source, true, core::defaultSettingsBlock(), nullptr);
         return core::runPictureJob(pictures, item, core::defaultSettingsBlock(), output, steps,
-                                   aborted);
+                                   aborted, engine);
     }
+    // The real engine; its own reports are throttled by time, so the job's wiring of the record's
+    // callback is shown by one report made through it afterwards.
+    core::EngineCall engine = [](ProcessingParams& p) {
+        const int32_t processed = Grainwash2(&p);
+        p.ProgressCallback(1000);
+        return processed;
+    };
     core::PictureOutput output(const char* name, bool overwrite = true) const {
         return {name ? file(name) : QString(), 4, 98, overwrite};
     }
@@ -57,6 +64,7 @@ TEST_F(PictureJobTest, AGoodPictureIsSavedWithItsNoiseMeasured) {
     using S = core::PictureJobStep;
     EXPECT_EQ(steps.steps, (std::vector<S>{S::Loading, S::Processing, S::Saving}));
     ASSERT_FALSE(steps.progress.empty());
+    EXPECT_EQ(steps.progress.back(), 1000);
     for (int32_t p : steps.progress) {
         EXPECT_GE(p, 0);
         EXPECT_LE(p, 1000);

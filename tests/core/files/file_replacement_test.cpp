@@ -147,3 +147,33 @@ TEST_F(FileReplacementTest, RemovingAFileThatIsNotThereIsNoFailure) {
 }
 
 }  // namespace
+
+namespace {
+
+// A read that fails part-way (a failing disk) is a failure with the system's reason, never a
+// shorter file taken for the whole one.
+TEST(WholeFileReading, AFailedReadIsReportedAndGivesNothing) {
+    QTemporaryDir dir;
+    const std::string file = QFile::encodeName(dir.filePath("picture.raw")).toStdString();
+    imaging::Bytes written(10000);
+    for (std::size_t i = 0; i < written.size(); ++i)
+        written[i] = uint8_t(i * 7 + 3);
+    std::string error;
+    ASSERT_TRUE(imaging::writeFileAtomically(file, written, error)) << error;
+    for (const std::size_t before : {std::size_t(0), std::size_t(100), written.size() - 1}) {
+        SCOPED_TRACE(before);
+        imaging::Bytes read = {1, 2, 3};
+        error.clear();
+        {
+            imaging::ScopedReadFailure failing(before);
+            EXPECT_FALSE(imaging::readWholeFile(file, read, error));
+        }
+        EXPECT_TRUE(read.empty());
+        EXPECT_EQ(error, "Cannot read \"" + file + "\": Input/output error");
+    }
+    imaging::Bytes read;
+    ASSERT_TRUE(imaging::readWholeFile(file, read, error)) << error;
+    EXPECT_EQ(read, written);
+}
+
+}  // namespace

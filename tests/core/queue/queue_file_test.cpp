@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include "imaging/file_io.h"
 
 namespace {
 
@@ -229,8 +233,52 @@ TEST_F(QueueFileTest, ACurrentSettingsFileIsReadAsIs) {
 
 TEST_F(QueueFileTest, AFailedWriteKeepsThePreviousFile) {
     ASSERT_TRUE(core::writeRecordFile({fullItem(1)}, path()));
+    const std::vector<uint8_t> before = fileBytes(path());
+    ASSERT_FALSE(before.empty());
     EXPECT_FALSE(core::writeRecordFile({fullItem(2)}, path("missing/folder/vrq.dat")));
     EXPECT_FALSE(QFile::exists(path("missing/folder/vrq.dat")));
+
+    // The disk fills up part-way through the new content: the old queue is still there, byte for
+    // byte, the failure says why, and no temporary file is left beside it.
+    const std::vector<QueueParams> longer = {fullItem(2), fullItem(3), fullItem(4)};
+    for (const std::size_t written : {std::size_t(0), std::size_t(7), before.size()}) {
+        SCOPED_TRACE(written);
+        core::Status failed;
+        {
+            imaging::ScopedWriteFailure full(written);
+            failed = core::writeRecordFile(longer, path());
+        }
+        ASSERT_FALSE(failed);
+        EXPECT_EQ(failed.failure().key, "ER_CANNOT_SAVE");
+        EXPECT_TRUE(failed.failure().detail.contains("No space left on device"))
+            << qPrintable(failed.failure().detail);
+        EXPECT_EQ(fileBytes(path()), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"vrq.dat"});
+        const auto read = core::readQueueFile(path());
+        ASSERT_EQ(read.items.size(), 1u);
+        EXPECT_EQ(read.items[0].SourcePath, fullItem(1).SourcePath);
+    }
+}
+
+// Opening fails (a link to a folder stands in the file's place, which the superuser cannot open
+// either): the problem gives the system's reason and the queue file is not deleted, whichever
+// rule applies to files that were read.
+TEST_F(QueueFileTest, AFileThatCannotBeOpenedIsKeptAndTheReasonGiven) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    ASSERT_TRUE(QFile::link(path("folder"), path()));
+    for (const auto unreadable : {core::UnreadableFile::Delete, core::UnreadableFile::Keep}) {
+        SCOPED_TRACE(int(unreadable));
+        for (const auto& read : {core::readQueueFile(path(), unreadable),
+                                 core::readSettingsFile(path(), unreadable)}) {
+            EXPECT_FALSE(read.success);
+            EXPECT_TRUE(read.items.empty());
+            EXPECT_FALSE(read.problem.isEmpty());
+            EXPECT_TRUE(QFileInfo(path()).isSymLink());
+        }
+    }
+    const auto read = core::readQueueFile(path());
+    EXPECT_TRUE(read.problem.startsWith("cannot be opened: ")) << qPrintable(read.problem);
+    EXPECT_GT(read.problem.size(), QString("cannot be opened: ").size());
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -45,6 +47,23 @@ TEST_F(RecordFileTest, BadFilesAreReplacedByTheDefaultsAndDeleted) {
         writeBytes(path("vr.dat"), c.bytes);
         EXPECT_EQ(core::loadSettingsBlock(path("vr.dat")), core::defaultSettingsBlock());
         EXPECT_FALSE(QFile::exists(path("vr.dat")));
+    }
+}
+
+// A record file that cannot be opened says nothing about its content: the defaults are used for
+// this run and the file stays for the user to mend. Here a link to a folder stands in its place
+// (opening it fails even for the superuser); removing the link would be the deletion.
+TEST_F(RecordFileTest, AFileThatCannotBeOpenedGivesTheDefaultsAndIsKept) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    for (const char* name : {"vr.dat", "vri.dat"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(QFile::link(path("folder"), path(name)));
+    }
+    EXPECT_EQ(core::loadSettingsBlock(path("vr.dat")), core::defaultSettingsBlock());
+    EXPECT_EQ(core::loadProgramOptions(path("vri.dat")), core::defaultProgramOptions());
+    for (const char* name : {"vr.dat", "vri.dat"}) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(QFileInfo(path(name)).isSymLink());
     }
 }
 
