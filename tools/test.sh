@@ -15,8 +15,11 @@ bash tools/build.sh build -DVF_BUILD_TESTS=ON
 
 # ctest runs every test in a process of its own, which hides state one test leaves for the next;
 # the whole programs, in a shuffled order and twice over, do not.
+echo "== Pictures of the program window under Xvfb"
+bash tools/screenshots.sh build english german russian
+
 echo "== Whole test programs, shuffled and repeated"
-for program in engine_tests core_tests imaging_tests; do
+for program in engine_tests core_tests imaging_tests app_tests; do
   echo "-- $program"
   (cd build && "./$program" --gtest_shuffle --gtest_random_seed=7 --gtest_repeat=2 --gtest_brief=1)
 done

@@ -18,6 +18,8 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+#include "core/i18n/help_pages.h"
+
 namespace {
 
 QString helpFolder() {
@@ -453,3 +455,37 @@ TEST(HelpPages, TheRichTextViewerSeesTheAnchorsAndTheStyleSheet) {
 }
 
 }  // namespace
+
+// The program picks its pages from the same table: state by state, in the table's order.
+TEST(HelpPages, TheProgramOpensThePagesOfTheTable) {
+    int state = 0;
+    for (const PagePair& pair : kHelpPages) {
+        const auto s = static_cast<core::HelpState>(state++);
+        EXPECT_EQ(core::helpPage(s, core::HelpVariant::F1).toStdString(), pair.f1Page) << pair.state;
+        EXPECT_EQ(core::helpPage(s, core::HelpVariant::Panel).toStdString(), pair.panelPage)
+            << pair.state;
+    }
+    EXPECT_EQ(state, 12);
+}
+
+TEST(HelpPages, TheActiveTabChoosesThePageOnlyInTheTuningView) {
+    using core::HelpState;
+    struct Case {
+        bool tuning;
+        const char* sheet;
+        HelpState expected;
+    } cases[] = {
+        {false, "tsNoiseReduction", HelpState::Viewing},
+        {true, "tsNoiseReduction", HelpState::NoiseTab},
+        {true, "tsCrop", HelpState::CropTab},
+        {true, "tsDistortions", HelpState::DistortionsTab},
+        {true, "tsColor", HelpState::ColoursTab},
+        {true, "tsNoSuchSheet", HelpState::Viewing},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(core::helpStateFor(c.tuning, QString::fromLatin1(c.sheet)), c.expected) << c.sheet;
+    // Context help moves the panel only to an anchor it does not show yet.
+    EXPECT_TRUE(core::helpNeedsNavigation("file:///h/tab_noise.html", "#ALS_NR_ENABLE"));
+    EXPECT_FALSE(core::helpNeedsNavigation("file:///h/tab_noise.html#ALS_NR_ENABLE", "#ALS_NR_ENABLE"));
+    EXPECT_FALSE(core::helpNeedsNavigation("file:///h/tab_noise.html", "#"));
+}

@@ -1,0 +1,86 @@
+// The main window in a test language that retitles every key: afterwards no caption, hint, menu,
+// tab or list item still shows a key, while object names and fonts stay as they were.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabWidget>
+
+#include "app/i18n/window_translation.h"
+#include "app/main/main_form.h"
+#include "core/i18n/language.h"
+
+namespace {
+
+// Every text the window shows, with where it was found.
+QStringList shownTexts(QWidget* window) {
+    QStringList texts;
+    const auto add = [&](const QString& where, const QString& text) {
+        if (!text.isEmpty())
+            texts << where + QLatin1Char('=') + text;
+    };
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        const QString name = w->objectName();
+        add(name + QStringLiteral(".toolTip"), w->toolTip());
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            add(name, b->text());
+        if (auto* l = qobject_cast<QLabel*>(w))
+            add(name, l->text());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i)
+                add(name + QStringLiteral("[%1]").arg(i), c->itemText(i));
+        if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                add(name + QStringLiteral("[%1]").arg(i), t->tabText(i));
+        if (auto* m = qobject_cast<QMenu*>(w))
+            add(name, m->title());
+        for (QAction* a : w->actions()) {
+            add(a->objectName(), a->text());
+            add(a->objectName() + QStringLiteral(".statusTip"), a->statusTip());
+        }
+    }
+    return texts;
+}
+
+const QRegularExpression kKey(QStringLiteral("\\b(ALS|ER)_[A-Z0-9_]+"));
+
+}  // namespace
+
+TEST(WindowTranslation, ATestLanguageRetitlesEveryControl) {
+    core::Language bare;
+    app::TMainForm untranslated(bare);
+    QSet<QString> keys;
+    for (const QString& text : shownTexts(&untranslated))
+        for (auto it = kKey.globalMatch(text); it.hasNext();)
+            keys.insert(it.next().captured(0));
+    ASSERT_GT(keys.size(), 100) << "the window should show its controls' keys untranslated";
+
+    QString lines;
+    for (const QString& key : keys)
+        lines += key + QStringLiteral("=Zz ") + key.toLower() + QStringLiteral("\r\n");
+    // A line named like a font must never rename the font.
+    const QString fontFamily = untranslated.font().family();
+    lines += fontFamily + QStringLiteral("=Wingdings\r\n");
+    core::Language test;
+    test.setText(lines);
+    app::TMainForm translated(test);
+
+    for (const QString& text : shownTexts(&translated))
+        EXPECT_FALSE(kKey.match(text).hasMatch()) << qPrintable(text);
+    EXPECT_EQ(translated.font().family(), fontFamily);
+    // Object names are never translated; decoration around a key stays.
+    ASSERT_NE(translated.findChild<QWidget*>(QStringLiteral("cbEnableNR")), nullptr);
+    auto* level = translated.findChild<QLabel*>(QStringLiteral("Label_hlp2"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->text(), QStringLiteral("Zz als_noise_level:"));
+    // Help keywords hold the untranslated key.
+    EXPECT_EQ(app::helpKeyword(translated.findChild<QWidget*>(QStringLiteral("cbEnableNR"))),
+              QStringLiteral("#ALS_NR_ENABLE"));
+}
