@@ -50,9 +50,9 @@ void EngineExecutor::cancel() {
     {
         std::lock_guard lock(mutex_);
         cancelledBelow_.store(nextSerial_);
-        queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
-                                    [](const Entry& e) { return e.preview; }),
-                     queue_.end());
+        queue_.erase(
+            std::remove_if(queue_.begin(), queue_.end(), [](const Entry& e) { return e.preview; }),
+            queue_.end());
     }
     // Abort only sets the engine's flag; a job between engine calls sees cancelled() instead.
     abortEngine_();
@@ -77,9 +77,8 @@ void EngineExecutor::loop() {
             executing_.store(true);
         }
         const uint64_t serial = entry.serial;
-        const EngineJobContext context(
-            [this, serial] { return serial < cancelledBelow_.load(); },
-            [this](int32_t permille) { emitProgress(permille); });
+        const EngineJobContext context([this, serial] { return serial < cancelledBelow_.load(); },
+                                       [this](int32_t permille) { emitProgress(permille); });
         Delivery delivery = entry.job(context);
         entry.job = nullptr;  // captured pictures are released on this thread
         executing_.store(false);
@@ -118,7 +117,8 @@ void EngineExecutor::emitMessage(const QString& text, const QString& caption) {
 
 void DNR_CDECL EngineExecutor::messageHook(const char* text, const char* caption) {
     if (EngineExecutor* e = gMessageReceiver.load())
-        e->emitMessage(QString::fromUtf8(text ? text : ""), QString::fromUtf8(caption ? caption : ""));
+        e->emitMessage(QString::fromUtf8(text ? text : ""),
+                       QString::fromUtf8(caption ? caption : ""));
 }
 
 }  // namespace core

@@ -97,8 +97,8 @@ class EngineExecutor : public QObject {
     template <typename Job, typename Done>
     static ErasedJob wrap(Job job, Done done) {
         using R = std::invoke_result_t<Job&, const EngineJobContext&>;
-        return [job = std::move(job), done = std::move(done)](
-                   const EngineJobContext& context) mutable -> Delivery {
+        return [job = std::move(job),
+                done = std::move(done)](const EngineJobContext& context) mutable -> Delivery {
             if constexpr (std::is_void_v<R>) {
                 job(context);
                 return [done]() mutable { done(); };

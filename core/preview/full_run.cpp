@@ -25,9 +25,8 @@ RunResult runFull(FullRunRequest& request, const EngineJobContext& context,
     try {
         if (context.cancelled()) return end(RunEnd::Aborted);
         if (!copyPicture(request.source, output))
-            return end(RunEnd::Failed,
-                       QStringLiteral("the source cannot be copied: ") +
-                           QString::fromStdString(imaging::cGetLastError(output)));
+            return end(RunEnd::Failed, QStringLiteral("the source cannot be copied: ") +
+                                           QString::fromStdString(imaging::cGetLastError(output)));
         step = FullRunStep::CopyMade;
 
         ProcessingParams& p = request.record.params;

@@ -19,8 +19,8 @@ int32_t clampStart(int64_t start, int32_t length, int32_t sourceLength) {
 
 int32_t regionSide(int32_t sourceSide, int32_t paneSide, int32_t zoomPercent) {
     const int64_t shown = int64_t(std::max(paneSide, 0)) * 100 / std::max(zoomPercent, 1);
-    return static_cast<int32_t>(std::max<int64_t>(kMinimumRegionSide,
-                                                  std::min<int64_t>(sourceSide, shown)));
+    return static_cast<int32_t>(
+        std::max<int64_t>(kMinimumRegionSide, std::min<int64_t>(sourceSide, shown)));
 }
 
 }  // namespace
@@ -73,7 +73,8 @@ PreviewRegion draggedRegion(const PreviewDrag& drag, int32_t x, int32_t y, int32
                             int32_t previewHeight, int32_t accelerator, PictureSize source) {
     const int64_t a = std::clamp(accelerator, 1, 10);
     PreviewRegion r = drag.start;
-    const int64_t dx = int64_t(r.width) * a * (int64_t(drag.startX) - x) / std::max(previewWidth, 1);
+    const int64_t dx =
+        int64_t(r.width) * a * (int64_t(drag.startX) - x) / std::max(previewWidth, 1);
     const int64_t dy =
         int64_t(r.height) * a * (int64_t(drag.startY) - y) / std::max(previewHeight, 1);
     r.left = clampStart(drag.start.left + dx, r.width, source.width);

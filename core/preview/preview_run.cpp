@@ -34,10 +34,10 @@ PixelView pixelsOf(imaging::Handle h) {
 
 Status makeReducedCopy(imaging::Handle source, imaging::Handle reduced, PictureSize workArea) {
     if (!copyPicture(source, reduced))
-        return failure("ER_DLL", QStringLiteral("the source cannot be copied: ") + lastError(reduced));
+        return failure("ER_DLL",
+                       QStringLiteral("the source cannot be copied: ") + lastError(reduced));
     const ReducedCopySize target = reducedCopySize(sizeOf(source), workArea);
-    if (target.reduced &&
-        !imaging::cOpResizeEx(reduced, target.size.width, target.size.height)) {
+    if (target.reduced && !imaging::cOpResizeEx(reduced, target.size.width, target.size.height)) {
         const QString why = lastError(reduced);
         imaging::cUnload(reduced);
         return failure("ER_DLL", QStringLiteral("the reduced copy cannot be made: ") + why);
@@ -113,8 +113,7 @@ RunResult runPreview(PreviewRunRequest& request, const EngineJobContext& context
                           {view.Width, view.Height});
 
         step = PreviewRunStep::EngineCalled;
-        const EngineOutcome outcome =
-            callEngine(p, !isWholeImageTab(request.tab), context, engine);
+        const EngineOutcome outcome = callEngine(p, !isWholeImageTab(request.tab), context, engine);
         result.redEyes = request.record.redEyes();
         if (outcome == EngineOutcome::Cancelled) return aborted();
         if (outcome == EngineOutcome::Failed)

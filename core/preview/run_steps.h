@@ -21,7 +21,11 @@ enum class FullRunStep : int32_t {
     OutputTransferred = 6,
 };
 
-constexpr int32_t stepNumber(PreviewRunStep s) { return static_cast<int32_t>(s); }
-constexpr int32_t stepNumber(FullRunStep s) { return static_cast<int32_t>(s); }
+constexpr int32_t stepNumber(PreviewRunStep s) {
+    return static_cast<int32_t>(s);
+}
+constexpr int32_t stepNumber(FullRunStep s) {
+    return static_cast<int32_t>(s);
+}
 
 }  // namespace core

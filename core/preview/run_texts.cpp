@@ -8,9 +8,9 @@ QString elapsedText(const TextLookup& texts, int64_t seconds) {
     if (seconds < 0) seconds = 0;
     const int64_t minutes = seconds / 60;
     QString text;
-    if (minutes > 0)
-        text = QStringLiteral("%1 %2 ").arg(minutes).arg(texts("ALS_MINUTES_SHORT_3"));
-    return text + QStringLiteral("%1 %2").arg(seconds - 60 * minutes).arg(texts("ALS_SECONDS_SHORT_3"));
+    if (minutes > 0) text = QStringLiteral("%1 %2 ").arg(minutes).arg(texts("ALS_MINUTES_SHORT_3"));
+    return text +
+           QStringLiteral("%1 %2").arg(seconds - 60 * minutes).arg(texts("ALS_SECONDS_SHORT_3"));
 }
 
 QString elapsedTextSince(const TextLookup& texts, int64_t startMs, int64_t nowMs) {

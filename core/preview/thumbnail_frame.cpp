@@ -34,7 +34,8 @@ QString thumbnailHint(const TextLookup& texts, const PreviewRegion& region) {
 
 RegionCentre centreFromThumbnail(int32_t tx, int32_t ty, PictureSize thumbnail, PictureSize source,
                                  PictureSize regionSize) {
-    if (thumbnail.width <= 0 || thumbnail.height <= 0) return {source.width / 2.0, source.height / 2.0};
+    if (thumbnail.width <= 0 || thumbnail.height <= 0)
+        return {source.width / 2.0, source.height / 2.0};
     tx = std::clamp(tx, 0, thumbnail.width - 1);
     ty = std::clamp(ty, 0, thumbnail.height - 1);
     const double f = double(source.width) / thumbnail.width;

@@ -102,12 +102,14 @@ TEST_F(EngineExecutorTest, PreviewsDuringARunLeaveOneRestartAndTheNewestWins) {
     preview(0);
     ASSERT_TRUE(processEventsUntil([&] { return firstStarted.load(); }));
     EXPECT_TRUE(executor.executing());
-    for (int id = 1; id <= 4; ++id) preview(id);  // the slider moves and is released
+    for (int id = 1; id <= 4; ++id)
+        preview(id);  // the slider moves and is released
     EXPECT_EQ(executor.waiting(), 1);
     gate.open();
     ASSERT_TRUE(processEventsUntil([&] { return delivered.size() == 2; }));
     // Nothing else arrives once the engine is idle.
-    ASSERT_TRUE(processEventsUntil([&] { return !executor.executing() && executor.waiting() == 0; }));
+    ASSERT_TRUE(
+        processEventsUntil([&] { return !executor.executing() && executor.waiting() == 0; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(ran, (std::vector<int>{0, 4}));
     EXPECT_EQ(delivered, (std::vector<int>{0, 4}));
@@ -129,10 +131,13 @@ TEST_F(EngineExecutorTest, NewerPreviewGoesBehindWorkPostedBeforeIt) {
         },
         [] {});
     ASSERT_TRUE(processEventsUntil([&] { return started.load(); }));
-    executor.requestPreview(&receiver, [&](const EngineJobContext&) { ran.push_back("old"); }, [] {});
-    executor.post(&receiver, [&](const EngineJobContext&) { ran.push_back("load"); }, [] {});
-    executor.requestPreview(&receiver, [&](const EngineJobContext&) { ran.push_back("new"); },
-                            [&] { finished = true; });
+    executor.requestPreview(
+        &receiver, [&](const EngineJobContext&) { ran.push_back("old"); }, [] {});
+    executor.post(
+        &receiver, [&](const EngineJobContext&) { ran.push_back("load"); }, [] {});
+    executor.requestPreview(
+        &receiver, [&](const EngineJobContext&) { ran.push_back("new"); },
+        [&] { finished = true; });
     gate.open();
     ASSERT_TRUE(processEventsUntil([&] { return finished; }));
     EXPECT_EQ(ran, (std::vector<std::string>{"busy", "load", "new"}));
@@ -155,7 +160,8 @@ TEST_F(EngineExecutorTest, CancelCallsAbortAndMarksTheRunningJob) {
         [&](const EngineJobContext& context) {
             started = true;
             // Stands for an engine loop that tests the abort flag once per row.
-            while (!engineStopped.load()) QThread::yieldCurrentThread();
+            while (!engineStopped.load())
+                QThread::yieldCurrentThread();
             return context.cancelled();
         },
         [&](bool cancelled) {
@@ -194,9 +200,11 @@ TEST_F(EngineExecutorTest, CancelDropsWaitingPreviews) {
         },
         [] {});
     ASSERT_TRUE(processEventsUntil([&] { return started.load(); }));
-    executor.requestPreview(&receiver, [&](const EngineJobContext&) { previewRan = true; }, [] {});
+    executor.requestPreview(
+        &receiver, [&](const EngineJobContext&) { previewRan = true; }, [] {});
     executor.cancel();
-    executor.post(&receiver, [](const EngineJobContext&) {}, [&] { finished = true; });
+    executor.post(
+        &receiver, [](const EngineJobContext&) {}, [&] { finished = true; });
     gate.open();
     ASSERT_TRUE(processEventsUntil([&] { return finished; }));
     EXPECT_FALSE(previewRan);
@@ -254,7 +262,8 @@ TEST_F(EngineExecutorTest, ADeletedReceiverGetsNoResult) {
         ASSERT_TRUE(processEventsUntil([&] { return started.load(); }));
         delete receiver;
     }
-    executor.post(&keeper, [](const EngineJobContext&) {}, [&] { finished = true; });
+    executor.post(
+        &keeper, [](const EngineJobContext&) {}, [&] { finished = true; });
     gate.open();
     ASSERT_TRUE(processEventsUntil([&] { return finished; }));
     EXPECT_FALSE(delivered);
@@ -271,7 +280,8 @@ TEST_F(EngineExecutorTest, DestructionStopsARunningJobAndJoins) {
             &receiver,
             [&](const EngineJobContext&) {
                 started = true;
-                while (!stopped.load()) QThread::yieldCurrentThread();
+                while (!stopped.load())
+                    QThread::yieldCurrentThread();
                 ended = true;
             },
             [] {});

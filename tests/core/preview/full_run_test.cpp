@@ -64,9 +64,9 @@ TEST(FullRun, ProcessesTheWholeSourceIntoTheOutput) {
     EXPECT_EQ(result.lastStep, 6);
     EXPECT_TRUE(finished);
     EXPECT_EQ(r.record.params.FinalRun, DNR_FINAL_RUN);
-    EXPECT_EQ(r.record.params.ShowNoiseMap + r.record.params.ShowGrid +
-                  r.record.params.ShowOverExposed,
-              0);
+    EXPECT_EQ(
+        r.record.params.ShowNoiseMap + r.record.params.ShowGrid + r.record.params.ShowOverExposed,
+        0);
     ASSERT_NE(imaging::cGetBitsPtr(f.output), nullptr);
     EXPECT_EQ(std::memcmp(imaging::cGetBitsPtr(f.output), expected.data(), bytes), 0);
     // The source is left as it was.

@@ -62,8 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OutputCaption, HiddenOrUnusedStagesAreLeftOut) {
     TabMarkers m = allInUse();
-    m[size_t(PreviewTab::CA)].visible = false;      // the expert tab is hidden
-    m[size_t(PreviewTab::Noise)].inUse = false;     // noise reduction switched off
+    m[size_t(PreviewTab::CA)].visible = false;   // the expert tab is hidden
+    m[size_t(PreviewTab::Noise)].inUse = false;  // noise reduction switched off
     m[size_t(PreviewTab::Colors)].inUse = false;
     EXPECT_EQ(outputCaption(captionTexts(), m, true, PreviewTab::Sharpening),
               QStringLiteral("Filters applied: Red eye; Brightness; Sharpening"));

@@ -11,8 +11,8 @@ namespace {
 TEST(DisplayImage, TurnsBottomUpRowsTheRightWayAndKeepsTheColours) {
     // 2 x 2, stride 8: stored row 0 is the bottom image row.
     const uint8_t bits[16] = {
-        10, 20, 30, 40, 50, 60, 0, 0,      // bottom: (blue, green, red) per pixel
-        70, 80, 90, 100, 110, 120, 0, 0,   // top
+        10, 20, 30, 40,  50,  60,  0, 0,  // bottom: (blue, green, red) per pixel
+        70, 80, 90, 100, 110, 120, 0, 0,  // top
     };
     const QImage image = displayImage(bits, 2, 2);
     ASSERT_EQ(image.size(), QSize(2, 2));

@@ -8,7 +8,8 @@ namespace {
 
 TEST(PreviewZoom, ItemsAndTheirPercentages) {
     const char* texts[] = {"25%", "50%", "100%", "150%", "200%", "250%", "300%", "350%", "400%"};
-    for (int32_t i = 0; i < 9; ++i) EXPECT_EQ(previewZoomItemText(i), QLatin1String(texts[i]));
+    for (int32_t i = 0; i < 9; ++i)
+        EXPECT_EQ(previewZoomItemText(i), QLatin1String(texts[i]));
     EXPECT_EQ(previewZoomPercent(kDefaultPreviewZoomIndex), 150);
     // A stored index outside the list falls back to the default item.
     EXPECT_EQ(previewZoomPercent(-1), 150);
@@ -28,16 +29,15 @@ TEST_P(RegionSizes, FromPaneAndZoom) {
     EXPECT_EQ(regionSize(c.source, c.pane, c.zoom), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RegionSizes,
-    ::testing::Values(SizeCase{{5000, 3000}, {500, 400}, 150, {333, 266}},
-                      SizeCase{{5000, 3000}, {500, 400}, 100, {500, 400}},
-                      SizeCase{{5000, 3000}, {500, 400}, 25, {2000, 1600}},
-                      // The source limits the region.
-                      SizeCase{{300, 200}, {500, 400}, 50, {300, 200}},
-                      // Never below 7 pixels.
-                      SizeCase{{5000, 3000}, {5, 3}, 400, {7, 7}},
-                      SizeCase{{5000, 3000}, {0, 0}, 150, {7, 7}}));
+INSTANTIATE_TEST_SUITE_P(Cases, RegionSizes,
+                         ::testing::Values(SizeCase{{5000, 3000}, {500, 400}, 150, {333, 266}},
+                                           SizeCase{{5000, 3000}, {500, 400}, 100, {500, 400}},
+                                           SizeCase{{5000, 3000}, {500, 400}, 25, {2000, 1600}},
+                                           // The source limits the region.
+                                           SizeCase{{300, 200}, {500, 400}, 50, {300, 200}},
+                                           // Never below 7 pixels.
+                                           SizeCase{{5000, 3000}, {5, 3}, 400, {7, 7}},
+                                           SizeCase{{5000, 3000}, {0, 0}, 150, {7, 7}}));
 
 TEST(PreviewRegion, StartsCentredAndSitsCentredInThePane) {
     const PreviewRegion r = centredRegion({5000, 3000}, {500, 400}, 150);

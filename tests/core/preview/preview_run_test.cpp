@@ -3,14 +3,18 @@
 // failure leaves no picture.
 #include <gtest/gtest.h>
 
+#include <QThread>
 #include <atomic>
+#include <memory>
 #include <cstring>
 #include <vector>
 
+#include "core/preview/engine_executor.h"
 #include "core/preview/picture_copy.h"
 #include "core/preview/preview_run.h"
 #include "core/preview/run_preparation.h"
 #include "imaging/image.h"
+#include "event_loop.h"
 #include "synthetic_pictures.h"
 
 namespace core {
@@ -257,6 +261,62 @@ TEST(PreviewRun, RegionOutsideTheSourceIsRefused) {
     region.width = 20;
     region.height = 10;
     EXPECT_FALSE(rebuildSourcePreview(d.s, PreviewTab::Noise, region, {1920, 1080}).ok());
+}
+
+TEST(PreviewRun, OnTheExecutorACancelEndsTheRunAsAbortedOnTheGuiThread) {
+    ensureApplication();
+    std::atomic<bool> engineAborted{false};
+    std::atomic<bool> engineEntered{false};
+    EngineExecutor executor([&] { engineAborted = true; });
+    Sessions d(patternSession(40, 30, false));
+    const PreviewRegion region = centredRegion({40, 30}, {20, 16}, 100);
+    bool rebuilt = false;
+    executor.post(
+        &executor,
+        [&](const EngineJobContext&) {
+            return rebuildSourcePreview(d.s, PreviewTab::Noise, region, {1920, 1080}).ok();
+        },
+        [&](bool ok) { rebuilt = ok; });
+    auto request = std::make_shared<PreviewRunRequest>();
+    request->sessions = d.s;
+    request->tab = PreviewTab::Noise;
+    request->region = region;
+    request->record = RunRecord(processingRecord());
+    // Stands for an engine run that stops at its next row once Abort was called.
+    const EngineCall engine = [&](ProcessingParams&) {
+        engineEntered = true;
+        while (!engineAborted.load()) QThread::yieldCurrentThread();
+        return 0;
+    };
+    bool received = false;
+    RunResult result;
+    QThread* receivedOn = nullptr;
+    executor.requestPreview(
+        &executor,
+        [request, engine](const EngineJobContext& context) {
+            return runPreview(*request, context, engine);
+        },
+        [&](RunResult r) {
+            result = std::move(r);
+            receivedOn = QThread::currentThread();
+            received = true;
+        });
+    ASSERT_TRUE(processEventsUntil([&] { return engineEntered.load(); }));
+    executor.cancel();
+    ASSERT_TRUE(processEventsUntil([&] { return received; }));
+    EXPECT_TRUE(rebuilt);
+    EXPECT_EQ(result.end, RunEnd::Aborted);
+    EXPECT_TRUE(result.display.isNull());
+    EXPECT_EQ(receivedOn, QThread::currentThread());
+    bool empty = false;
+    executor.post(
+        &executor, [&](const EngineJobContext&) { return !holdsPicture(d.s.working); },
+        [&](bool e) {
+            empty = e;
+            received = false;
+        });
+    ASSERT_TRUE(processEventsUntil([&] { return !received; }));
+    EXPECT_TRUE(empty);
 }
 
 }  // namespace

@@ -77,7 +77,8 @@ TEST(RunScheduler, ReleaseDuringARunStartsExactlyOneFurtherRun) {
     s.scheduler.requestProcessing();  // the slider moves: a run starts
     ASSERT_EQ(s.launched.size(), 1u);
     // More moves and the release while it executes only mark a restart.
-    for (int i = 0; i < 5; ++i) s.scheduler.requestProcessing();
+    for (int i = 0; i < 5; ++i)
+        s.scheduler.requestProcessing();
     EXPECT_TRUE(s.scheduler.restartPending());
     EXPECT_EQ(s.launched.size(), 1u);
     // Ticks during the run change nothing.

@@ -27,12 +27,11 @@ TEST_P(ElapsedTexts, MinutesOnlyWhenAboveZero) {
     EXPECT_EQ(elapsedText(runTexts(), GetParam().seconds), QLatin1String(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ElapsedTexts,
-                         ::testing::Values(ElapsedCase{0, "0 sec"}, ElapsedCase{1, "1 sec"},
-                                           ElapsedCase{59, "59 sec"}, ElapsedCase{60, "1 min 0 sec"},
-                                           ElapsedCase{125, "2 min 5 sec"},
-                                           ElapsedCase{3600, "60 min 0 sec"},
-                                           ElapsedCase{-4, "0 sec"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ElapsedTexts,
+    ::testing::Values(ElapsedCase{0, "0 sec"}, ElapsedCase{1, "1 sec"}, ElapsedCase{59, "59 sec"},
+                      ElapsedCase{60, "1 min 0 sec"}, ElapsedCase{125, "2 min 5 sec"},
+                      ElapsedCase{3600, "60 min 0 sec"}, ElapsedCase{-4, "0 sec"}));
 
 TEST(RunTexts, TheFullRunsClockStartsOneSecondEarly) {
     EXPECT_EQ(elapsedTextSince(runTexts(), 5000, 5000), QStringLiteral("1 sec"));

@@ -15,7 +15,8 @@ TEST(ThumbnailFrame, MarksTheRegionScaledToTheThumbnail) {
     EXPECT_EQ(thumbnailFrame(r, kSource, kThumb), (PixelRect{116, 68, 16, 13}));
     const TextLookup texts =
         textTable({{"ALS_SELECT_PREVIEW_AREA", "Drag to choose the preview area (%s x %s)"}});
-    EXPECT_EQ(thumbnailHint(texts, r), QStringLiteral("Drag to choose the preview area (333 x 266)"));
+    EXPECT_EQ(thumbnailHint(texts, r),
+              QStringLiteral("Drag to choose the preview area (333 x 266)"));
 }
 
 struct PointCase {
@@ -39,16 +40,16 @@ TEST_P(ThumbnailPointing, SetsTheCentreInsideTheSource) {
     EXPECT_EQ(r.height, 266);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ThumbnailPointing,
-    ::testing::Values(
-        // f = 20 in both directions.
-        PointCase{100, 50, 2000, 1000, 1834, 867},
-        // The corner near the origin keeps the whole region inside.
-        PointCase{0, 0, 166.5, 133, 0, 0}, PointCase{-30, -30, 166.5, 133, 0, 0},
-        // The far corner reaches the last column and row.
-        PointCase{249, 149, 4833.5, 2867, 4667, 2734},
-        PointCase{900, 900, 4833.5, 2867, 4667, 2734}));
+INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailPointing,
+                         ::testing::Values(
+                             // f = 20 in both directions.
+                             PointCase{100, 50, 2000, 1000, 1834, 867},
+                             // The corner near the origin keeps the whole region inside.
+                             PointCase{0, 0, 166.5, 133, 0, 0},
+                             PointCase{-30, -30, 166.5, 133, 0, 0},
+                             // The far corner reaches the last column and row.
+                             PointCase{249, 149, 4833.5, 2867, 4667, 2734},
+                             PointCase{900, 900, 4833.5, 2867, 4667, 2734}));
 
 }  // namespace
 }  // namespace core
