@@ -84,9 +84,9 @@ void EngineExecutor::loop() {
         executing_.store(false);
         if (delivery) deliver(entry.receiver, std::move(delivery));
     }
-    SetMessageHook(nullptr);
+    // Another executor may have taken the hook since; only the current receiver removes it.
     EngineExecutor* self = this;
-    gMessageReceiver.compare_exchange_strong(self, nullptr);
+    if (gMessageReceiver.compare_exchange_strong(self, nullptr)) SetMessageHook(nullptr);
 }
 
 void EngineExecutor::deliver(const QPointer<QObject>& receiver, Delivery delivery) {
