@@ -95,6 +95,7 @@ TEST(FullRun, AbortLeavesNoOutput) {
         return 0;
     });
     EXPECT_EQ(result.end, RunEnd::Aborted);
+    EXPECT_TRUE(result.detail.isEmpty());  // no message for an abort
     EXPECT_TRUE(result.display.isNull());
     EXPECT_FALSE(holdsPicture(f.output));
 }

@@ -225,6 +225,7 @@ TEST(PreviewRun, AbortGivesAbortedAndNoOutput) {
         EXPECT_EQ(result.end, RunEnd::Aborted) << c.name;
         EXPECT_EQ(result.lastStep, c.step) << c.name;
         EXPECT_TRUE(result.display.isNull()) << c.name;
+        EXPECT_TRUE(result.detail.isEmpty()) << c.name;
         EXPECT_FALSE(holdsPicture(d.s.working)) << c.name;
         EXPECT_EQ(calls, c.before ? 0 : 1) << c.name;
     }
