@@ -7,13 +7,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/i18n/text_lookup.h"
 #include "imaging/imaging.h"
 
 namespace core {
-
-using TextLookup = std::function<QString(const QString& key)>;
-// The lookup that returns the key itself.
-QString keyAsText(const QString& key);
 
 // Exposure time: "2.50", "1/250.00" or "~0", followed by the seconds text.
 QString exposureText(double seconds, const TextLookup& lookup = keyAsText);

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/preview/run_steps.h"
-#include "core/preview/text_lookup.h"
+#include "core/i18n/text_lookup.h"
 
 namespace core {
 

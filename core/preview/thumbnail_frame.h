@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "core/preview/preview_region.h"
-#include "core/preview/text_lookup.h"
+#include "core/i18n/text_lookup.h"
 
 namespace core {
 

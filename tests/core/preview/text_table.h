@@ -4,14 +4,13 @@
 #include <QHash>
 #include <QString>
 
-#include "core/preview/text_lookup.h"
+#include "core/i18n/text_lookup.h"
 
 namespace core {
 
 inline TextLookup textTable(QHash<QString, QString> table) {
-    return [table = std::move(table)](const char* key) {
-        const QString k = QString::fromLatin1(key);
-        return table.value(k, QStringLiteral("[") + k + QStringLiteral("]"));
+    return [table = std::move(table)](const QString& key) {
+        return table.value(key, QStringLiteral("[") + key + QStringLiteral("]"));
     };
 }
 
