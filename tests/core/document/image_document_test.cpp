@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <algorithm>
+#include <thread>
 #include <vector>
 
 #include "core/document/document_texts.h"
@@ -205,6 +207,7 @@ TEST_P(Turning, TurnsSourceAndOutputAndCountsQuarters) {
     ASSERT_TRUE(pictures.duplicate(ImageSlot::Source, ImageSlot::Output));
     document.setOutputProduced();
     ASSERT_TRUE(pictures.duplicate(ImageSlot::Source, ImageSlot::ReducedCopy));
+    ASSERT_TRUE(pictures.duplicate(ImageSlot::Source, ImageSlot::DisplaySource));
     std::vector<std::tuple<int, int, int>> turns;
     QObject::connect(&document, &ImageDocument::turned,
                      [&](int d, int w, int h) { turns.emplace_back(d, w, h); });
@@ -215,6 +218,7 @@ TEST_P(Turning, TurnsSourceAndOutputAndCountsQuarters) {
     EXPECT_EQ(document.height(), 40);
     expectTurnedClockwise(document.handle(ImageSlot::Source), 40, 20);
     expectTurnedClockwise(document.handle(ImageSlot::Output), 40, 20);
+    expectTurnedClockwise(document.handle(ImageSlot::DisplaySource), 40, 20);
     EXPECT_EQ(pictures.is16Bit(ImageSlot::Source), sixteen);
     EXPECT_TRUE(pictures.isEmpty(ImageSlot::ReducedCopy));
     EXPECT_TRUE(document.hasUnsavedResult());
@@ -366,6 +370,48 @@ TEST(ImageDocument, SavedPictureKeepsTheSourcesMetadataAndProfile) {
         EXPECT_EQ(imaging::cEXIF_GetMake(back), make);
         EXPECT_EQ(imaging::cEXIF_GetModel(back), imaging::cEXIF_GetModel(source));
     }
+}
+
+// The engine thread opens the picture; the window's thread hears of it through queued signals.
+TEST(ImageDocument, OpensOnAnotherThreadAndSignalsQueued) {
+    test::ensureGuiApplication();
+    ImageDocument document;
+    QObject receiver;
+    std::vector<ImageDocument::LoadState> states;
+    std::vector<ImageSlot> pictures;
+    bool onMainThread = true;
+    QObject::connect(
+        &document, &ImageDocument::loadStateChanged, &receiver,
+        [&](ImageDocument::LoadState s) {
+            states.push_back(s);
+            onMainThread = onMainThread && QThread::currentThread() == receiver.thread();
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        &document, &ImageDocument::pictureChanged, &receiver,
+        [&](ImageSlot slot) { pictures.push_back(slot); }, Qt::QueuedConnection);
+    Status opened = failure("ER_UNKNOWN");
+    std::thread engine([&] { opened = document.open(dataFile("cups-noisy-crop.jpg")); });
+    engine.join();
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(states.empty());  // nothing arrives before the window's loop runs
+    QCoreApplication::processEvents();
+    EXPECT_EQ(states,
+              (std::vector{ImageDocument::LoadState::Loading, ImageDocument::LoadState::Loaded}));
+    EXPECT_TRUE(onMainThread);
+    EXPECT_NE(std::find(pictures.begin(), pictures.end(), ImageSlot::Source), pictures.end());
+}
+
+TEST(ImageDocument, AutoContrastLevelsAreKeptClamped) {
+    ImageDocument document;
+    ASSERT_TRUE(document.open(dataFile("cups-noisy-crop.jpg")));
+    EXPECT_EQ(document.darkest(), 0);
+    EXPECT_EQ(document.brightest(), 100);
+    ProcessingParams params{};
+    document.detectAutoContrast(params);
+    EXPECT_EQ(document.darkest(), std::clamp(params.AutoContrastDarkest, 0, 100));
+    EXPECT_EQ(document.brightest(), std::clamp(params.AutoContrastBrightest, 0, 100));
+    EXPECT_LE(document.darkest(), document.brightest());
 }
 
 TEST(ImageDocument, PastedPictureIsNamedClipboard) {
