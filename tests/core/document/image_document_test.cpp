@@ -330,6 +330,25 @@ TEST(ImageDocument, ClearingTheOutputOrClosingClearsTheUnsavedResult) {
     EXPECT_FALSE(document.hasOutput());
 }
 
+TEST(ImageDocument, TheOpenFileIsReplacedOnlyWhenConfirmed) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mine.PNG"));
+    ASSERT_TRUE(test::writePatternFile(path, 16, 16, false));
+    const QByteArray before = test::readAll(path);
+    ImageDocument document;
+    ASSERT_TRUE(document.open(path));
+    ASSERT_TRUE(document.pictureSlots().duplicate(ImageSlot::Source, ImageSlot::Output));
+    ASSERT_TRUE(imaging::cOpSetPixelColor(document.handle(ImageSlot::Output), 3, 3, 0, 0, 0));
+    document.setOutputProduced();
+    const Status refused = document.save({path, 6, 4, false});
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.failure().key, QLatin1String("ALS_SAVE_RESULTS_IF_EXISTS_QUEST"));
+    EXPECT_EQ(test::readAll(path), before);
+    ASSERT_TRUE(document.save({path, 6, 4, true}));
+    EXPECT_NE(test::readAll(path), before);
+    EXPECT_FALSE(document.hasUnsavedResult());
+}
+
 TEST(ImageDocument, SavingWithoutAnOutputWritesTheSource) {
     QTemporaryDir dir;
     ImageDocument document;
