@@ -14,10 +14,6 @@ NoiseLevels clampedNoiseLevels(const int32_t detected[3]) {
     return {clamp(detected[1]), clamp(detected[0]), clamp(detected[2])};
 }
 
-int addQuarterTurn(int rotation, int direction) {
-    return ((rotation + direction) % 4 + 4) % 4;
-}
-
 ImageDocument::ImageDocument(const DocumentOptions& options, QObject* parent)
     : QObject(parent), options_(options), slots_(options.sessions) {}
 

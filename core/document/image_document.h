@@ -19,6 +19,7 @@
 #include "core/document/image_information.h"
 #include "core/document/image_slots.h"
 #include "core/document/picture_saving.h"
+#include "core/document/quarter_turns.h"
 #include "core/errors/result.h"
 #include "dnr.h"
 
@@ -38,10 +39,6 @@ struct NoiseLevels {
 // The levels the engine found, in its order (shadows, midtones, highlights), each clamped to
 // 1..200.
 NoiseLevels clampedNoiseLevels(const int32_t detected[3]);
-
-// Quarter turns counted clockwise, 0..3: the count after one turn in the direction (-1 counter-
-// clockwise, +1 clockwise).
-int addQuarterTurn(int rotation, int direction);
 
 struct DocumentOptions {
     SessionSetup sessions;
@@ -140,7 +137,7 @@ class ImageDocument : public QObject {
     void pictureChanged(core::ImageSlot slot);
     void unsavedResultChanged(bool unsaved);
     // The picture was turned by one quarter in the direction; oldWidth x oldHeight was its size
-    // before.
+    // before (turnedPoint moves marks with it).
     void turned(int direction, int oldWidth, int oldHeight);
 
   private:

@@ -247,6 +247,24 @@ TEST(ImageDocument, QuarterTurnCountWraps) {
         EXPECT_EQ(addQuarterTurn(c.from, c.direction), c.to) << c.from << " " << c.direction;
 }
 
+TEST(ImageDocument, MarksTurnWithThePicture) {
+    struct Case {
+        QPoint at;
+        int direction;
+        QPoint to;
+    };
+    // A 40 x 20 picture.
+    for (const Case& c :
+         {Case{{0, 0}, 1, {19, 0}}, Case{{39, 19}, 1, {0, 39}}, Case{{5, 2}, 1, {17, 5}},
+          Case{{0, 0}, -1, {0, 39}}, Case{{39, 19}, -1, {19, 0}}, Case{{5, 2}, -1, {2, 34}}})
+        EXPECT_EQ(turnedPoint(c.at, 40, 20, c.direction), c.to)
+            << c.at.x() << "," << c.at.y() << " " << c.direction;
+    // A turn and its opposite bring every point back.
+    for (int y = 0; y < 20; y += 7)
+        for (int x = 0; x < 40; x += 9)
+            EXPECT_EQ(turnedPoint(turnedPoint({x, y}, 40, 20, 1), 20, 40, -1), QPoint(x, y));
+}
+
 TEST(ImageDocument, TurningNeedsAPictureAndADirection) {
     ImageDocument document;
     EXPECT_FALSE(document.rotate(1));
