@@ -80,6 +80,43 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{test::buildFolder() + QStringLiteral("/images/sample.jpg"), 2560,
                                1600, false, true}));
 
+// Every kind of file the program writes opens again, 16-bit where the format keeps 16 bits; so do
+// GIF and grey or progressive JPEG files.
+TEST(ImageDocument, OpensEveryFormat) {
+    QTemporaryDir dir;
+    struct Case {
+        int code;
+        bool keeps16;
+    };
+    for (const Case& c : {Case{imaging::kCodeBmp, false}, Case{imaging::kCodeJpeg, false},
+                          Case{imaging::kCodeJpegProgressive, false}, Case{imaging::kCodeJp2, true},
+                          Case{imaging::kCodePsd, true}, Case{imaging::kCodeTiff, true},
+                          Case{imaging::kCodePng, true}}) {
+        SCOPED_TRACE(c.code);
+        const QString path = dir.filePath(QStringLiteral("f%1.pic").arg(c.code));
+        {
+            test::Session s;
+            ASSERT_TRUE(test::makePattern(s, 24, 18, true));
+            ASSERT_TRUE(imaging::cSave(s, QFile::encodeName(path).toStdString(), c.code));
+        }
+        ImageDocument document;
+        const Status opened = document.open(path);
+        ASSERT_TRUE(opened) << opened.failure().detail.toStdString();
+        EXPECT_EQ(document.width(), 24);
+        EXPECT_EQ(document.height(), 18);
+        EXPECT_EQ(document.is16Bit(), c.keeps16);
+    }
+    for (const char* file :
+         {"imaging/decoder-variants/video-001.gif", "imaging/decoder-variants/video-005.gray.jpeg",
+          "imaging/decoder-variants/video-001.q50.420.progressive.jpeg"}) {
+        SCOPED_TRACE(file);
+        ImageDocument document;
+        ASSERT_TRUE(document.open(dataFile(file)));
+        EXPECT_FALSE(document.is16Bit());
+        EXPECT_FALSE(document.displayImage(ImageSlot::Source).isNull());
+    }
+}
+
 // The levels kept are the engine's detection on the opened pixels, its midtones as the overall
 // level.
 TEST(ImageDocument, NoiseLevelsAreTheEnginesDetectionOnTheSource) {
