@@ -133,6 +133,16 @@ TEST_F(PictureJobTest, AnAbortedJobSavesNothing) {
     EXPECT_FALSE(QFile::exists(file("out")));
 }
 
+TEST_F(PictureJobTest, AnOutputNamingThePictureItselfIsRefused) {
+    pictures.entries[file("a.jpg")] = {};
+    for (const char* name : {"a.jpg", "A.JPG", "./a.jpg"}) {
+        const auto r = run(file("a.jpg"), output(name, true));
+        EXPECT_EQ(r.end, PictureJobEnd::Failed) << name;
+        EXPECT_EQ(r.status.failure().key, "ER_CANNOT_SAVE") << name;
+    }
+    EXPECT_TRUE(pictures.loaded.empty());
+}
+
 // The engine's context-free progress callback reaches the innermost live scope and nothing after
 // the scopes end.
 TEST(EngineRunScope, ProgressReachesTheInnermostLiveScopeOnly) {
