@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <random>
 #include <stdexcept>
@@ -26,6 +27,7 @@ struct PictureRecord {
     std::vector<std::array<int32_t, 3>> resizes;  // width, height, method
     int32_t savedWidth = 0, savedHeight = 0;
     bool failResize = false;  // the resize fails, as when its memory cannot be had
+    std::function<void()> duringResize;
 };
 
 class FakePicture : public core::BatchPicture {
@@ -70,6 +72,7 @@ class FakePicture : public core::BatchPicture {
     // Nearest samples: enough for the run's tests, which look at sizes.
     core::Status resize(int32_t width, int32_t height, int32_t method) override {
         record_.resizes.push_back({width, height, method});
+        if (record_.duringResize) record_.duringResize();
         if (record_.failResize)
             return core::failure("ER_UNKNOWN", QStringLiteral("out of memory for the resize"));
         const int32_t ow = width_, oh = height_;
@@ -155,6 +158,7 @@ class FakeSource : public core::PictureSource {
         if (it->second.throwOnLoad) throw std::runtime_error("the decoder gave up");
         records.emplace_back();
         records.back().failResize = it->second.failResize;
+        records.back().duringResize = duringResize;
         auto p =
             std::make_unique<FakePicture>(it->second.width, it->second.height, it->second.sixteen,
                                           it->second.failSave, records.back());
@@ -162,6 +166,7 @@ class FakeSource : public core::PictureSource {
         return std::unique_ptr<core::BatchPicture>(std::move(p));
     }
     std::map<QString, Entry> entries;
+    std::function<void()> duringResize;  // given to every picture loaded
     std::vector<QString> loaded;
     std::deque<PictureRecord> records;  // one per load, in order
 };
