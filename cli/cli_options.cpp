@@ -47,7 +47,8 @@ QString usageText() {
         "  --jpeg-quality N     7..12: quality 81, 89, 93, 96, 98, 100\n"
         "  --output-dir DIR     write into DIR\n"
         "  --subfolder NAME     write into the sub-folder NAME beside each picture\n"
-        "  --in-place           write into the picture's own folder\n"
+        "  --in-place           write into the picture's own folder (a picture whose output\n"
+        "                       name would be its own is refused, never replaced)\n"
         "  --prefix TEXT        put TEXT (at most 5 characters) before the name\n"
         "  --suffix TEXT        put TEXT (at most 5 characters) after the name\n"
         "  --overwrite          replace existing output files (default: keep them)\n"
@@ -104,7 +105,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             if (inlineValue) return fail(QStringLiteral("--overwrite takes no value"));
             o.output.outputOverwrite = 1;
         } else if (arg == QStringLiteral("--show-settings")) {
-            if (!flag(o.showSettings)) return fail(QStringLiteral("--show-settings takes no value"));
+            if (!flag(o.showSettings))
+                return fail(QStringLiteral("--show-settings takes no value"));
         } else if (arg == QStringLiteral("--in-place")) {
             if (inlineValue) return fail(QStringLiteral("--in-place takes no value"));
             o.output.outputFolderKind = core::ProgramOptions::kOutputToSourceFolder;

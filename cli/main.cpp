@@ -154,7 +154,14 @@ int main(int argc, char** argv) {
                 std::printf("%s\n", line.toLocal8Bit().constData());
         if (!options.saveSettingsFile.isEmpty()) {
             record.Settings = settings;
-            if (const core::Status saved = core::writeRecordFile({record}, options.saveSettingsFile);
+            // Settings made in simple mode derive the shadow and highlight levels from the
+            // mid-tone level, as the window writes them.
+            if (!expert) {
+                record.Settings.ShadowsNoiseFactor = -1;
+                record.Settings.HighlightsNoiseFactor = -1;
+            }
+            if (const core::Status saved =
+                    core::writeRecordFile({record}, options.saveSettingsFile);
                 !saved) {
                 printError(QStringLiteral("%1: cannot save the settings: %2")
                                .arg(options.saveSettingsFile, saved.failure().detail));

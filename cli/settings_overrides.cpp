@@ -60,7 +60,8 @@ QString valueText(const core::SettingsField& field, const core::SettingsBlock& b
 
 bool sameValue(const core::SettingsField& field, const core::SettingsBlock& a,
                const core::SettingsBlock& b) {
-    if (field.type == core::FieldType::Text) return core::fieldText(field, a) == core::fieldText(field, b);
+    if (field.type == core::FieldType::Text)
+        return core::fieldText(field, a) == core::fieldText(field, b);
     for (size_t i = 0; i < field.count; ++i)
         if (core::fieldInt(field, a, i) != core::fieldInt(field, b, i)) return false;
     return true;

@@ -1,8 +1,8 @@
 // One picture from its file to its saved result: load it (turned upright by its EXIF orientation
 // unless the loader is told otherwise), turn it by the item's quarter turns, widen 8-bit pictures
 // to 24 bits, detect its noise, scale the item's relative noise levels to it, fill the engine
-// record, run the engine, crop, straighten and resize it by its crop group, and save. The batch run (and through it the command line) and the
-// program's full run share it.
+// record, run the engine, crop, straighten and resize it by its crop group, and save. The batch run
+// (and through it the command line) and the program's full run share it.
 #pragma once
 
 #include <QString>
@@ -50,7 +50,7 @@ struct PictureJobResult {
     //   "ALS_DLL_EXCEPTION"        turning, widening, the engine, or cropping and resizing failed
     //   "ER_CANNOT_CREATE_FOLDER"  the output folder (the detail) cannot be made
     //   "ER_CANNOT_SAVE"           no output path, the output would be the picture itself, or the
-//                              save failed
+    //                              save failed
     //   "ER_UNKNOWN"               the save raised an unexpected error
     Status status;
     std::optional<NoiseMeasurement> noise;  // set once the noise was measured

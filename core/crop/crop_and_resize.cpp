@@ -88,7 +88,8 @@ Result<bool> applyCropAndResize(const SettingsBlock& group, CropPicture& picture
         const int32_t left = std::clamp(f.left, 0, w - 1), top = std::clamp(f.top, 0, h - 1);
         const int32_t right = std::clamp(f.left + f.width - 1, left, w - 1);
         const int32_t bottom = std::clamp(f.top + f.height - 1, top, h - 1);
-        if (Status s = picture.crop(left, top, right, bottom); !s) return imagingFailure(s.failure());
+        if (Status s = picture.crop(left, top, right, bottom); !s)
+            return imagingFailure(s.failure());
         done = true;
     }
     if (plan->resize.width > 0 && plan->resize.height > 0) {

@@ -34,8 +34,7 @@ PixelSize derivedUserSize(int32_t userWidth, int32_t userHeight, int32_t imageWi
                           int32_t imageHeight) {
     if (userWidth > 0 && userHeight > 0) return {userWidth, userHeight};
     if (imageWidth <= 0 || imageHeight <= 0) return {};
-    if (userWidth > 0)
-        return {userWidth, roundToInt(double(imageHeight) * userWidth / imageWidth)};
+    if (userWidth > 0) return {userWidth, roundToInt(double(imageHeight) * userWidth / imageWidth)};
     if (userHeight > 0)
         return {roundToInt(double(imageWidth) * userHeight / imageHeight), userHeight};
     return {};
@@ -92,10 +91,11 @@ CropFrame fitFrame(const CropFrame& current, int32_t imageWidth, int32_t imageHe
     };
     for (int pass = 1; pass <= 2; ++pass) {
         const double pr = pass == 1 ? r : 1.0 / r;
-        const bool tried = userKind ? pass == 1
-                                    : orientation == CropOrientation::Either ||
-                                          (pass == 1 && orientation == CropOrientation::Landscape) ||
-                                          (pass == 2 && orientation == CropOrientation::Portrait);
+        const bool tried = userKind
+                               ? pass == 1
+                               : orientation == CropOrientation::Either ||
+                                     (pass == 1 && orientation == CropOrientation::Landscape) ||
+                                     (pass == 2 && orientation == CropOrientation::Portrait);
         if (!tried) continue;
         if (h >= w / pr) consider(w, w / pr);
         if (w >= h * pr) consider(h * pr, h);

@@ -45,8 +45,9 @@ CropKindCaptions cropKindCaptions(const CropControls& c, const TextLookup& text)
     CropKindCaptions k;
     k.paper = text("ALS_PAPER") + proportionText(paperRow(c.size.paperIndex), c.portrait);
     k.web = text("ALS_WEB") + proportionText(webRow(c.size.webIndex), c.portrait);
-    k.user = text("ALS_USER_DEFINED") +
-             QStringLiteral(" (%1:%2)").arg(sideOrUnknown(c.size.userWidth, c.size.userResizeOn),
+    k.user =
+        text("ALS_USER_DEFINED") + QStringLiteral(" (%1:%2)")
+                                       .arg(sideOrUnknown(c.size.userWidth, c.size.userResizeOn),
                                             sideOrUnknown(c.size.userHeight, c.size.userResizeOn));
     return k;
 }

@@ -40,8 +40,7 @@ Status rotatePixels(const PixelView& p, double degrees) {
         return failure("ALS_DLL_EXCEPTION", QStringLiteral("the picture has no pixels"));
     const int32_t millionths = angleInMillionthsOfRadian(degrees);
     const bool wide = p.BytesPerSample == 2;
-    const size_t rowBytes =
-        wide ? size_t(p.Width) * 6 : (size_t(p.Width) * 3 + 3) & ~size_t(3);
+    const size_t rowBytes = wide ? size_t(p.Width) * 6 : (size_t(p.Width) * 3 + 3) & ~size_t(3);
     const size_t bytes = rowBytes * size_t(p.Height);
     std::vector<uint8_t> work;
     try {
@@ -52,12 +51,11 @@ Status rotatePixels(const PixelView& p, double degrees) {
     }
     std::memcpy(work.data(), p.Bits, bytes);
     constexpr int32_t kSmooth = 1;
-    const int32_t done =
-        wide ? RotateImage(reinterpret_cast<const uint16_t*>(work.data()),
-                           static_cast<uint16_t*>(p.Bits), p.Width, p.Height, 0, 0, -millionths,
-                           kSmooth)
-             : RotateImage_Byte(work.data(), static_cast<uint8_t*>(p.Bits), p.Width, p.Height, 0,
-                                0, millionths, kSmooth);
+    const int32_t done = wide ? RotateImage(reinterpret_cast<const uint16_t*>(work.data()),
+                                            static_cast<uint16_t*>(p.Bits), p.Width, p.Height, 0, 0,
+                                            -millionths, kSmooth)
+                              : RotateImage_Byte(work.data(), static_cast<uint8_t*>(p.Bits),
+                                                 p.Width, p.Height, 0, 0, millionths, kSmooth);
     if (!done) return failure("ALS_DLL_EXCEPTION", QStringLiteral("the rotation failed"));
     return {};
 }

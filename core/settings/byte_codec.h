@@ -19,7 +19,11 @@ inline size_t utf8WholeCharacters(const char* text, size_t n) {
         --lead;
     if (lead == 0) return n;
     const uint8_t first = uint8_t(text[lead - 1]);
-    const size_t length = first < 0x80 ? 1 : first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    const size_t length = first < 0x80    ? 1
+                          : first >= 0xF0 ? 4
+                          : first >= 0xE0 ? 3
+                          : first >= 0xC0 ? 2
+                                          : 1;
     return lead - 1 + length > n ? lead - 1 : n;
 }
 

@@ -83,16 +83,17 @@ TEST_F(CliSettingsTest, ShowSettingsListsWhatDiffersFromTheDefaults) {
              "NoiseEqualizer=3", "--show-settings"});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     const QString threes = QStringLiteral("3,").repeated(39) + QStringLiteral("3");
-    EXPECT_EQ(r.out, "CropOn=1\nCaptionText=Kite [date] \u00e9t\u00e9\nNoiseEqualizer=" + threes +
-                         "\n");
+    EXPECT_EQ(r.out,
+              "CropOn=1\nCaptionText=Kite [date] \u00e9t\u00e9\nNoiseEqualizer=" + threes + "\n");
 }
 
 TEST_F(CliSettingsTest, SavedSettingsOpenAsASettingsFile) {
     const QString file = path("kite.vrs");
     CliResult r = cli({"--set", "CropOn=1", "--set", "CropPaperIndex=2", "--set",
-                 "CaptionText=Kite [date]", "--save-settings", file});
+                       "CaptionText=Kite [date]", "--save-settings", file});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
-    const core::RecordFileContent content = core::readSettingsFile(file, core::UnreadableFile::Keep);
+    const core::RecordFileContent content =
+        core::readSettingsFile(file, core::UnreadableFile::Keep);
     ASSERT_TRUE(content.success) << qPrintable(content.problem);
     ASSERT_EQ(content.items.size(), 1u);
     const core::SettingsBlock& s = content.items[0].Settings;
@@ -108,12 +109,12 @@ TEST_F(CliSettingsTest, SavedSettingsOpenAsASettingsFile) {
 // Paper row 2 is the 4x6" print, 1800 x 1200 pixels: every picture gets its own 3:2 frame.
 TEST_F(CliSettingsTest, CropOnFitsAFrameToEachPictureAndResizesIt) {
     QProcess turn;
-    turn.start(QStringLiteral("convert"),
-               {path("cups.jpg"), QStringLiteral("-rotate"), QStringLiteral("90"), path("tall.jpg")});
+    turn.start(QStringLiteral("convert"), {path("cups.jpg"), QStringLiteral("-rotate"),
+                                           QStringLiteral("90"), path("tall.jpg")});
     ASSERT_TRUE(turn.waitForFinished(60000));
     ASSERT_EQ(identify(path("tall.jpg")), "JPEG 200 320");
     CliResult r = cli({"--set", "CropOn=1", "--set", "CropPaperIndex=2", "--save-settings",
-                 path("print.vrs"), path("cups.jpg"), path("tall.jpg")});
+                       path("print.vrs"), path("cups.jpg"), path("tall.jpg")});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 1800 1200");
     EXPECT_EQ(identify(path("filtered/tall_dnr.jpg")), "JPEG 1200 1800");

@@ -113,7 +113,8 @@ class FakePicture : public core::BatchPicture {
                 for (int32_t x = 0; x < w; ++x) {
                     const auto [sx, sy] = from(x, y);
                     for (int c = 0; c < 3; ++c)
-                        out[(size_t(y) * w + x) * 3 + c] = wide_[(size_t(sy) * width_ + sx) * 3 + c];
+                        out[(size_t(y) * w + x) * 3 + c] =
+                            wide_[(size_t(sy) * width_ + sx) * 3 + c];
                 }
             wide_ = std::move(out);
         } else {

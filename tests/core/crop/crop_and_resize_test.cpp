@@ -200,7 +200,8 @@ TEST(CropAndResize, TheStoredAngleTurnsThePictureBeforeTheCrop) {
         MemoryCropPicture picture(11, 11, sixteen);
         const int32_t scale = sixteen ? 256 : 1;
         for (int32_t y = 0; y < 11; ++y)
-            for (int32_t x = 0; x < 11; ++x) picture.setSample(x, y, 1, (20 + 20 * y) * scale);
+            for (int32_t x = 0; x < 11; ++x)
+                picture.setSample(x, y, 1, (20 + 20 * y) * scale);
         const core::Result<bool> done = core::applyCropAndResize(g, picture, core::CropMode::Final);
         ASSERT_TRUE(done);
         EXPECT_TRUE(done.value());
@@ -227,7 +228,8 @@ TEST(CropAndResize, TheDisplayCopyTakesTheFrameScaledToItsSize) {
 TEST(CropAndResize, TheDisplayCopyFitsTheScreenOnlyWhenFarOff) {
     core::SettingsBlock g;  // crop off, no angle
     MemoryCropPicture near(1800, 1000, false);
-    ASSERT_TRUE(core::applyCropGroupToDisplayCopy(g, 1800, 1000, near, core::PixelSize{1920, 1080}));
+    ASSERT_TRUE(
+        core::applyCropGroupToDisplayCopy(g, 1800, 1000, near, core::PixelSize{1920, 1080}));
     EXPECT_TRUE(near.resizes.empty());  // s = 1.067
     MemoryCropPicture small(400, 267, false);
     ASSERT_TRUE(core::applyCropGroupToDisplayCopy(g, 400, 267, small, core::PixelSize{1920, 1080}));

@@ -89,8 +89,7 @@ TEST(CropControls, AQueueItemBeingEditedRefitsOnlyWhenItFitsEachPicture) {
     c.frame = {3000, 2000, 100, 200};
     core::SettingsBlock b;
     core::storeCropControls(c, 4000, 3000, true, b);
-    EXPECT_EQ(core::loadCropGroup(b, 2000, 1500, core::CropGroupUse::QueueItemEdit).frame,
-              c.frame);
+    EXPECT_EQ(core::loadCropGroup(b, 2000, 1500, core::CropGroupUse::QueueItemEdit).frame, c.frame);
     b.CropFitEachImage = 1;
     EXPECT_EQ(core::loadCropGroup(b, 4000, 3000, core::CropGroupUse::QueueItemEdit).frame,
               (core::CropFrame{4000, 2666, 0, 167}));

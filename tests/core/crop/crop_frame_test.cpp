@@ -43,13 +43,15 @@ TEST(CropTables, RowsSizesAndProportions) {
 }
 
 TEST(CropFrame, PaperRowTwoOnALandscapePictureWithEitherOrientation) {
-    const core::CropFrame f = core::fitFrame({}, 4000, 3000, paper(2), core::CropOrientation::Either);
+    const core::CropFrame f =
+        core::fitFrame({}, 4000, 3000, paper(2), core::CropOrientation::Either);
     EXPECT_EQ(f, (core::CropFrame{4000, 2666, 0, 167}));
     EXPECT_EQ(core::resizeSize(paper(2), false, 4000, 3000), (core::PixelSize{1800, 1200}));
 }
 
 TEST(CropFrame, PaperRowTwoOnAPortraitPictureWithEitherOrientation) {
-    const core::CropFrame f = core::fitFrame({}, 3000, 4000, paper(2), core::CropOrientation::Either);
+    const core::CropFrame f =
+        core::fitFrame({}, 3000, 4000, paper(2), core::CropOrientation::Either);
     EXPECT_EQ(f, (core::CropFrame{2666, 4000, 167, 0}));
     EXPECT_EQ(core::resizeSize(paper(2), true, 3000, 4000), (core::PixelSize{1200, 1800}));
 }
@@ -77,8 +79,12 @@ TEST(CropFrame, ProportionsByKindAndOrientation) {
         core::CropProportion expected;
     };
     const Case cases[] = {
-        {paper(1), false, {10, 7}}, {paper(1), true, {7, 10}},  {web(6), false, {5, 4}},
-        {web(6), true, {4, 5}},     {paper(42), false, {3, 2}}, {user(true, 800, 0), false, {800, 600}},
+        {paper(1), false, {10, 7}},
+        {paper(1), true, {7, 10}},
+        {web(6), false, {5, 4}},
+        {web(6), true, {4, 5}},
+        {paper(42), false, {3, 2}},
+        {user(true, 800, 0), false, {800, 600}},
         {user(true, 0, 300), true, {400, 300}},  // the user's own size decides, not the button
         {user(false, 800, 600), false, {0, 0}},  // user resizing off: free
         {user(true, 0, 0), false, {0, 0}},
@@ -122,8 +128,7 @@ TEST(CropFrame, SnappingADraggedSize) {
         {100, 160, {2, 3}, {107, 160}},    // changing the width is the smaller change
         {5, 5, {0, 0}, {10, 10}},          // free: only clamped to the minimum
         {1200, 900, {0, 0}, {1000, 800}},  // and to the picture
-        {990, 790, threeTwo, {990, 660}},
-        {1000, 700, {4, 5}, {560, 700}},
+        {990, 790, threeTwo, {990, 660}}, {1000, 700, {4, 5}, {560, 700}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(core::snapFrameSize(c.w, c.h, c.proportion, 1000, 800), c.expected)

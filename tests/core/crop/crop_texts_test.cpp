@@ -8,9 +8,14 @@ namespace {
 
 QString english(const char* key) {
     static const QHash<QString, QString> texts = {
-        {"ALS_CROP", "crop"},           {"ALS_PX", "px"},       {"ALS_DEGREE", "degrees"},
-        {"ALS_PAPER", "Paper"},         {"ALS_WEB", "Web"},     {"ALS_USER_DEFINED", "User defined"},
-        {"ALS_NO_RESIZE", "No resize"}, {"ALS_MEGAPIXELS", "megapixels"},
+        {"ALS_CROP", "crop"},
+        {"ALS_PX", "px"},
+        {"ALS_DEGREE", "degrees"},
+        {"ALS_PAPER", "Paper"},
+        {"ALS_WEB", "Web"},
+        {"ALS_USER_DEFINED", "User defined"},
+        {"ALS_NO_RESIZE", "No resize"},
+        {"ALS_MEGAPIXELS", "megapixels"},
     };
     return texts.value(QString::fromLatin1(key), QStringLiteral("?%1?").arg(key));
 }

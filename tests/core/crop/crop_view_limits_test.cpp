@@ -14,8 +14,7 @@ TEST(CropViewLimits, TheSmallestFrameOnScreen) {
         {0.25, {3, 2}, {18, 15}},  // k = 12: 18 wide, 12 high raised to 15
         {0.25, {0, 0}, {15, 15}},  // free counts as 1:1
         {2.0, {3, 2}, {30, 20}},   // k = 20
-        {2.0, {1, 2}, {20, 40}},
-        {1.55, {4, 3}, {21, 16}},  // k = 15.5: ceil(20.67), ceil(15.5)
+        {2.0, {1, 2}, {20, 40}},  {1.55, {4, 3}, {21, 16}},  // k = 15.5: ceil(20.67), ceil(15.5)
     };
     for (const Case& c : cases)
         EXPECT_EQ(core::minimumFrameOnScreen(c.scale, c.proportion), c.expected) << c.scale;

@@ -30,8 +30,9 @@ class MemoryCropPicture : public core::CropPicture {
     void refreshDisplayData() override { ++refreshes; }
     core::Status crop(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
         crops.push_back({left, top, right, bottom});
-        remap(right - left + 1, bottom - top + 1,
-              [&](int32_t x, int32_t y) { return std::pair{left + x, top + y}; });
+        remap(right - left + 1, bottom - top + 1, [&](int32_t x, int32_t y) {
+            return std::pair{left + x, top + y};
+        });
         return {};
     }
     core::Status resize(int32_t width, int32_t height, int32_t method) override {

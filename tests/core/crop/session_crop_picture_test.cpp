@@ -47,7 +47,8 @@ TEST_F(SessionCropPictureTest, TheFinalPictureIsCroppedFromTheTop) {
 
 TEST_F(SessionCropPictureTest, ResizingTakesEachMethodAndRefusesUnknownOnes) {
     core::SessionCropPicture picture(h);
-    for (int32_t method : {core::kResampleNearest, core::kResampleBilinear, core::kResampleMitchell}) {
+    for (int32_t method :
+         {core::kResampleNearest, core::kResampleBilinear, core::kResampleMitchell}) {
         ASSERT_TRUE(picture.resize(20, 20, method));
         EXPECT_EQ(picture.width(), 20);
         ASSERT_TRUE(picture.resize(40, 40, method));

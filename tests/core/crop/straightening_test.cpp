@@ -10,9 +10,10 @@ TEST(Straightening, TurnsSnapToTheHalfDegreeStep) {
     struct Case {
         double turn, snapped;
     };
-    const Case cases[] = {{0.5, 0.5},   {-0.5, -0.5}, {0.3, 0.5},  {0.2, 0.0},
-                          {0.25, 0.5},  {-0.74, -0.5}, {1.26, 1.5}, {-3.1, -3.0}};
-    for (const Case& c : cases) EXPECT_DOUBLE_EQ(core::snapTurn(c.turn), c.snapped) << c.turn;
+    const Case cases[] = {{0.5, 0.5},  {-0.5, -0.5},  {0.3, 0.5},  {0.2, 0.0},
+                          {0.25, 0.5}, {-0.74, -0.5}, {1.26, 1.5}, {-3.1, -3.0}};
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(core::snapTurn(c.turn), c.snapped) << c.turn;
 }
 
 TEST(Straightening, TheAngleStaysWithinMinus180To180) {

@@ -13,12 +13,12 @@ TEST(TextCut, WholeCharactersOnly) {
     };
     const Case cases[] = {
         {"abc", 2, 2},
-        {"a\xC3\xA9", 2, 1},              // a, then half of "é"
-        {"a\xC3\xA9", 3, 3},              // "é" whole
-        {"ab\xE2\x82\xAC", 3, 2},         // one byte of "€"
-        {"ab\xE2\x82\xAC", 4, 2},         // two bytes of "€"
+        {"a\xC3\xA9", 2, 1},       // a, then half of "é"
+        {"a\xC3\xA9", 3, 3},       // "é" whole
+        {"ab\xE2\x82\xAC", 3, 2},  // one byte of "€"
+        {"ab\xE2\x82\xAC", 4, 2},  // two bytes of "€"
         {"ab\xE2\x82\xAC", 5, 5},
-        {"\xF0\x9F\x99\x82x", 3, 0},      // three bytes of a four-byte character
+        {"\xF0\x9F\x99\x82x", 3, 0},  // three bytes of a four-byte character
         {"\xF0\x9F\x99\x82x", 4, 4},
     };
     for (const Case& c : cases)
