@@ -6,7 +6,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "core/crop/crop_controls.h"
 #include "core/queue/queue_file.h"
+#include "core/queue/queue_model.h"
 
 namespace {
 
@@ -125,6 +127,42 @@ TEST_F(CliSettingsTest, CropOnFitsAFrameToEachPictureAndResizesIt) {
     r = cli({"--settings", path("print.vrs"), "--overwrite", path("cups.jpg")});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     EXPECT_EQ(contents(path("filtered/cups_dnr.jpg")), first);
+}
+
+// Queue items as the window stores them: one straightened and cropped to its own frame, one
+// fitting a frame to the picture, one whose frame was made for another picture size.
+TEST_F(CliSettingsTest, AQueueWithCropAndStraighteningRunsToTheEnd) {
+    core::CropControls c;
+    c.cropOn = true;
+    c.size.sizeKind = core::kCropUser;
+    c.size.userResizeOn = true;
+    c.size.userWidth = 150;
+    c.size.userHeight = 100;
+    c.frame = {240, 160, 40, 20};
+    c.angle = 2.5f;
+    core::SettingsBlock straightened;
+    core::storeCropControls(c, 320, 200, true, straightened);
+    core::SettingsBlock fitted;
+    fitted.CropOn = 1;
+    fitted.CropSizeKind = core::kCropWeb;
+    fitted.CropWebIndex = 1;  // 640 x 480
+    fitted.CropFitEachImage = 1;
+    core::SettingsBlock elsewhere = straightened;
+    elsewhere.CropImageWidth = 640;
+    ASSERT_TRUE(QFile::copy(kPhoto, path("b.jpg")));
+    ASSERT_TRUE(QFile::copy(kPhoto, path("c.jpg")));
+    const QString queue = path("vrq.dat");
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("cups.jpg"), true, straightened, nullptr),
+                               core::makeQueueItem(path("b.jpg"), true, fitted, nullptr),
+                               core::makeQueueItem(path("c.jpg"), true, elsewhere, nullptr)},
+                              queue));
+    const CliResult r = cli({"--queue", queue});
+    ASSERT_EQ(r.status, 0) << qPrintable(r.err) << qPrintable(r.out);
+    EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 150 100");
+    EXPECT_EQ(identify(path("filtered/b_dnr.jpg")), "JPEG 640 480");
+    EXPECT_EQ(identify(path("filtered/c_dnr.jpg")), "JPEG 320 200");
+    EXPECT_FALSE(QFile::exists(queue));  // every item done
 }
 
 TEST_F(CliSettingsTest, AnOutputThatWouldReplaceThePictureIsRefused) {
