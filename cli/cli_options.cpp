@@ -28,13 +28,27 @@ QString usageText() {
         "  --settings FILE.vrs  take the settings of a settings file (default: the program's\n"
         "                       default settings)\n"
         "\n"
+        "Settings (for pictures named on the command line):\n"
+        "  --set NAME=VALUE     set one field of the settings by its name, after --settings;\n"
+        "                       numbers are checked against the field's range, text fields\n"
+        "                       such as CaptionText take text (--set CaptionText=\"Kite [date]\")\n"
+        "  --save-settings FILE.vrs\n"
+        "                       write the resulting settings as a settings file the program\n"
+        "                       window opens (no picture needed)\n"
+        "  --show-settings      print the fields that differ from the defaults (no picture\n"
+        "                       needed)\n"
+        "  With --settings or --set and the crop on (CropOn=1), every picture gets its own crop\n"
+        "  frame, fitted to its size and orientation, as when many pictures are put on the\n"
+        "  queue at once.\n"
+        "\n"
         "Output (default: JPEG, quality 98, in the sub-folder \"filtered\" beside each picture,\n"
         "named with the suffix \"_dnr\"; photo.jpg gives filtered/photo_dnr.jpg):\n"
         "  --format F           bmp, jpg, jpg-progressive, jp2, psd, tif or png\n"
         "  --jpeg-quality N     7..12: quality 81, 89, 93, 96, 98, 100\n"
         "  --output-dir DIR     write into DIR\n"
         "  --subfolder NAME     write into the sub-folder NAME beside each picture\n"
-        "  --in-place           write into the picture's own folder\n"
+        "  --in-place           write into the picture's own folder (a picture whose output\n"
+        "                       name would be its own is refused, never replaced)\n"
         "  --prefix TEXT        put TEXT (at most 5 characters) before the name\n"
         "  --suffix TEXT        put TEXT (at most 5 characters) after the name\n"
         "  --overwrite          replace existing output files (default: keep them)\n"
@@ -90,6 +104,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         } else if (arg == QStringLiteral("--overwrite")) {
             if (inlineValue) return fail(QStringLiteral("--overwrite takes no value"));
             o.output.outputOverwrite = 1;
+        } else if (arg == QStringLiteral("--show-settings")) {
+            if (!flag(o.showSettings))
+                return fail(QStringLiteral("--show-settings takes no value"));
         } else if (arg == QStringLiteral("--in-place")) {
             if (inlineValue) return fail(QStringLiteral("--in-place takes no value"));
             o.output.outputFolderKind = core::ProgramOptions::kOutputToSourceFolder;
@@ -99,6 +116,13 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             o.queueFile = value;
         } else if (arg == QStringLiteral("--settings")) {
             o.settingsFile = value;
+        } else if (arg == QStringLiteral("--set")) {
+            if (value.indexOf(u'=') <= 0)
+                return fail(QStringLiteral("--set takes NAME=VALUE, not \"%1\"").arg(value));
+            o.settingAssignments << value;
+        } else if (arg == QStringLiteral("--save-settings")) {
+            if (value.isEmpty()) return fail(QStringLiteral("--save-settings needs a file name"));
+            o.saveSettingsFile = value;
         } else if (arg == QStringLiteral("--format")) {
             int found = -1;
             for (size_t f = 0; f < core::kOutputFormats.size(); ++f)
@@ -145,8 +169,13 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         }
     }
     if (!o.help && !o.version) {
-        if (o.queueFile.isEmpty() && o.pictures.isEmpty())
+        const bool settingsOnly = !o.saveSettingsFile.isEmpty() || o.showSettings;
+        if (o.queueFile.isEmpty() && o.pictures.isEmpty() && !settingsOnly)
             return fail(QStringLiteral("no picture and no --queue given"));
+        if (!o.queueFile.isEmpty() && (!o.settingAssignments.isEmpty() || settingsOnly))
+            return fail(QStringLiteral(
+                "--set, --save-settings and --show-settings apply to pictures; queue items "
+                "carry their own settings"));
         if (!o.queueFile.isEmpty() && !o.pictures.isEmpty())
             return fail(QStringLiteral("give either pictures or --queue, not both"));
         if (!o.queueFile.isEmpty() && !o.settingsFile.isEmpty())

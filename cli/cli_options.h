@@ -13,6 +13,9 @@ struct CliOptions {
     QStringList pictures;
     QString queueFile;
     QString settingsFile;
+    QStringList settingAssignments;  // "NAME=VALUE" of each --set, in order
+    QString saveSettingsFile;
+    bool showSettings = false;
     core::ProgramOptions output = defaultOutput();
     bool help = false;
     bool version = false;

@@ -9,9 +9,11 @@
 #include <cstdio>
 
 #include "cli/cli_options.h"
+#include "cli/settings_overrides.h"
 #include "cli/terminal_reporter.h"
 #include "core/batch/batch_run.h"
 #include "core/batch/imaging_pictures.h"
+#include "core/crop/crop_and_resize.h"
 #include "core/i18n/language.h"
 #include "core/paths/program_folders.h"
 #include "core/queue/queue_file.h"
@@ -38,10 +40,13 @@ void printError(const QString& text) {
 }
 
 // The settings for the pictures of the command line: the default block or the first record of a
-// settings file. False (with a message) when the file cannot be used.
-bool pictureSettings(const QString& path, core::SettingsBlock& settings, bool& expert) {
+// settings file (whole in record, so that saving it again loses nothing). False (with a message)
+// when the file cannot be used.
+bool pictureSettings(const QString& path, core::SettingsBlock& settings, bool& expert,
+                     core::QueueParams& record) {
     settings = core::defaultSettingsBlock();
     expert = core::defaultProgramOptions().expertMode != 0;
+    record = core::makeQueueItem(QString(), expert, settings, nullptr);
     if (path.isEmpty()) return true;
     if (!QFileInfo(path).isFile()) {
         printError(QStringLiteral("%1: no such settings file").arg(path));
@@ -55,8 +60,9 @@ bool pictureSettings(const QString& path, core::SettingsBlock& settings, bool& e
                                                             : content.problem));
         return false;
     }
-    settings = content.items.front().Settings;
-    expert = content.items.front().ExpertMode != 0;
+    record = content.items.front();
+    settings = record.Settings;
+    expert = record.ExpertMode != 0;
     return true;
 }
 
@@ -134,7 +140,40 @@ int main(int argc, char** argv) {
     } else {
         core::SettingsBlock settings;
         bool expert = true;
-        if (!pictureSettings(options.settingsFile, settings, expert)) return kSomethingFailed;
+        core::QueueParams record;
+        if (!pictureSettings(options.settingsFile, settings, expert, record))
+            return kSomethingFailed;
+        for (const QString& assignment : options.settingAssignments)
+            if (const core::Status set = cli::applySetting(settings, assignment); !set) {
+                printError(set.failure().detail);
+                return kBadUsage;
+            }
+        if (options.showSettings)
+            for (const QString& line :
+                 cli::settingsDifferences(settings, core::defaultSettingsBlock()))
+                std::printf("%s\n", line.toLocal8Bit().constData());
+        if (!options.saveSettingsFile.isEmpty()) {
+            record.Settings = settings;
+            // Settings made in simple mode derive the shadow and highlight levels from the
+            // mid-tone level, as the window writes them.
+            if (!expert) {
+                record.Settings.ShadowsNoiseFactor = -1;
+                record.Settings.HighlightsNoiseFactor = -1;
+            }
+            if (const core::Status saved =
+                    core::writeRecordFile({record}, options.saveSettingsFile);
+                !saved) {
+                printError(QStringLiteral("%1: cannot save the settings: %2")
+                               .arg(options.saveSettingsFile, saved.failure().detail));
+                return kSomethingFailed;
+            }
+        }
+        if (options.pictures.isEmpty()) return kAllDone;
+        // Settings chosen for pictures in general fit the crop frame to each picture, as adding
+        // many pictures to the queue does.
+        if ((!options.settingsFile.isEmpty() || !options.settingAssignments.isEmpty()) &&
+            settings.CropOn != 0)
+            core::prepareForEachPicture(settings);
         // Like adding many pictures at once: each picture derives its shadow and highlight noise
         // from its own detected levels.
         settings.ShadowsNoiseFactor = -1;

@@ -129,7 +129,6 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
 
     // Stages this version cannot draw yet: the item is never saved without them.
     QStringList missing;
-    if (item.Settings.CropOn != 0) missing << texts_.message("ALS_CROP_AND_RESIZE");
     if (item.Settings.FrameOn != 0 || captionOn(item.Settings))
         missing << texts_.message("ALS_FRAMES_AND_TEXT");
     if (!missing.isEmpty()) {

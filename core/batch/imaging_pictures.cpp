@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "core/crop/session_crop_picture.h"
 #include "core/paths/output_formats.h"
 #include "imaging/imaging.h"
 
@@ -42,6 +43,16 @@ class ImagingPicture : public BatchPicture {
         return {imaging::cGetBitsPtr(h_), info_.width, 1, info_.height};
     }
     void refreshDisplayData() override { imaging::cRefreshDisplayData(h_); }
+    Status crop(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+        Status s = cropSession(h_, left, top, right, bottom);
+        imaging::cGetImageInfo(h_, info_);
+        return s;
+    }
+    Status resize(int32_t width, int32_t height, int32_t methodCode) override {
+        Status s = resizeSession(h_, width, height, methodCode);
+        imaging::cGetImageInfo(h_, info_);
+        return s;
+    }
 
     Status save(const QString& path, int32_t formatCode, int32_t jpegQuality) override {
         imaging::cSetJPEGParams(h_, jpegQuality, jpegQuality / 100.0, true, 0);

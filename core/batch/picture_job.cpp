@@ -7,6 +7,7 @@
 #include "core/batch/engine_record.h"
 #include "core/batch/engine_run_scope.h"
 #include "core/batch/noise_scaling.h"
+#include "core/crop/crop_and_resize.h"
 #include "core/queue/queue_model.h"
 
 namespace core {
@@ -23,6 +24,23 @@ PictureJobResult failed(Failure why, std::optional<NoiseMeasurement> noise = std
     r.status = std::move(why);
     r.noise = noise;
     return r;
+}
+
+PictureJobResult abortedJob(std::optional<NoiseMeasurement> noise) {
+    PictureJobResult r;
+    r.end = PictureJobEnd::Aborted;
+    r.noise = noise;
+    return r;
+}
+
+// True when the output would replace the picture itself: the same path, or one that differs only
+// in case (a file system that ignores case, or a link to the picture).
+bool outputIsSource(const QString& source, const QString& output) {
+    const QFileInfo s(source), o(output);
+    if (QDir::cleanPath(s.absoluteFilePath())
+            .compare(QDir::cleanPath(o.absoluteFilePath()), Qt::CaseInsensitive) == 0)
+        return true;
+    return s.exists() && o.exists() && s.canonicalFilePath() == o.canonicalFilePath();
 }
 
 Result<std::unique_ptr<BatchPicture>> loadPicture(PictureSource& pictures, const QString& path) {
@@ -89,8 +107,14 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,
                                const EngineCall& engine) {
+    const QString source = itemSourcePath(item);
+    // Whatever the overwrite switch says, the photograph is never replaced by its own result.
+    if (!output.path.isEmpty() && outputIsSource(source, output.path))
+        return failed(failure("ER_CANNOT_SAVE",
+                              QStringLiteral("the output file would be the picture itself; choose "
+                                             "another output folder, a prefix or a suffix")));
     observer.stepStarted(PictureJobStep::Loading);
-    Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, itemSourcePath(item));
+    Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source);
     if (!loaded) return failed(loaded.failure());
     BatchPicture& picture = *loaded.value();
 
@@ -116,12 +140,7 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                 [&observer](int32_t permille) { observer.engineProgress(permille); });
             processed = engine ? engine(p) : Grainwash2(&p);
         }
-        if (aborted.load()) {
-            PictureJobResult r;
-            r.end = PictureJobEnd::Aborted;
-            r.noise = noise;
-            return r;
-        }
+        if (aborted.load()) return abortedJob(noise);
         // The engine reports a failure (no memory, no pixels) by its result; such a picture is
         // not saved as if it had been processed.
         if (!processed)
@@ -129,6 +148,12 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                 failure(kEngineKey, QStringLiteral("the engine could not process the picture")),
                 noise);
         if (p.BytesPerSample == 2) picture.refreshDisplayData();
+
+        if (const Result<bool> cropped =
+                applyCropAndResize(item.Settings, picture, CropMode::QueueItem);
+            !cropped)
+            return failed(failure(kEngineKey, cropped.failure().detail), noise);
+        if (aborted.load()) return abortedJob(noise);
     } catch (const std::exception& e) {
         return failed(failure(kEngineKey, exceptionText(e)), noise);
     }

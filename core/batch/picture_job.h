@@ -1,8 +1,8 @@
 // One picture from its file to its saved result: load it (turned upright by its EXIF orientation
 // unless the loader is told otherwise), turn it by the item's quarter turns, widen 8-bit pictures
 // to 24 bits, detect its noise, scale the item's relative noise levels to it, fill the engine
-// record, run the engine and save. The batch run (and through it the command line) and the
-// program's full run share it.
+// record, run the engine, crop, straighten and resize it by its crop group, and save. The batch run
+// (and through it the command line) and the program's full run share it.
 #pragma once
 
 #include <QString>
@@ -47,9 +47,10 @@ struct PictureJobResult {
     PictureJobEnd end = PictureJobEnd::Failed;
     // For Failed: the key of the step that failed, with the detail for the user:
     //   "ER_CANNOT_LOAD_OR_SMALL"  the picture cannot be loaded or is under 10 x 10 pixels
-    //   "ALS_DLL_EXCEPTION"        turning, widening or the engine failed
+    //   "ALS_DLL_EXCEPTION"        turning, widening, the engine, or cropping and resizing failed
     //   "ER_CANNOT_CREATE_FOLDER"  the output folder (the detail) cannot be made
-    //   "ER_CANNOT_SAVE"           no output path, or the save failed
+    //   "ER_CANNOT_SAVE"           no output path, the output would be the picture itself, or the
+    //                              save failed
     //   "ER_UNKNOWN"               the save raised an unexpected error
     Status status;
     std::optional<NoiseMeasurement> noise;  // set once the noise was measured
@@ -64,8 +65,8 @@ inline constexpr int32_t kMinimumPictureSide = 10;
 // Grainwash2. Tests put a scripted engine in its place to drive progress, abort and failure.
 using EngineCall = std::function<int32_t(ProcessingParams&)>;
 
-// Runs the job; aborted is polled after the engine returns (the engine itself is stopped through
-// its Abort export).
+// Runs the job; aborted is polled after the engine returns and after the crop and resize (the
+// engine itself is stopped through its Abort export).
 PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,

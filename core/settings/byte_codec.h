@@ -10,6 +10,23 @@
 
 namespace core {
 
+// The bytes of text[0, n) that remain when a character cut off at n is dropped whole, so cutting
+// text to a byte count never leaves half a UTF-8 character behind.
+inline size_t utf8WholeCharacters(const char* text, size_t n) {
+    size_t lead = n;
+    // Back over at most three continuation bytes (10xxxxxx) to the last character's first byte.
+    while (lead > 0 && n - lead < 3 && (uint8_t(text[lead - 1]) & 0xC0) == 0x80)
+        --lead;
+    if (lead == 0) return n;
+    const uint8_t first = uint8_t(text[lead - 1]);
+    const size_t length = first < 0x80    ? 1
+                          : first >= 0xF0 ? 4
+                          : first >= 0xE0 ? 3
+                          : first >= 0xC0 ? 2
+                                          : 1;
+    return lead - 1 + length > n ? lead - 1 : n;
+}
+
 // Appends fields to a growing byte buffer.
 class ByteWriter {
   public:
@@ -29,9 +46,11 @@ class ByteWriter {
         const auto* p = static_cast<const uint8_t*>(data);
         out_.insert(out_.end(), p, p + n);
     }
-    // A length byte followed by exactly capacity bytes; longer text is cut to capacity.
+    // A length byte followed by exactly capacity bytes; longer text is cut to capacity at a
+    // character boundary.
     void shortString(const std::string& text, size_t capacity) {
-        const size_t n = std::min(text.size(), capacity);
+        const size_t n =
+            text.size() <= capacity ? text.size() : utf8WholeCharacters(text.data(), capacity);
         u8(uint8_t(n));
         bytes(text.data(), n);
         out_.insert(out_.end(), capacity - n, 0);

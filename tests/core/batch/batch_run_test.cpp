@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "core/batch/batch_texts.h"
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
 #include "fake_pictures.h"
@@ -197,20 +198,102 @@ TEST_F(BatchRunTest, RotationAndConversionHappenBeforeTheEngine) {
 
 TEST_F(BatchRunTest, StagesThatAreNotBuiltKeepTheItemQueued) {
     source.entries[picture("a.jpg")] = {};
-    core::SettingsBlock crop, frame, caption;
-    crop.CropOn = 1;
+    core::SettingsBlock frame, caption;
     frame.FrameOn = 1;
     caption.InsertDate = 1;
-    std::vector<core::QueueParams> queue = {item(picture("a.jpg"), crop),
-                                            item(picture("a.jpg"), frame),
+    std::vector<core::QueueParams> queue = {item(picture("a.jpg"), frame),
                                             item(picture("a.jpg"), caption)};
     EXPECT_EQ(run(queue).done, 0);
-    EXPECT_EQ(queue.size(), 3u);
+    EXPECT_EQ(queue.size(), 2u);
     EXPECT_TRUE(source.loaded.empty());
     EXPECT_FALSE(QFile::exists(dir.filePath("filtered")));
-    EXPECT_TRUE(observer.log[0].contains("Crop and resize")) << qPrintable(observer.log[0]);
+    EXPECT_TRUE(observer.log[0].contains("Frame and text")) << qPrintable(observer.log[0]);
     EXPECT_TRUE(observer.log[1].contains("Frame and text")) << qPrintable(observer.log[1]);
-    EXPECT_TRUE(observer.log[2].contains("Frame and text")) << qPrintable(observer.log[2]);
+}
+
+// Paper row 2 (4x6", 1800 x 1200) fitted to each picture, landscape and portrait alike.
+TEST_F(BatchRunTest, CropItemsAreCroppedAndResizedBeforeTheyAreSaved) {
+    source.entries[picture("wide.jpg")] = {400, 300, false, false};
+    source.entries[picture("tall.tif")] = {300, 400, true, false};
+    core::SettingsBlock crop;
+    crop.CropOn = 1;
+    crop.CropPaperIndex = 2;
+    crop.CropFitEachImage = 1;
+    std::vector<core::QueueParams> queue = {item(picture("wide.jpg"), crop),
+                                            item(picture("tall.tif"), crop)};
+    EXPECT_EQ(run(queue).done, 2);
+    EXPECT_TRUE(queue.empty());
+    ASSERT_EQ(source.records.size(), 2u);
+    const auto& wide = source.records[0];
+    ASSERT_EQ(wide.crops.size(), 1u);
+    EXPECT_EQ(wide.crops[0], (std::array<int32_t, 4>{0, 17, 399, 282}));
+    ASSERT_EQ(wide.resizes.size(), 1u);
+    EXPECT_EQ(wide.resizes[0], (std::array<int32_t, 3>{1800, 1200, 5}));
+    EXPECT_EQ(wide.savedWidth, 1800);
+    EXPECT_EQ(wide.savedHeight, 1200);
+    const auto& tall = source.records[1];
+    ASSERT_EQ(tall.crops.size(), 1u);
+    EXPECT_EQ(tall.crops[0], (std::array<int32_t, 4>{17, 0, 282, 399}));
+    EXPECT_EQ(tall.savedWidth, 1200);
+    EXPECT_EQ(tall.savedHeight, 1800);
+    EXPECT_TRUE(observer.log[0].endsWith("> OK")) << qPrintable(observer.log[0]);
+}
+
+TEST_F(BatchRunTest, AStoredFrameForAnotherSizeLeavesThePictureUncropped) {
+    source.entries[picture("a.jpg")] = {64, 48, false, false};
+    core::SettingsBlock crop;
+    crop.CropOn = 1;
+    crop.CropImageWidth = 640;
+    crop.CropImageHeight = 480;
+    crop.CropRect = {320, 240, 10, 10};
+    crop.CropTargetWidth = 100;
+    crop.CropTargetHeight = 75;
+    std::vector<core::QueueParams> queue = {item(picture("a.jpg"), crop)};
+    EXPECT_EQ(run(queue).done, 1);
+    ASSERT_EQ(source.records.size(), 1u);
+    EXPECT_TRUE(source.records[0].crops.empty());
+    EXPECT_TRUE(source.records[0].resizes.empty());
+    EXPECT_EQ(source.records[0].savedWidth, 64);
+}
+
+TEST_F(BatchRunTest, AFailedResizeFailsTheItemAsAnEngineError) {
+    source.entries[picture("a.jpg")] = {64, 48, false, false, false, true};
+    core::SettingsBlock crop;
+    crop.CropOn = 1;
+    crop.CropPaperIndex = 2;
+    crop.CropFitEachImage = 1;
+    std::vector<core::QueueParams> queue = {item(picture("a.jpg"), crop)};
+    EXPECT_EQ(run(queue).done, 0);
+    EXPECT_EQ(queue.size(), 1u);
+    EXPECT_FALSE(QFile::exists(dir.filePath("filtered/a_dnr.jpg")));
+    ASSERT_EQ(observer.log.size(), 2u);
+    EXPECT_TRUE(observer.log[0].endsWith(
+        "> " + core::resultText(english_, "ALS_ERROR", "ALS_DLL_EXCEPTION")))
+        << qPrintable(observer.log[0]);
+    ASSERT_EQ(observer.problems.size(), 1u);
+    EXPECT_TRUE(observer.problems[0].contains("out of memory for the resize"));
+}
+
+// Saving into the picture's own folder with no prefix or suffix would replace the photograph.
+TEST_F(BatchRunTest, AnOutputThatWouldReplaceThePictureIsRefusedEvenWithOverwriteOn) {
+    QFile original(picture("a.jpg"));
+    ASSERT_TRUE(original.open(QIODevice::WriteOnly));
+    original.write("the photograph");
+    original.close();
+    source.entries[picture("a.jpg")] = {};
+    setup.options.outputFolderKind = core::ProgramOptions::kOutputToSourceFolder;
+    setup.options.outputPrefix.clear();
+    setup.options.outputSuffix.clear();
+    setup.options.outputOverwrite = 1;
+    std::vector<core::QueueParams> queue = {item(picture("a.jpg"))};
+    EXPECT_EQ(run(queue).done, 0);
+    EXPECT_EQ(queue.size(), 1u);
+    EXPECT_TRUE(source.loaded.empty());
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), "the photograph");
+    EXPECT_TRUE(observer.log[0].contains("cannot save")) << qPrintable(observer.log[0]);
+    ASSERT_EQ(observer.problems.size(), 1u);
+    EXPECT_TRUE(observer.problems[0].contains("would be the picture itself"));
 }
 
 TEST_F(BatchRunTest, StoredNoiseZeroLogsMinusOneHundredPercent) {

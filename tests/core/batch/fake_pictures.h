@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QSet>
 #include <QString>
+#include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <random>
 #include <stdexcept>
@@ -21,6 +23,11 @@ struct PictureRecord {
     std::vector<int32_t> rotations;
     int conversions = 0;
     int refreshes = 0;
+    std::vector<std::array<int32_t, 4>> crops;    // left, top, right, bottom
+    std::vector<std::array<int32_t, 3>> resizes;  // width, height, method
+    int32_t savedWidth = 0, savedHeight = 0;
+    bool failResize = false;  // the resize fails, as when its memory cannot be had
+    std::function<void()> duringResize;
 };
 
 class FakePicture : public core::BatchPicture {
@@ -55,8 +62,29 @@ class FakePicture : public core::BatchPicture {
         return {narrow_.data(), width_, 1, height_};
     }
     void refreshDisplayData() override { ++record_.refreshes; }
+    // Keeps the rectangle's pixels; rows count from the top.
+    core::Status crop(int32_t left, int32_t top, int32_t right, int32_t bottom) override {
+        record_.crops.push_back({left, top, right, bottom});
+        const int32_t w = right - left + 1, h = bottom - top + 1;
+        remap(w, h, [&](int32_t x, int32_t y) { return std::pair{left + x, top + y}; });
+        return {};
+    }
+    // Nearest samples: enough for the run's tests, which look at sizes.
+    core::Status resize(int32_t width, int32_t height, int32_t method) override {
+        record_.resizes.push_back({width, height, method});
+        if (record_.duringResize) record_.duringResize();
+        if (record_.failResize)
+            return core::failure("ER_UNKNOWN", QStringLiteral("out of memory for the resize"));
+        const int32_t ow = width_, oh = height_;
+        remap(width, height, [&](int32_t x, int32_t y) {
+            return std::pair{int32_t(int64_t(x) * ow / width), int32_t(int64_t(y) * oh / height)};
+        });
+        return {};
+    }
     // Written through the program's one file replacement, as the imaging layer writes.
     core::Status save(const QString& path, int32_t formatCode, int32_t quality) override {
+        record_.savedWidth = width_;
+        record_.savedHeight = height_;
         const QByteArray text = QStringLiteral("saved %1 %2").arg(formatCode).arg(quality).toUtf8();
         const imaging::Bytes bytes(text.begin(), text.end());
         std::string error;
@@ -75,6 +103,36 @@ class FakePicture : public core::BatchPicture {
     }
 
   private:
+    // The picture of the new size whose pixel (x, y), rows from the top, is the old picture's
+    // pixel from(x, y).
+    template <typename From>
+    void remap(int32_t w, int32_t h, From from) {
+        if (sixteen_) {
+            std::vector<uint16_t> out(size_t(w) * h * 3);
+            for (int32_t y = 0; y < h; ++y)
+                for (int32_t x = 0; x < w; ++x) {
+                    const auto [sx, sy] = from(x, y);
+                    for (int c = 0; c < 3; ++c)
+                        out[(size_t(y) * w + x) * 3 + c] =
+                            wide_[(size_t(sy) * width_ + sx) * 3 + c];
+                }
+            wide_ = std::move(out);
+        } else {
+            const int32_t outStride = (w * 3 + 3) & ~3;
+            std::vector<uint8_t> out(size_t(outStride) * h);
+            for (int32_t y = 0; y < h; ++y)
+                for (int32_t x = 0; x < w; ++x) {
+                    const auto [sx, sy] = from(x, y);
+                    for (int c = 0; c < 3; ++c)
+                        out[size_t(h - 1 - y) * outStride + x * 3 + c] =
+                            narrow_[size_t(height_ - 1 - sy) * stride() + sx * 3 + c];
+                }
+            narrow_ = std::move(out);
+        }
+        width_ = w;
+        height_ = h;
+    }
+
     PictureRecord& record_;
     int32_t stride() const { return (width_ * 3 + 3) & ~3; }
     int32_t width_, height_;
@@ -92,6 +150,7 @@ class FakeSource : public core::PictureSource {
         bool sixteen = false;
         bool failSave = false;
         bool throwOnLoad = false;  // the decoder raises instead of answering
+        bool failResize = false;
     };
     core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path) override {
         const auto it = entries.find(path);
@@ -99,6 +158,8 @@ class FakeSource : public core::PictureSource {
             return core::failure("ER_Q_CANNOT_LOAD", QStringLiteral("no such file"));
         if (it->second.throwOnLoad) throw std::runtime_error("the decoder gave up");
         records.emplace_back();
+        records.back().failResize = it->second.failResize;
+        records.back().duringResize = duringResize;
         auto p =
             std::make_unique<FakePicture>(it->second.width, it->second.height, it->second.sixteen,
                                           it->second.failSave, records.back());
@@ -106,6 +167,7 @@ class FakeSource : public core::PictureSource {
         return std::unique_ptr<core::BatchPicture>(std::move(p));
     }
     std::map<QString, Entry> entries;
+    std::function<void()> duringResize;  // given to every picture loaded
     std::vector<QString> loaded;
     std::deque<PictureRecord> records;  // one per load, in order
 };

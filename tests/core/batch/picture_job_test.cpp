@@ -133,6 +133,32 @@ TEST_F(PictureJobTest, AnAbortedJobSavesNothing) {
     EXPECT_FALSE(QFile::exists(file("out")));
 }
 
+TEST_F(PictureJobTest, StopPressedDuringTheCropSavesNothing) {
+    pictures.entries[file("a.jpg")] = {};
+    pictures.duringResize = [this] { aborted = true; };
+    core::SettingsBlock crop;
+    crop.CropOn = 1;
+    crop.CropPaperIndex = 2;
+    crop.CropFitEachImage = 1;
+    const core::QueueParams item = core::makeQueueItem(file("a.jpg"), true, crop, nullptr);
+    const auto r = core::runPictureJob(pictures, item, core::defaultSettingsBlock(),
+                                       output("out/a.jpg"), steps, aborted, engine);
+    EXPECT_EQ(r.end, PictureJobEnd::Aborted);
+    ASSERT_EQ(pictures.records.size(), 1u);
+    EXPECT_EQ(pictures.records[0].resizes.size(), 1u);
+    EXPECT_FALSE(QFile::exists(file("out")));
+}
+
+TEST_F(PictureJobTest, AnOutputNamingThePictureItselfIsRefused) {
+    pictures.entries[file("a.jpg")] = {};
+    for (const char* name : {"a.jpg", "A.JPG", "./a.jpg"}) {
+        const auto r = run(file("a.jpg"), output(name, true));
+        EXPECT_EQ(r.end, PictureJobEnd::Failed) << name;
+        EXPECT_EQ(r.status.failure().key, "ER_CANNOT_SAVE") << name;
+    }
+    EXPECT_TRUE(pictures.loaded.empty());
+}
+
 // The engine's context-free progress callback reaches the innermost live scope and nothing after
 // the scopes end.
 TEST(EngineRunScope, ProgressReachesTheInnermostLiveScopeOnly) {
