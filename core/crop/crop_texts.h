@@ -7,10 +7,9 @@
 #include <functional>
 
 #include "core/crop/crop_controls.h"
+#include "core/i18n/text_lookup.h"
 
 namespace core {
-
-using TextLookup = std::function<QString(const char* key)>;
 
 // "Crop: 4000x2666 px (3:2); 0.5 degrees": the frame, the proportion for the paper and web kinds
 // and the angle with one decimal.

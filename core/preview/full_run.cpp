@@ -59,7 +59,7 @@ RunResult runFull(FullRunRequest& request, const EngineJobContext& context,
                                                ? finished.failure().key
                                                : finished.failure().detail);
         if (context.cancelled()) return end(RunEnd::Aborted);
-        result.display = displayImage(output);
+        result.display = displayCopyImage(output);
         if (result.display.isNull())
             return end(RunEnd::Failed, QStringLiteral("the output cannot be shown"));
         step = FullRunStep::OutputTransferred;

@@ -46,7 +46,7 @@ QImage displayImage(const uint8_t* bits, int32_t width, int32_t height) {
     return image;
 }
 
-QImage displayImage(imaging::Handle session) {
+QImage displayCopyImage(imaging::Handle session) {
     imaging::ImageInfo info;
     if (!imaging::cGetImageInfo(session, info)) return {};
     return displayImage(imaging::cGetBitsPtr(session), info.width, info.height);

@@ -21,6 +21,6 @@ bool holdsPicture(imaging::Handle session);
 QImage displayImage(const uint8_t* bits, int32_t width, int32_t height);
 // The same of a session's 8-bit pixels (for a 16-bit picture its display copy, which must have
 // been refreshed after the engine wrote the 16-bit pixels).
-QImage displayImage(imaging::Handle session);
+QImage displayCopyImage(imaging::Handle session);
 
 }  // namespace core

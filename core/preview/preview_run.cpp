@@ -58,7 +58,7 @@ Result<QImage> rebuildSourcePreview(const PreviewSessions& s, PreviewTab tab,
         if (!copyPicture(s.reduced, s.sourcePreview))
             return failure("ER_DLL", QStringLiteral("the reduced copy cannot be copied"));
     }
-    return displayImage(s.sourcePreview);
+    return displayCopyImage(s.sourcePreview);
 }
 
 imaging::Handle workingSessionOf(const PreviewSessions& s, PreviewTab tab) {
@@ -123,7 +123,7 @@ RunResult runPreview(PreviewRunRequest& request, const EngineJobContext& context
         if (p.BytesPerSample == 2) imaging::cRefreshDisplayData(working);
         if (request.afterEngine) request.afterEngine(working, p);
         step = PreviewRunStep::Display;
-        result.display = displayImage(working);
+        result.display = displayCopyImage(working);
         if (result.display.isNull()) return fail(QStringLiteral("the preview cannot be shown"));
     } catch (const std::exception& e) {
         return fail(QString::fromLocal8Bit(e.what()));

@@ -6,7 +6,7 @@
 
 namespace {
 
-QString english(const char* key) {
+QString english(const QString& key) {
     static const QHash<QString, QString> texts = {
         {"ALS_CROP", "crop"},
         {"ALS_PX", "px"},
@@ -17,7 +17,7 @@ QString english(const char* key) {
         {"ALS_NO_RESIZE", "No resize"},
         {"ALS_MEGAPIXELS", "megapixels"},
     };
-    return texts.value(QString::fromLatin1(key), QStringLiteral("?%1?").arg(key));
+    return texts.value(key, QStringLiteral("?%1?").arg(key));
 }
 
 TEST(CropTexts, TheOutputLine) {

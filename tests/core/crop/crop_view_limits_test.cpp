@@ -33,7 +33,7 @@ TEST(CropViewLimits, AProportionMustFitTheView) {
     EXPECT_TRUE(c.accepted);
     EXPECT_EQ(c.lowest, 0.0);
     EXPECT_EQ(c.highest, 1e20);
-    const auto text = [](const char*) { return QStringLiteral("between %s and %s"); };
+    const auto text = [](const QString&) { return QStringLiteral("between %s and %s"); };
     EXPECT_EQ(core::proportionRefusalText(core::checkProportion({50, 1}, minimum, view), text),
               "between 0.045 and 40.000");
 }

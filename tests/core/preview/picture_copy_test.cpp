@@ -44,7 +44,7 @@ TEST_P(PictureCopy, CopiesPixelsAndProfileIntoTheTargetsHandle) {
             ASSERT_EQ(a[1], b[1]);
             ASSERT_EQ(a[2], b[2]);
         }
-    const QImage shown = displayImage(target);
+    const QImage shown = displayCopyImage(target);
     EXPECT_EQ(shown.size(), QSize(13, 7));
     // An empty source leaves the target empty.
     imaging::cUnload(source);
