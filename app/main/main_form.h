@@ -1,10 +1,24 @@
 // TMainForm: the program's one main window. It binds the widgets of its layout to the core's
-// document, tuning state, preview scheduler and engine executor; what it decides lives there.
+// document, tuning state, run scheduler and engine executor; what it decides lives there. All
+// picture work is posted to the engine thread; the window thread never waits for it.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
+#include <QTimer>
+#include <memory>
 
 #include "app/main/main_form_layout.h"
+#include "core/document/image_document.h"
+#include "core/main/message_box.h"
+#include "core/main/registry_key.h"
+#include "core/paths/program_folders.h"
+#include "core/preview/engine_executor.h"
+#include "core/preview/preview_region.h"
+#include "core/preview/run_result.h"
+#include "core/preview/run_scheduler.h"
+#include "core/settings/program_options.h"
+#include "core/settings/tuning_state.h"
 
 namespace core {
 class Language;
@@ -12,20 +26,117 @@ class Language;
 
 namespace app {
 
+class FileChooser;
+class TuningBinder;
+
+struct MainFormSetup {
+    const core::Language& language;
+    core::MessageAsker& asker;
+    FileChooser& files;
+    core::ProgramFolders folders;
+    core::SettingsBlock settings;  // as "vr.dat" held it at start
+    core::ProgramOptions options;  // as "vri.dat" held it
+    QString registryFile;          // the INI file of the stored values; empty: none are written
+    int languageIndex = 0;
+};
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TMainForm(const core::Language& language, QWidget* parent = nullptr);
+    explicit TMainForm(const MainFormSetup& setup, QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     const MainFormLayout& ui() const { return ui_; }
+    core::ImageDocument& document() { return document_; }
+    core::TuningState& tuning() { return tuning_; }
+    const core::RunScheduler& scheduler() const { return scheduler_; }
+    const core::ProgramOptions& options() const { return options_; }
+    const core::PreviewRegion& previewRegion() const { return region_; }
 
-    // Viewing mode shows the whole source and output; tuning mode the tabs and the preview.
+    // Busy: a run or a long operation (opening, saving) is under way; every command that
+    // touches the picture is refused meanwhile.
+    bool busy() const { return scheduler_.busy(); }
     bool tuningMode() const { return ui_.layers->currentWidget() == ui_.layer1; }
-    void setTuningMode(bool on);
+
+    // Opens a picture (posted to the engine thread); false when refused because busy.
+    bool openFile(const QString& path);
+
+  public slots:
+    void menuOpenClick();
+    void menuCloseClick();
+    void menuSaveClick();
+    void menuRebuildClick();
+    void menuAbortClick();
+    void menuRotateClick(int direction);
+    void menuCopyClick();
+    void menuPasteClick();
+    void menuExpertModeClick(bool expert);
+    void menuResetOptionsClick();
+    void menuHelpClick();
+    void menuHelpPanelClick(bool shown);
+    void menuExitClick() { close(); }
+
+  signals:
+    void pictureOpened(bool ok);
+    void previewShown();
+    void fullRunEnded(core::RunEnd end);
+    void saveEnded(bool ok);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend class MainFormCloser;
+
+    void connectCommands();
+    void updateCommands();
+    void setStatus(const QString& text);
+    QString text(const char* key) const;
+    void showError(const QString& message);
+
+    // Tuning and preview.
+    void setTuningMode(bool on);
+    void launchRun(core::RunKind kind);
+    void startPreviewRun();
+    void startFullRun();
+    void previewDone(const QImage& sourcePreview, core::RunResult result);
+    void fullRunDone(core::RunResult result);
+    void recomputeRegion(bool centre);
+    void tabChanged();
+    void requestProcessing() { scheduler_.requestProcessing(); }
+    void showThumbnailFrame();
+    void pointThumbnail(QPoint point);
+    void refreshHelpPanel();
+    void fillLanguageMenu();
+
+    // Picture.
+    void pictureLoaded(bool ok, const QString& message, const QImage& source, const QImage& thumb);
+    void saveTo(const QString& path, int formatIndex);
+
     const core::Language& language_;
+    core::MessageAsker& asker_;
+    FileChooser& files_;
+    core::ProgramFolders folders_;
+    core::ProgramOptions options_;
+    QString registryFile_;
+    int languageIndex_ = 0;
     MainFormLayout ui_;
+
+    core::ImageDocument document_;
+    core::TuningState tuning_;
+    TuningBinder* binder_ = nullptr;
+    core::RunScheduler scheduler_;
+    std::unique_ptr<core::EngineExecutor> executor_;
+    core::PreviewRegion region_;
+    bool sourcePreviewStale_ = true;
+    bool activated_ = false;
+    bool closed_ = false;
+    QImage sourceDisplay_;
+    QTimer counter_;  // Timer_counter: the scheduler's 500 ms tick
+    qint64 runStartMs_ = 0;
+    QString lastFolder_;
 };
 
 }  // namespace app

@@ -23,6 +23,11 @@ void PictureView::clearPicture() {
     update();
 }
 
+void PictureView::setFrame(const QRect& frame) {
+    frame_ = frame;
+    update();
+}
+
 void PictureView::setZoom(int percent) {
     zoom_ = std::max(0, percent);
     update();
@@ -67,6 +72,12 @@ void PictureView::paintEvent(QPaintEvent* event) {
                         visible.width() * sx, visible.height() * sy);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, sx < 4 && sy < 4);
     painter.drawImage(QRectF(visible), picture_, source);
+    if (!frame_.isEmpty()) {
+        const QRectF f(target.left() + frame_.left() / sx, target.top() + frame_.top() / sy,
+                       frame_.width() / sx, frame_.height() / sy);
+        painter.setPen(QPen(Qt::white, 1, Qt::DashLine));
+        painter.drawRect(f.adjusted(0, 0, -1, -1));
+    }
 }
 
 QPoint PictureView::toPicture(QPoint widgetPoint) const {

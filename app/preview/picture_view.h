@@ -22,6 +22,10 @@ class PictureView : public QWidget {
     // The fit leaves this share of the widget free (0.02 for the text and crop tabs).
     void setFitMargin(double share);
 
+    // A rectangle drawn over the picture, in picture pixels (the previewed region on the
+    // thumbnail); an empty one draws nothing.
+    void setFrame(const QRect& frame);
+
     // Where the picture is drawn, in widget coordinates.
     QRect pictureRect() const;
 
@@ -43,6 +47,7 @@ class PictureView : public QWidget {
     QPoint toPicture(QPoint widgetPoint) const;
 
     QImage picture_;
+    QRect frame_;
     int zoom_ = 0;
     double fitMargin_ = 0;
     int paintCount_ = 0;

@@ -1,0 +1,272 @@
+// The main window's tuning mode, previews and full run.
+#include <QApplication>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/main/main_form.h"
+#include "app/settings/tuning_binder.h"
+#include "core/crop/crop_and_resize.h"
+#include "core/crop/session_crop_picture.h"
+#include "core/i18n/language.h"
+#include "core/i18n/text_lookup.h"
+#include "core/preview/full_run.h"
+#include "core/preview/output_caption.h"
+#include "core/preview/preview_run.h"
+#include "core/preview/preview_tabs.h"
+#include "core/preview/run_texts.h"
+#include "core/preview/thumbnail_frame.h"
+#include "core/preview/whole_image_view.h"
+#include "core/settings/tuning_collect.h"
+#include "core/settings/tuning_controls.h"
+#include "core/settings/tuning_engine_fill.h"
+
+namespace app {
+
+namespace {
+
+core::PictureSize sizeOf(const QSize& s) { return {s.width(), s.height()}; }
+
+core::PictureSize workArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? sizeOf(screen->availableGeometry().size()) : core::PictureSize{1920, 1080};
+}
+
+struct PreviewOutcome {
+    QImage source;
+    core::RunResult result;
+};
+
+}  // namespace
+
+void TMainForm::setTuningMode(bool on) {
+    ui_.layers->setCurrentWidget(on ? ui_.layer1 : ui_.layer2);
+    scheduler_.setTuningMode(on);
+    binder_->setTuningMode(on);
+    if (!on) {
+        ui_.imagePreviewSource->clearPicture();
+        ui_.imagePreviewOutput->clearPicture();
+        sourcePreviewStale_ = true;
+    }
+    refreshHelpPanel();
+    updateCommands();
+}
+
+void TMainForm::menuRebuildClick() {
+    if (busy() || !document_.isOpen())
+        return;
+    if (!tuningMode()) {
+        setTuningMode(true);
+        recomputeRegion(true);
+        requestProcessing();
+        return;
+    }
+    setTuningMode(false);
+    scheduler_.setRunKind(static_cast<int32_t>(core::RunKind::Full));
+    scheduler_.startRun();
+}
+
+void TMainForm::menuAbortClick() {
+    if (scheduler_.running() && scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full)) {
+        if (core::askMessage(asker_, language_, QStringLiteral("ALS_ABORT_QUEST"),
+                             QStringLiteral("ALS_INFO_PROCESS"),
+                             core::kButtonsYesNo | core::kIconQuestion | core::kDefaultButton2) ==
+                core::kResultYes &&
+            scheduler_.running()) {
+            scheduler_.markAborted();
+            executor_->cancel();
+        }
+        return;
+    }
+    if (tuningMode() && !busy())
+        setTuningMode(false);
+}
+
+void TMainForm::tabChanged() {
+    sourcePreviewStale_ = true;
+    const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
+    const bool fit = tab && (*tab == core::PreviewTab::Text || *tab == core::PreviewTab::Crop);
+    ui_.imagePreviewSource->setFitMargin(fit ? 1.0 - core::kMarginFitFactor : 0);
+    ui_.imagePreviewOutput->setFitMargin(fit ? 1.0 - core::kMarginFitFactor : 0);
+    refreshHelpPanel();
+    if (tuningMode()) {
+        recomputeRegion(false);
+        requestProcessing();
+    }
+}
+
+void TMainForm::recomputeRegion(bool centre) {
+    if (!document_.isOpen())
+        return;
+    const core::PictureSize source{document_.width(), document_.height()};
+    const core::PictureSize pane = sizeOf(ui_.imagePreviewSource->size());
+    const int32_t zoom = core::previewZoomPercent(ui_.cmbZoomPreview->currentIndex());
+    region_ = centre ? core::centredRegion(source, pane, zoom)
+                     : core::regionAround(region_.centreX, region_.centreY, source, pane, zoom);
+    const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
+    const bool whole = tab && core::isWholeImageTab(*tab);
+    ui_.imagePreviewSource->setZoom(whole ? 0 : zoom);
+    ui_.imagePreviewOutput->setZoom(whole ? 0 : zoom);
+    sourcePreviewStale_ = true;
+    showThumbnailFrame();
+}
+
+void TMainForm::showThumbnailFrame() {
+    const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
+    if (!document_.isOpen() || !tab || core::isWholeImageTab(*tab)) {
+        ui_.imgFullSrc->setFrame({});
+        return;
+    }
+    const core::PictureSize source{document_.width(), document_.height()};
+    const QImage& thumb = ui_.imgFullSrc->picture();
+    const core::PixelRect f =
+        core::thumbnailFrame(region_, source, {thumb.width(), thumb.height()});
+    ui_.imgFullSrc->setFrame(QRect(f.left, f.top, f.width, f.height));
+    const QString hint = core::thumbnailHint(core::languageLookup(language_), region_);
+    ui_.imgFullSrc->setToolTip(hint);
+}
+
+void TMainForm::pointThumbnail(QPoint point) {
+    const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
+    if (!tuningMode() || busy() || !tab || core::isWholeImageTab(*tab))
+        return;
+    const QImage& thumb = ui_.imgFullSrc->picture();
+    region_ = core::regionFromThumbnail(region_, point.x(), point.y(), {thumb.width(), thumb.height()},
+                                        {document_.width(), document_.height()});
+    ui_.imagePreviewOutput->clearPicture();
+    showThumbnailFrame();
+}
+
+void TMainForm::launchRun(core::RunKind kind) {
+    updateCommands();
+    switch (kind) {
+    case core::RunKind::Preview: startPreviewRun(); return;
+    case core::RunKind::Full: startFullRun(); return;
+    default:
+        // The crop and caption overlays are redrawn by the next preview.
+        scheduler_.finishRun();
+        updateCommands();
+        return;
+    }
+}
+
+void TMainForm::startPreviewRun() {
+    const auto tab = core::tabOfSheet(ui_.pages->currentSheet()).value_or(core::PreviewTab::Noise);
+    const core::ControlStates controls = core::controlStates(tuning_, binder_->activeTab());
+    core::FillContext fill;
+    fill.activeTab = binder_->activeTab();
+    fill.tuningMode = true;
+    fill.caTabShown = controls.caTabVisible;
+    auto request = std::make_shared<core::PreviewRunRequest>();
+    request->sessions = {document_.handle(core::ImageSlot::Source),
+                         document_.handle(core::ImageSlot::PreviewRegion),
+                         document_.handle(core::ImageSlot::ReducedCopy),
+                         document_.handle(core::ImageSlot::PreviewResult),
+                         document_.handle(core::ImageSlot::CaptionPreview),
+                         document_.handle(core::ImageSlot::CropPreview)};
+    request->tab = tab;
+    request->region = region_;
+    request->record = core::RunRecord(core::fillEngineRecord(tuning_, fill));
+    const bool rebuild = sourcePreviewStale_;
+    sourcePreviewStale_ = false;
+    const core::PictureSize area = workArea();
+    setStatus(core::workingStatus(core::languageLookup(language_), "ALS_CREATION_PREVIEW"));
+    ui_.progressPreview->setValue(0);
+    executor_->requestPreview(
+        this,
+        [request, rebuild, area](const core::EngineJobContext& context) {
+            PreviewOutcome outcome;
+            if (rebuild) {
+                auto source = core::rebuildSourcePreview(request->sessions, request->tab,
+                                                         request->region, area);
+                if (!source) {
+                    outcome.result.end = core::RunEnd::Failed;
+                    outcome.result.detail = source.failure().key;
+                    return outcome;
+                }
+                outcome.source = source.value();
+            }
+            outcome.result = core::runPreview(*request, context);
+            return outcome;
+        },
+        [this](PreviewOutcome outcome) { previewDone(outcome.source, std::move(outcome.result)); });
+}
+
+void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result) {
+    scheduler_.finishRun();
+    ui_.progressPreview->hide();
+    setStatus(QString());
+    if (!sourcePreview.isNull())
+        ui_.imagePreviewSource->setPicture(sourcePreview);
+    if (result.done()) {
+        ui_.imagePreviewOutput->setPicture(result.display);
+        core::TabMarkers markers{};
+        for (auto& m : markers)
+            m.visible = true;
+        const auto tab = core::tabOfSheet(ui_.pages->currentSheet()).value_or(core::PreviewTab::Noise);
+        markers[static_cast<size_t>(tab)].inUse = true;
+        ui_.stxtOutput->setText(
+            core::outputCaption(core::languageLookup(language_), markers, true, tab));
+        emit previewShown();
+    } else if (result.end == core::RunEnd::Failed) {
+        showError(core::engineStepFailureText(core::languageLookup(language_), result.lastStep));
+    }
+    updateCommands();
+}
+
+void TMainForm::startFullRun() {
+    core::FillContext fill;
+    fill.activeTab = binder_->activeTab();
+    fill.tuningMode = false;
+    fill.caTabShown = core::controlStates(tuning_, fill.activeTab).caTabVisible;
+    auto request = std::make_shared<core::FullRunRequest>();
+    request->source = document_.handle(core::ImageSlot::Source);
+    request->output = document_.handle(core::ImageSlot::Output);
+    request->record = core::RunRecord(core::fillEngineRecord(tuning_, fill));
+    const core::SettingsBlock block = core::collectSettings(tuning_);
+    request->finishOutput = [block](imaging::Handle output) -> core::Status {
+        core::SessionCropPicture picture(output);
+        const core::Result<bool> cropped = core::applyCropAndResize(block, picture, core::CropMode::Final);
+        if (!cropped)
+            return cropped.failure();
+        return {};
+    };
+    setStatus(core::workingStatus(core::languageLookup(language_), "ALS_CREATION_OUTPUT"));
+    runStartMs_ = QDateTime::currentMSecsSinceEpoch();
+    ui_.lblElapsedTime->setText(core::elapsedText(core::languageLookup(language_), 1));
+    ui_.progress->setValue(0);
+    ui_.progress->show();
+    updateCommands();
+    executor_->post(
+        this, [request](const core::EngineJobContext& context) { return core::runFull(*request, context); },
+        [this](core::RunResult result) { fullRunDone(std::move(result)); });
+}
+
+void TMainForm::fullRunDone(core::RunResult result) {
+    const bool aborted = scheduler_.finishRun();
+    scheduler_.setRunKind(static_cast<int32_t>(core::RunKind::Preview));
+    ui_.progress->hide();
+    runStartMs_ = 0;
+    setStatus(QString());
+    if (result.done() && !aborted) {
+        document_.setOutputProduced();
+        ui_.imageOutput->setPicture(result.display);
+        ui_.imageSource->setPicture(sourceDisplay_);
+        ui_.stxtLeft->setText(QStringLiteral("%1 (%2x%3 %4)")
+                                  .arg(text("ALS_OUTPUT"))
+                                  .arg(result.display.width())
+                                  .arg(result.display.height())
+                                  .arg(text("ALS_PX")));
+        if (options_.playSound)
+            QApplication::beep();
+    } else {
+        ui_.imageOutput->clearPicture();
+        if (result.end == core::RunEnd::Failed)
+            showError(core::engineStepFailureText(core::languageLookup(language_), result.lastStep));
+    }
+    setTuningMode(false);
+    updateCommands();
+    emit fullRunEnded(aborted ? core::RunEnd::Aborted : result.end);
+}
+
+}  // namespace app
