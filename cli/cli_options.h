@@ -13,6 +13,7 @@ struct CliOptions {
     QStringList pictures;
     QString queueFile;
     QString settingsFile;
+    QString memoryBudget;  // megabytes as given; empty: VF_MEMORY_BUDGET_MB or the machine's share
     core::ProgramOptions output = defaultOutput();
     bool help = false;
     bool version = false;
