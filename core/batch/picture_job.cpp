@@ -89,6 +89,12 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,
                                const EngineCall& engine) {
+    // An output that is kept anyway is known before minutes of loading and processing.
+    if (!output.path.isEmpty() && !output.overwrite && QFileInfo::exists(output.path)) {
+        PictureJobResult kept;
+        kept.end = PictureJobEnd::KeptExisting;
+        return kept;
+    }
     observer.stepStarted(PictureJobStep::Loading);
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, itemSourcePath(item));
     if (!loaded) return failed(loaded.failure());
