@@ -55,7 +55,8 @@ class StopSignals {
 };
 
 void printError(const QString& text) {
-    std::fprintf(stderr, "velmarfilter-cli: %s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "velmarfilter-cli: %s\n",
+                 cli::escapeControls(text, cli::KeepLineBreaks::Yes).toLocal8Bit().constData());
 }
 
 // The settings for the pictures of the command line: the default block or the first record of a
@@ -191,6 +192,9 @@ int main(int argc, char** argv) {
     pictures.setMemoryBudget(budget.value());
     core::BatchRun run(texts, pictures, reporter);
     gRun = &run;
+    // A closed standard output (| head -1) must not end the run: writes there then fail with
+    // EPIPE and the reporter stops writing to it.
+    std::signal(SIGPIPE, SIG_IGN);
     const StopSignals stopSignals;
     const core::BatchSummary summary = run.run(queue, setup);
     gRun = nullptr;

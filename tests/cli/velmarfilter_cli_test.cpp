@@ -520,4 +520,49 @@ TEST_F(CliTest, AnUnreadableQueueOrSettingsFileGivesTheReason) {
     }
 }
 
+// A reader that closes the output early (| head -1) does not stop the run: every picture is done.
+TEST_F(CliTest, AClosedStandardOutputDoesNotStopTheRun) {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        ASSERT_TRUE(QFile::copy(kPhoto, path(name)));
+    QProcess shell;
+    shell.start("bash", {"-c", QStringLiteral("'%1' '%2' '%3' '%4' | true; echo ${PIPESTATUS[0]}")
+                                   .arg(VF_CLI, path("a.jpg"), path("b.jpg"), path("c.jpg"))});
+    ASSERT_TRUE(shell.waitForFinished(300000));
+    EXPECT_EQ(QString::fromLocal8Bit(shell.readAllStandardOutput()).trimmed(), "0")
+        << shell.readAllStandardError().constData();
+    for (const char* name : {"a", "b", "c"})
+        EXPECT_EQ(identify(path("filtered/") + name + "_dnr.jpg"), "JPEG 320 200") << name;
+}
+
+// Control characters in a file name are printed escaped, never sent raw to the terminal.
+TEST_F(CliTest, ControlCharactersInNamesArePrintedEscaped) {
+    const QString name = QStringLiteral("evil\x1b[31mred.jpg");
+    ASSERT_TRUE(QFile::copy(kPhoto, path(qPrintable(name))));
+    const CliRun r = runCli({path(qPrintable(name)), path("missing\x07.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.out.contains(QChar(0x1b))) << qPrintable(r.out);
+    EXPECT_FALSE(r.err.contains(QChar(0x1b)));
+    EXPECT_FALSE(r.err.contains(QChar(0x07)));
+    EXPECT_TRUE(r.out.contains("saved as " + path("filtered/evil\\x1b[31mred_dnr.jpg")))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.err.contains("missing\\x07.jpg")) << qPrintable(r.err);
+    // The file itself has its real name.
+    EXPECT_EQ(identify(path(qPrintable("filtered/evil\x1b[31mred_dnr.jpg"))), "JPEG 320 200");
+}
+
+// An existing output is found before the picture is loaded: the same result, no time spent.
+TEST_F(CliTest, AnExistingOutputIsFoundBeforeProcessing) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("filtered"));
+    QFile mine(path("filtered/cups_dnr.jpg"));
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("my own file");
+    mine.close();
+    const CliRun r = runCli({path("cups.jpg")});
+    EXPECT_EQ(r.status, 0);
+    // No noise was measured: the picture was never loaded.
+    EXPECT_TRUE(r.out.startsWith(
+        "cups.jpg > the output file already exists and overwriting is switched off"))
+        << qPrintable(r.out);
+}
+
 }  // namespace
