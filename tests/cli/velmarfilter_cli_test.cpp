@@ -15,6 +15,7 @@
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
 #include "core/queue/queue_run_lock.h"
+#include "core/queue/shared_queue_file.h"
 #include "tests/imaging/mosaic_dng.h"
 
 namespace {
@@ -563,6 +564,35 @@ TEST_F(CliTest, AnExistingOutputIsFoundBeforeProcessing) {
     EXPECT_TRUE(r.out.startsWith(
         "cups.jpg > the output file already exists and overwriting is switched off"))
         << qPrintable(r.out);
+}
+
+// An item another writer adds to the queue file while a run works on it is still there after the
+// run; the run removes only what it finished.
+TEST_F(CliTest, AnItemAddedToTheQueueDuringARunIsKept) {
+    ASSERT_EQ(tool(QStringLiteral("convert"),
+                   {"-size", "3000x2000", "xc:gray50", "-seed", "3", "-attenuate", "0.3", "+noise",
+                    "Gaussian", path("big.jpg")}),
+              "");
+    const QString queue = path("vrq.dat");
+    ASSERT_TRUE(core::writeRecordFile({core::makeQueueItem(path("big.jpg"), true, {}, nullptr)},
+                                      queue)
+                    .ok());
+    QProcess p;
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QStringLiteral(VF_CLI), {"--queue", queue});
+    QByteArray err;
+    while (!err.contains("[1/1]") && p.waitForReadyRead(300000)) err += p.readAllStandardError();
+    ASSERT_TRUE(err.contains("[1/1]")) << err.constData();
+    const core::QueueParams added = core::makeQueueItem(path("cups.jpg"), true, {}, nullptr);
+    ASSERT_TRUE(core::updateQueueFile(queue, [&](std::vector<core::QueueParams>& items) {
+                    items.push_back(added);
+                }).ok());
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 0) << (err + p.readAllStandardError()).constData();
+    EXPECT_TRUE(QFile::exists(path("filtered/big_dnr.jpg")));
+    const auto left = core::readQueueFile(queue);
+    ASSERT_EQ(left.items.size(), 1u);
+    EXPECT_EQ(left.items[0], added);
 }
 
 }  // namespace
