@@ -14,6 +14,7 @@
 #include "core/batch/batch_run.h"
 #include "core/batch/imaging_pictures.h"
 #include "core/batch/memory_budget.h"
+#include "core/files/path_bytes.h"
 #include "core/i18n/language.h"
 #include "core/paths/program_folders.h"
 #include "core/queue/queue_file.h"
@@ -122,7 +123,10 @@ bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const cli::ParsedCommandLine parsed = cli::parseCommandLine(app.arguments().mid(1));
+    // The arguments as bytes: a file name that is not UTF-8 must reach the file unchanged.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << core::decodePath(QByteArray(argv[i]));
+    const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments);
     if (!parsed.options) {
         printError(parsed.error);
         std::fprintf(stderr, "Try 'velmarfilter-cli --help' for more information.\n");

@@ -10,8 +10,19 @@ QString escapeControls(const QString& text, KeepLineBreaks keep) {
     line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QString out;
     out.reserve(line.size());
-    for (const QChar c : line) {
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
         const char16_t u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) {
+            out += c;
+            out += line[++i];
+            continue;
+        }
+        // A byte of a file name that is not UTF-8, as the name's decoding carries it.
+        if (u >= 0xDC80 && u <= 0xDCFF) {
+            out += QStringLiteral("\\x%1").arg(int(u - 0xDC00), 2, 16, QLatin1Char('0'));
+            continue;
+        }
         const bool control = u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0);
         if (!control || (u == u'\n' && keep == KeepLineBreaks::Yes)) {
             out += c;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/batch/memory_budget.h"
+#include "core/files/path_bytes.h"
 
 #include "core/paths/output_formats.h"
 #include "imaging/imaging.h"
@@ -16,7 +17,7 @@ namespace core {
 namespace {
 
 std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return encodePath(path).toStdString();
 }
 
 QString lastError(imaging::Handle h) {

@@ -7,6 +7,7 @@
 #include "core/batch/engine_record.h"
 #include "core/batch/engine_run_scope.h"
 #include "core/batch/noise_scaling.h"
+#include "core/files/path_bytes.h"
 #include "core/queue/queue_model.h"
 
 namespace core {
@@ -76,7 +77,7 @@ NoiseMeasurement measureNoise(ProcessingParams& p) {
 Status savePicture(BatchPicture& picture, const PictureOutput& output) {
     try {
         const QString folder = QFileInfo(output.path).path();
-        if (!QDir().mkpath(folder)) return failure("ER_CANNOT_CREATE_FOLDER", folder);
+        if (!makeFolders(folder)) return failure("ER_CANNOT_CREATE_FOLDER", folder);
         return picture.save(output.path, output.formatCode, output.jpegQuality);
     } catch (const std::exception& e) {
         return failure("ER_UNKNOWN", exceptionText(e));
@@ -90,7 +91,7 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,
                                const EngineCall& engine) {
     // An output that is kept anyway is known before minutes of loading and processing.
-    if (!output.path.isEmpty() && !output.overwrite && QFileInfo::exists(output.path)) {
+    if (!output.path.isEmpty() && !output.overwrite && pathExists(output.path)) {
         PictureJobResult kept;
         kept.end = PictureJobEnd::KeptExisting;
         return kept;
@@ -144,7 +145,7 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     if (output.path.isEmpty())
         return failed(failure("ER_CANNOT_SAVE", QStringLiteral("no output path can be formed")),
                       noise);
-    if (QFileInfo::exists(output.path) && !output.overwrite) {
+    if (pathExists(output.path) && !output.overwrite) {
         r.end = PictureJobEnd::KeptExisting;
         return r;
     }

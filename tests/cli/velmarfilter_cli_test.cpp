@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 #include <csignal>
 
 #include "core/queue/queue_file.h"
@@ -593,6 +594,33 @@ TEST_F(CliTest, AnItemAddedToTheQueueDuringARunIsKept) {
     const auto left = core::readQueueFile(queue);
     ASSERT_EQ(left.items.size(), 1u);
     EXPECT_EQ(left.items[0], added);
+}
+
+// A file name written in Latin-1 (not UTF-8) is found, processed and saved under its own bytes,
+// named on the command line or in a queue file.
+TEST_F(CliTest, ANameThatIsNotUtf8RoundTrips) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray source = folder + "/caf\xE9.jpg";
+    ASSERT_EQ(::link(QFile::encodeName(path("cups.jpg")).constData(), source.constData()), 0);
+    // The shell makes the byte from $'\xe9': the argument reaches the program as it is.
+    QProcess shell;
+    shell.start("bash", {"-c", QStringLiteral("'%1' \"$0\"/$'caf\\xe9.jpg'").arg(VF_CLI),
+                         dir.path()});
+    ASSERT_TRUE(shell.waitForFinished(300000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
+    const QByteArray out = shell.readAllStandardOutput();
+    EXPECT_TRUE(out.contains("caf\\xe9.jpg [noise=")) << out.constData();
+    struct stat st {};
+    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_dnr.jpg").constData(), &st), 0) << out.constData();
+
+    // The same name in a queue file.
+    core::QueueParams item = core::makeQueueItem(path("x.jpg"), true, {}, nullptr);
+    item.SourcePath = source.toStdString();
+    ASSERT_TRUE(core::writeRecordFile({item}, path("vrq.dat")).ok());
+    const CliRun r = runCli({"--overwrite", "--suffix", "_q", "--queue", path("vrq.dat")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_q.jpg").constData(), &st), 0) << qPrintable(r.out);
+    EXPECT_FALSE(QFile::exists(path("vrq.dat")));
 }
 
 }  // namespace
