@@ -43,10 +43,12 @@ extern "C" void stopRun(int) {
 class StopSignals {
   public:
     StopSignals() {
-        for (const int s : kSignals) std::signal(s, stopRun);
+        for (const int s : kSignals)
+            std::signal(s, stopRun);
     }
     ~StopSignals() {
-        for (const int s : kSignals) std::signal(s, SIG_DFL);
+        for (const int s : kSignals)
+            std::signal(s, SIG_DFL);
     }
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
@@ -90,7 +92,8 @@ bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool
         return false;
     }
     if (QFile file(path); !file.open(QIODevice::ReadOnly)) {
-        printError(QStringLiteral("%1: cannot open the queue file: %2").arg(path, file.errorString()));
+        printError(
+            QStringLiteral("%1: cannot open the queue file: %2").arg(path, file.errorString()));
         return false;
     }
     const int32_t version = core::probeRecordFileVersion(path);
@@ -125,7 +128,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     // The arguments as bytes: a file name that is not UTF-8 must reach the file unchanged.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << core::decodePath(QByteArray(argv[i]));
+    for (int i = 1; i < argc; ++i)
+        arguments << core::decodePath(QByteArray(argv[i]));
     const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments);
     if (!parsed.options) {
         printError(parsed.error);

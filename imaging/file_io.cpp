@@ -143,7 +143,8 @@ pid_t tempOwner(const char* name) {
     const char* p = name + prefix;
     long pid = 0;
     const char* digits = p;
-    while (*p >= '0' && *p <= '9' && pid < 100000000) pid = pid * 10 + (*p++ - '0');
+    while (*p >= '0' && *p <= '9' && pid < 100000000)
+        pid = pid * 10 + (*p++ - '0');
     if (p == digits || *p != '-' || std::strlen(p + 1) != 6) return 0;
     return pid_t(pid);
 }

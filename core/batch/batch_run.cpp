@@ -149,8 +149,8 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
         // Another source of this run already has its result there; replacing it (or counting
         // this one as done beside it) would lose a picture without a word.
         const Failure clash = failure(
-            "ER_CANNOT_SAVE",
-            QStringLiteral("\"%1\" is already the result of \"%2\" in this run").arg(output.path, *first));
+            "ER_CANNOT_SAVE", QStringLiteral("\"%1\" is already the result of \"%2\" in this run")
+                                  .arg(output.path, *first));
         r.result = failureLogText(clash, output.path);
         observer_.itemProblem(path, clash.detail);
         return r;

@@ -98,8 +98,7 @@ Status fitsBudget(imaging::Handle h, const QString& path, int64_t budget) {
 ImagingPictureSource::ImagingPictureSource(bool ignoreExifOrientation)
     : ignoreExifOrientation_(ignoreExifOrientation) {
     const Result<int64_t> budget = core::memoryBudget();
-    memoryBudget_ = budget ? budget.value()
-                           : memoryBudgetFrom({}, {}, availableMemory()).value();
+    memoryBudget_ = budget ? budget.value() : memoryBudgetFrom({}, {}, availableMemory()).value();
 }
 
 Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& path) {

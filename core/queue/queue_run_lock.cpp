@@ -19,12 +19,13 @@ Result<std::unique_ptr<QueueRunLock>> QueueRunLock::acquire(const QString& queue
             qint64 pid = 0;
             QString host, application;
             run->lock_.getLockInfo(&pid, &host, &application);
-            return failure("ER_UNKNOWN",
-                           QStringLiteral("the queue \"%1\" is being run by another process "
-                                          "(%2, process %3 on %4); wait until it ends")
-                               .arg(queuePath, application.isEmpty() ? QStringLiteral("?") : application)
-                               .arg(pid)
-                               .arg(host.isEmpty() ? QStringLiteral("?") : host));
+            return failure(
+                "ER_UNKNOWN",
+                QStringLiteral("the queue \"%1\" is being run by another process "
+                               "(%2, process %3 on %4); wait until it ends")
+                    .arg(queuePath, application.isEmpty() ? QStringLiteral("?") : application)
+                    .arg(pid)
+                    .arg(host.isEmpty() ? QStringLiteral("?") : host));
         }
         case QLockFile::PermissionError:
             return failure("ER_UNKNOWN",

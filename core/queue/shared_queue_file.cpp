@@ -27,8 +27,8 @@ Status updateQueueFile(const QString& path,
                        QStringLiteral("\"%1\" is being written by another process").arg(path));
     // A file that cannot be read is kept: writing over it would lose what it holds.
     if (QFile probe(path); probe.exists() && !probe.open(QIODevice::ReadOnly))
-        return failure("ER_CANNOT_SAVE", QStringLiteral("Cannot read \"%1\": %2")
-                                             .arg(path, probe.errorString()));
+        return failure("ER_CANNOT_SAVE",
+                       QStringLiteral("Cannot read \"%1\": %2").arg(path, probe.errorString()));
     RecordFileContent now = readQueueFile(path, UnreadableFile::Keep);
     change(now.items);
     return writeRecordFile(now.items, path);
@@ -40,10 +40,8 @@ Status RunQueueWriter::store(const std::vector<QueueParams>& remaining) {
         const auto it = std::find(finished.begin(), finished.end(), item);
         if (it != finished.end()) finished.erase(it);
     }
-    const Status s =
-        updateQueueFile(path_, [&](std::vector<QueueParams>& items) {
-            removeFinishedItems(items, finished);
-        });
+    const Status s = updateQueueFile(
+        path_, [&](std::vector<QueueParams>& items) { removeFinishedItems(items, finished); });
     if (s) known_ = remaining;
     return s;
 }

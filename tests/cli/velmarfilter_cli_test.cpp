@@ -406,9 +406,9 @@ TEST_F(CliTest, TerminationAndHangUpStopTheRunLikeCtrlC) {
 // A second run of a queue that a run is working on refuses and changes nothing.
 TEST_F(CliTest, AQueueInUseByAnotherRunIsRefused) {
     const QString queue = path("vrq.dat");
-    ASSERT_TRUE(core::writeRecordFile({core::makeQueueItem(path("cups.jpg"), true, {}, nullptr)},
-                                      queue)
-                    .ok());
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("cups.jpg"), true, {}, nullptr)}, queue)
+            .ok());
     const QByteArray before = [&] {
         QFile f(queue);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -507,9 +507,9 @@ TEST_F(CliTest, ALongButLegalNameIsSaved) {
 TEST_F(CliTest, AnUnreadableQueueOrSettingsFileGivesTheReason) {
     for (const char* option : {"--queue", "--settings"}) {
         const QString file = path("locked.dat");
-        ASSERT_TRUE(core::writeRecordFile(
-                        {core::makeQueueItem(path("cups.jpg"), true, {}, nullptr)}, file)
-                        .ok());
+        ASSERT_TRUE(
+            core::writeRecordFile({core::makeQueueItem(path("cups.jpg"), true, {}, nullptr)}, file)
+                .ok());
         ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::WriteOwner));
         if (QFile(file).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with privileges";
         QStringList args = {option, file};
@@ -575,14 +575,15 @@ TEST_F(CliTest, AnItemAddedToTheQueueDuringARunIsKept) {
                     "Gaussian", path("big.jpg")}),
               "");
     const QString queue = path("vrq.dat");
-    ASSERT_TRUE(core::writeRecordFile({core::makeQueueItem(path("big.jpg"), true, {}, nullptr)},
-                                      queue)
-                    .ok());
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("big.jpg"), true, {}, nullptr)}, queue)
+            .ok());
     QProcess p;
     p.setReadChannel(QProcess::StandardError);
     p.start(QStringLiteral(VF_CLI), {"--queue", queue});
     QByteArray err;
-    while (!err.contains("[1/1]") && p.waitForReadyRead(300000)) err += p.readAllStandardError();
+    while (!err.contains("[1/1]") && p.waitForReadyRead(300000))
+        err += p.readAllStandardError();
     ASSERT_TRUE(err.contains("[1/1]")) << err.constData();
     const core::QueueParams added = core::makeQueueItem(path("cups.jpg"), true, {}, nullptr);
     ASSERT_TRUE(core::updateQueueFile(queue, [&](std::vector<core::QueueParams>& items) {
@@ -604,14 +605,15 @@ TEST_F(CliTest, ANameThatIsNotUtf8RoundTrips) {
     ASSERT_EQ(::link(QFile::encodeName(path("cups.jpg")).constData(), source.constData()), 0);
     // The shell makes the byte from $'\xe9': the argument reaches the program as it is.
     QProcess shell;
-    shell.start("bash", {"-c", QStringLiteral("'%1' \"$0\"/$'caf\\xe9.jpg'").arg(VF_CLI),
-                         dir.path()});
+    shell.start("bash",
+                {"-c", QStringLiteral("'%1' \"$0\"/$'caf\\xe9.jpg'").arg(VF_CLI), dir.path()});
     ASSERT_TRUE(shell.waitForFinished(300000));
     EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
     const QByteArray out = shell.readAllStandardOutput();
     EXPECT_TRUE(out.contains("caf\\xe9.jpg [noise=")) << out.constData();
     struct stat st {};
-    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_dnr.jpg").constData(), &st), 0) << out.constData();
+    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_dnr.jpg").constData(), &st), 0)
+        << out.constData();
 
     // The same name in a queue file.
     core::QueueParams item = core::makeQueueItem(path("x.jpg"), true, {}, nullptr);
@@ -619,7 +621,8 @@ TEST_F(CliTest, ANameThatIsNotUtf8RoundTrips) {
     ASSERT_TRUE(core::writeRecordFile({item}, path("vrq.dat")).ok());
     const CliRun r = runCli({"--overwrite", "--suffix", "_q", "--queue", path("vrq.dat")});
     EXPECT_EQ(r.status, 0) << qPrintable(r.err);
-    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_q.jpg").constData(), &st), 0) << qPrintable(r.out);
+    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_q.jpg").constData(), &st), 0)
+        << qPrintable(r.out);
     EXPECT_FALSE(QFile::exists(path("vrq.dat")));
 }
 

@@ -24,7 +24,8 @@ TEST(MemoryBudget, AvailableMemoryIsReadFromMeminfo) {
         {"MemAvailable: lots\n", std::nullopt},
         {"", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(core::parseMemAvailable(c.text), c.bytes) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(core::parseMemAvailable(c.text), c.bytes) << c.text;
     // This machine says.
     EXPECT_TRUE(core::availableMemory().has_value());
 }
@@ -79,7 +80,8 @@ uint32_t crc32(const QByteArray& bytes) {
     uint32_t crc = 0xFFFFFFFFu;
     for (const char ch : bytes) {
         crc ^= uint8_t(ch);
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
     return ~crc;
 }

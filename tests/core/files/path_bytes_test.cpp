@@ -13,13 +13,13 @@ namespace {
 TEST(PathBytes, EveryNameRoundTripsByteForByte) {
     const char* const cases[] = {
         "/photos/plain.jpg",
-        "/photos/caf\xC3\xA9.jpg",          // UTF-8
-        "/photos/caf\xE9.jpg",              // Latin-1
-        "/photos/\xF0\x9F\x93\xB7.jpg",     // four-byte UTF-8
-        "/photos/\xC0\xAF overlong",        // an overlong "/"
-        "/photos/\xED\xA0\x80 surrogate",   // an encoded surrogate
-        "/photos/\xFF\xFE\x80",             // no UTF-8 at all
-        "/photos/cut \xE2\x82",             // a sequence cut short
+        "/photos/caf\xC3\xA9.jpg",         // UTF-8
+        "/photos/caf\xE9.jpg",             // Latin-1
+        "/photos/\xF0\x9F\x93\xB7.jpg",    // four-byte UTF-8
+        "/photos/\xC0\xAF overlong",       // an overlong "/"
+        "/photos/\xED\xA0\x80 surrogate",  // an encoded surrogate
+        "/photos/\xFF\xFE\x80",            // no UTF-8 at all
+        "/photos/cut \xE2\x82",            // a sequence cut short
         "",
     };
     for (const char* c : cases) {
@@ -27,8 +27,10 @@ TEST(PathBytes, EveryNameRoundTripsByteForByte) {
         EXPECT_EQ(core::encodePath(core::decodePath(bytes)), bytes) << c;
     }
     // Valid UTF-8 decodes as Qt decodes it.
-    EXPECT_EQ(core::decodePath("/photos/caf\xC3\xA9.jpg"), QString::fromUtf8("/photos/caf\xC3\xA9.jpg"));
-    EXPECT_EQ(core::encodePath(QString::fromUtf8("\xF0\x9F\x93\xB7")), QByteArray("\xF0\x9F\x93\xB7"));
+    EXPECT_EQ(core::decodePath("/photos/caf\xC3\xA9.jpg"),
+              QString::fromUtf8("/photos/caf\xC3\xA9.jpg"));
+    EXPECT_EQ(core::encodePath(QString::fromUtf8("\xF0\x9F\x93\xB7")),
+              QByteArray("\xF0\x9F\x93\xB7"));
 }
 
 // A Latin-1 name is found, written and kept in a queue item as the bytes it has.

@@ -11,9 +11,9 @@ TEST(OutputNamePieces, PrefixesAndSuffixesCountCharactersAndHoldNoSeparator) {
         const char* piece;  // UTF-8
         bool fine;
     } cases[] = {
-        {"", true},         {"_dnr", true},     {"\xC3\xA9\xC3\xA9\xC3\xA9", true},  // ééé
-        {"12345", true},    {"123456", false},  {"../", false},
-        {"/../x", false},   {"a/b", false},     {"\xF0\x9F\x93\xB7\xF0\x9F\x93\xB7", true},
+        {"", true},       {"_dnr", true},    {"\xC3\xA9\xC3\xA9\xC3\xA9", true},  // ééé
+        {"12345", true},  {"123456", false}, {"../", false},
+        {"/../x", false}, {"a/b", false},    {"\xF0\x9F\x93\xB7\xF0\x9F\x93\xB7", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(!core::namePieceProblem(QString::fromUtf8(c.piece), 5).has_value(), c.fine)
@@ -26,7 +26,7 @@ TEST(OutputNamePieces, TheSubfolderIsOneFolderName) {
         bool fine;
     } cases[] = {
         {"filtered", true}, {"caf\xC3\xA9", true}, {".hidden", true}, {"", false},
-        {".", false},       {"..", false},        {" .. ", false},   {"../../c4up", false},
+        {".", false},       {"..", false},         {" .. ", false},   {"../../c4up", false},
         {"a/b", false},     {"/tmp", false},
     };
     for (const auto& c : cases)

@@ -315,8 +315,8 @@ class SettingsFileByUserTest : public ::testing::Test {
 // rewritten: a read-only one serves as well as a writable one.
 TEST_F(SettingsFileByUserTest, APreviousVersionFileIsUpgradedInMemoryOnly) {
     for (const bool readOnly : {false, true}) {
-        QueueParams old = core::makeQueueItem("/p/a.jpg", true, core::defaultSettingsBlock(),
-                                              nullptr);
+        QueueParams old =
+            core::makeQueueItem("/p/a.jpg", true, core::defaultSettingsBlock(), nullptr);
         old.Settings.Version = 30001;
         old.Settings.AutoContrastDarkest = 12;
         const QString file = path(readOnly ? "ro.vrs" : "rw.vrs");
@@ -338,10 +338,10 @@ TEST_F(SettingsFileByUserTest, APreviousVersionFileIsUpgradedInMemoryOnly) {
 // An unreadable file is reported with the system's reason, not as "not a settings file".
 TEST_F(SettingsFileByUserTest, AnUnreadableFileGivesTheSystemsReason) {
     const QString file = path("locked.vrs");
-    ASSERT_TRUE(core::writeRecordFile(
-                    {core::makeQueueItem("/p/a.jpg", true, core::defaultSettingsBlock(), nullptr)},
-                    file)
-                    .ok());
+    ASSERT_TRUE(
+        core::writeRecordFile(
+            {core::makeQueueItem("/p/a.jpg", true, core::defaultSettingsBlock(), nullptr)}, file)
+            .ok());
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::WriteOwner));
     if (QFile(file).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with privileges";
     for (const auto unreadable : {core::UnreadableFile::Keep, core::UnreadableFile::Delete}) {

@@ -45,9 +45,8 @@ TEST_F(SharedQueueFileTest, AnItemAddedDuringARunIsKept) {
     ASSERT_TRUE(run.store({}).ok());
     EXPECT_EQ(stored(), (std::vector<QueueParams>{item("/p/c.jpg")}));
     // The last item leaves: the file goes, as an empty queue leaves no file.
-    ASSERT_TRUE(core::updateQueueFile(file, [](std::vector<QueueParams>& items) {
-                    items.clear();
-                }).ok());
+    ASSERT_TRUE(
+        core::updateQueueFile(file, [](std::vector<QueueParams>& items) { items.clear(); }).ok());
     EXPECT_FALSE(QFile::exists(file));
     EXPECT_FALSE(QFile::exists(file + ".writing"));
 }
@@ -63,7 +62,8 @@ TEST_F(SharedQueueFileTest, FinishedItemsAreRemovedOnceEach) {
     };
     auto list = [](const std::vector<const char*>& names) {
         std::vector<QueueParams> out;
-        for (const char* n : names) out.push_back(item(n));
+        for (const char* n : names)
+            out.push_back(item(n));
         return out;
     };
     for (const auto& c : cases) {
@@ -78,9 +78,8 @@ TEST_F(SharedQueueFileTest, AnUnreadableFileIsKept) {
     ASSERT_TRUE(core::writeRecordFile({item("/p/a.jpg")}, file).ok());
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::WriteOwner));
     if (QFile(file).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with privileges";
-    const core::Status s = core::updateQueueFile(file, [](std::vector<QueueParams>& items) {
-        items.clear();
-    });
+    const core::Status s =
+        core::updateQueueFile(file, [](std::vector<QueueParams>& items) { items.clear(); });
     ASSERT_FALSE(s.ok());
     EXPECT_TRUE(s.failure().detail.contains("Permission denied")) << qPrintable(s.failure().detail);
     EXPECT_TRUE(QFile::exists(file));
@@ -94,7 +93,8 @@ TEST_F(SharedQueueFileTest, ASecondRunLockIsRefusedNamingTheHolder) {
     ASSERT_FALSE(second.ok());
     EXPECT_TRUE(second.failure().detail.contains("is being run by another process"))
         << qPrintable(second.failure().detail);
-    EXPECT_TRUE(second.failure().detail.contains(QString::number(QCoreApplication::applicationPid())))
+    EXPECT_TRUE(
+        second.failure().detail.contains(QString::number(QCoreApplication::applicationPid())))
         << qPrintable(second.failure().detail);
     first.value().reset();
     EXPECT_FALSE(QFile::exists(file + ".lock"));
