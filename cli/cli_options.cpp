@@ -1,6 +1,8 @@
 #include "cli/cli_options.h"
 
+#include "core/batch/memory_budget.h"
 #include "core/paths/output_formats.h"
+#include "core/paths/output_name_pieces.h"
 
 namespace cli {
 
@@ -52,6 +54,10 @@ QString usageText() {
         "  --prefix TEXT        put TEXT (at most 5 characters) before the name\n"
         "  --suffix TEXT        put TEXT (at most 5 characters) after the name\n"
         "  --overwrite          replace existing output files (default: keep them)\n"
+        "\n"
+        "Memory:\n"
+        "  --memory-budget MB   refuse pictures whose processing would need more memory\n"
+        "                       (default: VF_MEMORY_BUDGET_MB, else 75% of the available memory)\n"
         "\n"
         "  --help               show this text\n"
         "  --version            show the version\n"
@@ -123,6 +129,12 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
         } else if (arg == QStringLiteral("--save-settings")) {
             if (value.isEmpty()) return fail(QStringLiteral("--save-settings needs a file name"));
             o.saveSettingsFile = value;
+        } else if (arg == QStringLiteral("--memory-budget")) {
+            o.memoryBudget = value;
+            if (!core::memoryBudgetFrom(value, {}, std::nullopt).ok())
+                return fail(QStringLiteral("--memory-budget must be a number of megabytes above "
+                                           "0, not \"%1\"")
+                                .arg(value));
         } else if (arg == QStringLiteral("--format")) {
             int found = -1;
             for (size_t f = 0; f < core::kOutputFormats.size(); ++f)
@@ -149,19 +161,17 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             if (value.isEmpty()) return fail(QStringLiteral("--subfolder needs a name"));
             o.output.outputFolderKind = core::ProgramOptions::kOutputToSubfolder;
             o.output.outputSubfolder = value.toStdString();
-            if (o.output.outputSubfolder.size() > core::ProgramOptions::kSubfolderCapacity)
-                return fail(QStringLiteral("--subfolder is longer than %1 bytes")
-                                .arg(core::ProgramOptions::kSubfolderCapacity));
+            if (const auto problem =
+                    core::subfolderProblem(value, core::ProgramOptions::kSubfolderCapacity))
+                return fail(QStringLiteral("--subfolder %1, not \"%2\"").arg(*problem, value));
         } else if (arg == QStringLiteral("--prefix") || arg == QStringLiteral("--suffix")) {
             // The prefix and the suffix have the same capacity.
             static_assert(core::ProgramOptions::kPrefixCapacity ==
                           core::ProgramOptions::kSuffixCapacity);
             const std::string text = value.toStdString();
-            if (text.size() > core::ProgramOptions::kPrefixCapacity)
-                return fail(QStringLiteral("%1 holds at most %2 characters, not \"%3\"")
-                                .arg(arg)
-                                .arg(core::ProgramOptions::kPrefixCapacity)
-                                .arg(value));
+            if (const auto problem =
+                    core::namePieceProblem(value, core::ProgramOptions::kPrefixCapacity))
+                return fail(QStringLiteral("%1 %2, not \"%3\"").arg(arg, *problem, value));
             (arg == QStringLiteral("--prefix") ? o.output.outputPrefix : o.output.outputSuffix) =
                 text;
         } else {

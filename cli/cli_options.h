@@ -16,6 +16,7 @@ struct CliOptions {
     QStringList settingAssignments;  // "NAME=VALUE" of each --set, in order
     QString saveSettingsFile;
     bool showSettings = false;
+    QString memoryBudget;  // megabytes as given; empty: VF_MEMORY_BUDGET_MB or the machine's share
     core::ProgramOptions output = defaultOutput();
     bool help = false;
     bool version = false;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 #include "cli/cli_options.h"
 #include "cli/settings_overrides.h"
@@ -14,10 +15,14 @@
 #include "core/batch/batch_run.h"
 #include "core/batch/imaging_pictures.h"
 #include "core/crop/crop_and_resize.h"
+#include "core/batch/memory_budget.h"
+#include "core/files/path_bytes.h"
 #include "core/i18n/language.h"
 #include "core/paths/program_folders.h"
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
+#include "core/queue/queue_run_lock.h"
+#include "core/queue/shared_queue_file.h"
 
 namespace {
 
@@ -35,8 +40,28 @@ extern "C" void stopRun(int) {
     if (gRun) gRun->abort();
 }
 
+// SIGINT, SIGTERM (a shutdown, kill) and SIGHUP (the terminal closed) all stop the run the same
+// way while it lasts; the defaults return afterwards.
+class StopSignals {
+  public:
+    StopSignals() {
+        for (const int s : kSignals)
+            std::signal(s, stopRun);
+    }
+    ~StopSignals() {
+        for (const int s : kSignals)
+            std::signal(s, SIG_DFL);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+  private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+};
+
 void printError(const QString& text) {
-    std::fprintf(stderr, "velmarfilter-cli: %s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "velmarfilter-cli: %s\n",
+                 cli::escapeControls(text, cli::KeepLineBreaks::Yes).toLocal8Bit().constData());
 }
 
 // The settings for the pictures of the command line: the default block or the first record of a
@@ -72,6 +97,11 @@ bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool
         printError(QStringLiteral("%1: no such queue file").arg(path));
         return false;
     }
+    if (QFile file(path); !file.open(QIODevice::ReadOnly)) {
+        printError(
+            QStringLiteral("%1: cannot open the queue file: %2").arg(path, file.errorString()));
+        return false;
+    }
     const int32_t version = core::probeRecordFileVersion(path);
     if (version != core::SettingsBlock::kVersion) {
         printError(version == 0 ? QStringLiteral("%1: not a queue file").arg(path)
@@ -102,7 +132,11 @@ bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const cli::ParsedCommandLine parsed = cli::parseCommandLine(app.arguments().mid(1));
+    // The arguments as bytes: a file name that is not UTF-8 must reach the file unchanged.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << core::decodePath(QByteArray(argv[i]));
+    const cli::ParsedCommandLine parsed = cli::parseCommandLine(arguments);
     if (!parsed.options) {
         printError(parsed.error);
         std::fprintf(stderr, "Try 'velmarfilter-cli --help' for more information.\n");
@@ -131,11 +165,21 @@ int main(int argc, char** argv) {
     setup.defaultUserFolder = folders.defaultOutputFolder();
     setup.defaults = core::defaultSettingsBlock();
     bool damagedQueue = false;
+    std::unique_ptr<core::QueueRunLock> queueLock;
+    std::shared_ptr<core::RunQueueWriter> queueWriter;
     if (!options.queueFile.isEmpty()) {
+        // Held until the run ends: a second run of the same queue would do every item again.
+        auto locked = core::QueueRunLock::acquire(options.queueFile);
+        if (!locked) {
+            printError(locked.failure().detail);
+            return kSomethingFailed;
+        }
+        queueLock = std::move(locked.value());
         if (!queueItems(options.queueFile, queue, damagedQueue)) return kSomethingFailed;
-        const QString path = options.queueFile;
-        setup.storeQueue = [path](const std::vector<core::QueueParams>& items) {
-            return core::writeRecordFile(items, path);
+        // Items another writer adds during the run are kept when the file is written back.
+        queueWriter = std::make_shared<core::RunQueueWriter>(options.queueFile, queue);
+        setup.storeQueue = [queueWriter](const std::vector<core::QueueParams>& items) {
+            return queueWriter->store(items);
         };
     } else {
         core::SettingsBlock settings;
@@ -187,11 +231,19 @@ int main(int argc, char** argv) {
 
     cli::TerminalReporter reporter(isatty(STDERR_FILENO) != 0);
     core::ImagingPictureSource pictures;
+    const core::Result<int64_t> budget = core::memoryBudget(options.memoryBudget);
+    if (!budget) {
+        printError(budget.failure().detail);
+        return kBadUsage;
+    }
+    pictures.setMemoryBudget(budget.value());
     core::BatchRun run(texts, pictures, reporter);
     gRun = &run;
-    std::signal(SIGINT, stopRun);
+    // A closed standard output (| head -1) must not end the run: writes there then fail with
+    // EPIPE and the reporter stops writing to it.
+    std::signal(SIGPIPE, SIG_IGN);
+    const StopSignals stopSignals;
     const core::BatchSummary summary = run.run(queue, setup);
-    std::signal(SIGINT, SIG_DFL);
     gRun = nullptr;
 
     const bool allDone = summary.done == summary.total && !summary.aborted && !damagedQueue;

@@ -1,8 +1,37 @@
 #include "cli/terminal_reporter.h"
 
 #include <QFileInfo>
+#include <cerrno>
 
 namespace cli {
+
+QString escapeControls(const QString& text, KeepLineBreaks keep) {
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString out;
+    out.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        const char16_t u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) {
+            out += c;
+            out += line[++i];
+            continue;
+        }
+        // A byte of a file name that is not UTF-8, as the name's decoding carries it.
+        if (u >= 0xDC80 && u <= 0xDCFF) {
+            out += QStringLiteral("\\x%1").arg(int(u - 0xDC00), 2, 16, QLatin1Char('0'));
+            continue;
+        }
+        const bool control = u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0);
+        if (!control || (u == u'\n' && keep == KeepLineBreaks::Yes)) {
+            out += c;
+            continue;
+        }
+        out += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+    }
+    return out;
+}
 
 namespace {
 
@@ -12,12 +41,24 @@ constexpr int kBarWidth = 20;
 // Redrawing more often than ten times a second only costs time.
 constexpr qint64 kRedrawMilliseconds = 100;
 
+// A stream whose reader has gone (velmarfilter-cli ... | head -1) is not written again; the run
+// itself goes on, as SIGPIPE is ignored.
+bool gStdoutClosed = false;
+bool gStderrClosed = false;
+
+bool& closedFlag(FILE* stream) {
+    return stream == stdout ? gStdoutClosed : gStderrClosed;
+}
+
 void printLine(FILE* stream, const QString& text) {
+    bool& closed = closedFlag(stream);
+    if (closed) return;
     // Messages of the language file may hold CR LF line breaks.
-    QString line = text;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fprintf(stream, "%s\n", line.toLocal8Bit().constData());
-    std::fflush(stream);
+    QString line = escapeControls(text, KeepLineBreaks::Yes);
+    errno = 0;
+    const bool written = std::fprintf(stream, "%s\n", line.toLocal8Bit().constData()) >= 0 &&
+                         std::fflush(stream) == 0;
+    if (!written && errno == EPIPE) closed = true;
 }
 
 QString bar(int32_t permille, int width) {
@@ -43,6 +84,7 @@ void TerminalReporter::drawBar() {
                              .arg(progress_.current * 100 / kFullProgress)
                              .arg(progress_.overall * 100 / kFullProgress)
                              .arg(progress_.remaining);
+    if (gStderrClosed) return;
     std::fprintf(stderr, "\r\033[K%s", text.toLocal8Bit().constData());
     std::fflush(stderr);
     barShown_ = true;
@@ -53,13 +95,16 @@ void TerminalReporter::itemStarted(int32_t, int32_t handled, int32_t total,
                                    const QString& sourcePath) {
     handled_ = handled;
     total_ = total;
-    fileName_ = QFileInfo(sourcePath).fileName();
+    fileName_ = escapeControls(QFileInfo(sourcePath).fileName(), KeepLineBreaks::No);
     progress_.current = 0;
     progress_.overall = total > 0 ? int32_t(int64_t(handled) * kFullProgress / total) : 0;
     if (terminal_)
         drawBar();
     else
-        printLine(stderr, QStringLiteral("[%1/%2] %3").arg(handled + 1).arg(total).arg(sourcePath));
+        printLine(stderr, QStringLiteral("[%1/%2] %3")
+                              .arg(handled + 1)
+                              .arg(total)
+                              .arg(escapeControls(sourcePath, KeepLineBreaks::No)));
 }
 
 void TerminalReporter::statusChanged(const QString&) {}
@@ -79,12 +124,13 @@ void TerminalReporter::logLine(const QString& line) {
 }
 
 void TerminalReporter::itemSaved(const QString&, const QString& outputPath) {
-    savedAs_ = outputPath;
+    savedAs_ = escapeControls(outputPath, KeepLineBreaks::No);
 }
 
 void TerminalReporter::itemProblem(const QString& sourcePath, const QString& detail) {
     clearBar();
-    printLine(stderr, QStringLiteral("velmarfilter-cli: %1: %2").arg(sourcePath, detail));
+    printLine(stderr, QStringLiteral("velmarfilter-cli: %1: %2")
+                          .arg(escapeControls(sourcePath, KeepLineBreaks::No), detail));
 }
 
 void TerminalReporter::queueFileProblem(const QString& detail) {

@@ -9,6 +9,12 @@
 
 namespace cli {
 
+enum class KeepLineBreaks { No, Yes };
+// The text with control characters (escape sequences, carriage returns, ...) written as \xHH, so
+// that a file name cannot move the cursor or recolour the terminal; the bytes of a name that is
+// not UTF-8 are written as \xHH as well. CR LF becomes LF first.
+QString escapeControls(const QString& text, KeepLineBreaks keep);
+
 class TerminalReporter : public core::BatchObserver {
   public:
     explicit TerminalReporter(bool terminal) : terminal_(terminal) { sinceDraw_.start(); }

@@ -1,6 +1,8 @@
 #include "imaging/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <mutex>
+#include <set>
 #include <vector>
 
 namespace imaging {
@@ -126,6 +131,50 @@ mode_t currentUmask() {
     return mask;
 }
 
+// Temporary files are named ".vf<pid>-XXXXXX": short, so a long but legal target name still has
+// a legal temporary beside it, and marked with the process that writes them, so one left by a
+// process that was killed can be told from one being written.
+constexpr const char* kTempPrefix = ".vf";
+
+// The writing process of a temporary name of ours, or 0 for any other name.
+pid_t tempOwner(const char* name) {
+    const std::size_t prefix = std::strlen(kTempPrefix);
+    if (std::strncmp(name, kTempPrefix, prefix) != 0) return 0;
+    const char* p = name + prefix;
+    long pid = 0;
+    const char* digits = p;
+    while (*p >= '0' && *p <= '9' && pid < 100000000)
+        pid = pid * 10 + (*p++ - '0');
+    if (p == digits || *p != '-' || std::strlen(p + 1) != 6) return 0;
+    return pid_t(pid);
+}
+
+// A stale temporary: its process is gone, and it has not changed for a while (a writer on
+// another machine sharing the folder keeps its file changing until it renames it).
+bool isStaleTemp(const std::string& folder, const char* name) {
+    const pid_t owner = tempOwner(name);
+    if (owner <= 0 || owner == ::getpid()) return false;
+    if (::kill(owner, 0) == 0 || errno != ESRCH) return false;
+    struct stat st {};
+    if (::lstat((folder + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return std::time(nullptr) - st.st_mtime > 60;
+}
+
+// Removes the stale temporaries of ours in a folder, once per folder and process.
+void removeStaleTemps(const std::string& folder) {
+    static std::mutex mutex;
+    static std::set<std::string> cleaned;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (!cleaned.insert(folder).second) return;
+    }
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir))
+        if (isStaleTemp(folder, entry->d_name)) ::unlink((folder + entry->d_name).c_str());
+    ::closedir(dir);
+}
+
 }  // namespace
 
 ScopedWriteFailure::ScopedWriteFailure(std::size_t bytesBeforeFailure) {
@@ -138,10 +187,9 @@ ScopedWriteFailure::~ScopedWriteFailure() {
 
 bool writeFileAtomically(const std::string& path, const Bytes& data, std::string& error) {
     const std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp =
-        (slash == std::string::npos ? std::string() : folder) + "." + name + ".XXXXXX";
+    const std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+    removeStaleTemps(folder);
+    std::string temp = folder + kTempPrefix + std::to_string(::getpid()) + "-XXXXXX";
     std::vector<char> buf(temp.begin(), temp.end());
     buf.push_back('\0');
     const int fd = ::mkstemp(buf.data());
@@ -163,8 +211,19 @@ bool writeFileAtomically(const std::string& path, const Bytes& data, std::string
         done += static_cast<std::size_t>(n);
     }
     if (!failedErrno && ::fsync(fd) != 0) failedErrno = errno;
-    // mkstemp makes the file private; give it the usual permissions.
-    ::fchmod(fd, 0666 & ~currentUmask());
+    // mkstemp makes the file private. A replaced file keeps its permissions (and, where the
+    // system lets us, its owner and group); a new one gets the usual permissions.
+    struct stat target {};
+    if (::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode)) {
+        // Another user's owner needs privileges; the group is often still ours to give.
+        if (::fchown(fd, target.st_uid, target.st_gid) != 0 &&
+            ::fchown(fd, uid_t(-1), target.st_gid) != 0) {
+            // The file stays ours, as any file we create.
+        }
+        ::fchmod(fd, target.st_mode & 07777);
+    } else {
+        ::fchmod(fd, 0666 & ~currentUmask());
+    }
     if (::close(fd) != 0 && !failedErrno) failedErrno = errno;
     if (!failedErrno && ::rename(temp.c_str(), path.c_str()) != 0) failedErrno = errno;
     if (failedErrno) {

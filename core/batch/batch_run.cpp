@@ -70,6 +70,7 @@ void BatchRun::onEngineProgress(int32_t permille) {
 BatchSummary BatchRun::run(std::vector<QueueParams>& queue, const BatchSetup& setup) {
     BatchSummary summary;
     handled_ = 0;
+    outputs_.clear();
     // The clock starts a second early, so the first estimate never divides by nothing.
     clock_ = setup.clock ? setup.clock : [] { return std::chrono::steady_clock::now(); };
     start_ = clock_() - std::chrono::seconds(1);
@@ -143,6 +144,16 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
     output.formatCode = kOutputFormats[size_t(validFormatIndex(setup.options.outputFormat))].code;
     output.jpegQuality = jpegQualityFor(setup.options.jpegQualityIndex);
     output.overwrite = setup.options.outputOverwrite != 0;
+    if (const std::optional<QString> first = outputs_.claimant(output.path)) {
+        // Another source of this run already has its result there; replacing it (or counting
+        // this one as done beside it) would lose a picture without a word.
+        const Failure clash = failure(
+            "ER_CANNOT_SAVE", QStringLiteral("\"%1\" is already the result of \"%2\" in this run")
+                                  .arg(output.path, *first));
+        r.result = failureLogText(clash, output.path);
+        observer_.itemProblem(path, clash.detail);
+        return r;
+    }
 
     ItemSteps steps(*this);
     const PictureJobResult job =
@@ -155,6 +166,7 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
         r.relative = job.noise->relative;
     }
     r.done = job.done();
+    if (r.done && !output.path.isEmpty()) outputs_.claim(output.path, path);
     switch (job.end) {
         case PictureJobEnd::Saved:
             observer_.itemSaved(path, output.path);

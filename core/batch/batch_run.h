@@ -10,6 +10,7 @@
 
 #include "core/batch/batch_observer.h"
 #include "core/batch/batch_picture.h"
+#include "core/batch/output_claims.h"
 #include "core/batch/picture_job.h"
 #include "core/errors/result.h"
 #include "core/i18n/language.h"
@@ -70,6 +71,7 @@ class BatchRun {
     std::chrono::steady_clock::time_point start_;
     std::function<std::chrono::steady_clock::time_point()> clock_;
     QString statusPrefix_;
+    OutputClaims outputs_;  // the results this run has produced, by output path
 };
 
 }  // namespace core

@@ -1,6 +1,13 @@
 #include "core/batch/imaging_pictures.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "core/batch/memory_budget.h"
+#include "core/files/path_bytes.h"
 
 #include "core/crop/session_crop_picture.h"
 #include "core/paths/output_formats.h"
@@ -11,7 +18,7 @@ namespace core {
 namespace {
 
 std::string localPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return encodePath(path).toStdString();
 }
 
 QString lastError(imaging::Handle h) {
@@ -74,9 +81,39 @@ class ImagingPicture : public BatchPicture {
     imaging::ImageInfo info_;
 };
 
+// Only regular files are read: opening a FIFO waits for a writer that never comes, and a device
+// may answer without end.
+Status regularFile(const QString& path) {
+    struct stat st {};
+    if (::stat(localPath(path).c_str(), &st) != 0)
+        return failure("ER_Q_CANNOT_LOAD",
+                       QStringLiteral("Cannot open \"%1\": %2")
+                           .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    if (!S_ISREG(st.st_mode))
+        return failure("ER_Q_CANNOT_LOAD", QStringLiteral("\"%1\" is not a file.").arg(path));
+    return {};
+}
+
+// The header's size against the budget, before any pixel is decoded. A file whose header cannot
+// be read is left to the loader, which says why.
+Status fitsBudget(imaging::Handle h, const QString& path, int64_t budget) {
+    if (budget <= 0) return {};
+    imaging::FileInfo info;
+    if (!imaging::cGetImageFileInfoEx(h, localPath(path), info)) return {};
+    const bool sixteen = info.bitsPerPixel == 16 || info.bitsPerPixel > 32;
+    return checkMemoryBudget(info.width, info.height, sixteen, budget);
+}
+
 }  // namespace
 
+ImagingPictureSource::ImagingPictureSource(bool ignoreExifOrientation)
+    : ignoreExifOrientation_(ignoreExifOrientation) {
+    const Result<int64_t> budget = core::memoryBudget();
+    memoryBudget_ = budget ? budget.value() : memoryBudgetFrom({}, {}, availableMemory()).value();
+}
+
 Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& path) {
+    if (Status s = regularFile(path); !s) return s.failure();
     const imaging::Handle h = imaging::cNewSession();
     if (!h) return failure("ER_Q_CANNOT_LOAD", lastError(0));
     // The options every picture session of the program is made with.
@@ -88,6 +125,10 @@ Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& 
     imaging::cSetGeneralRawParams(h, 1, 1);
     imaging::cSetJPEGParams(h, 100, 1.0, true, 0);
     imaging::cSetPSDParams(h, 1);
+    if (Status s = fitsBudget(h, path, memoryBudget_); !s) {
+        imaging::cDestroySession(h);
+        return s.failure();
+    }
     if (!imaging::cLoadImage(h, localPath(path))) {
         QString error = lastError(h);
         if (error.isEmpty()) error = QStringLiteral("the file cannot be read as a picture");

@@ -8,6 +8,7 @@
 #include "core/batch/engine_run_scope.h"
 #include "core/batch/noise_scaling.h"
 #include "core/crop/crop_and_resize.h"
+#include "core/files/path_bytes.h"
 #include "core/queue/queue_model.h"
 
 namespace core {
@@ -94,7 +95,7 @@ NoiseMeasurement measureNoise(ProcessingParams& p) {
 Status savePicture(BatchPicture& picture, const PictureOutput& output) {
     try {
         const QString folder = QFileInfo(output.path).path();
-        if (!QDir().mkpath(folder)) return failure("ER_CANNOT_CREATE_FOLDER", folder);
+        if (!makeFolders(folder)) return failure("ER_CANNOT_CREATE_FOLDER", folder);
         return picture.save(output.path, output.formatCode, output.jpegQuality);
     } catch (const std::exception& e) {
         return failure("ER_UNKNOWN", exceptionText(e));
@@ -113,6 +114,12 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
         return failed(failure("ER_CANNOT_SAVE",
                               QStringLiteral("the output file would be the picture itself; choose "
                                              "another output folder, a prefix or a suffix")));
+    // An output that is kept anyway is known before minutes of loading and processing.
+    if (!output.path.isEmpty() && !output.overwrite && pathExists(output.path)) {
+        PictureJobResult kept;
+        kept.end = PictureJobEnd::KeptExisting;
+        return kept;
+    }
     observer.stepStarted(PictureJobStep::Loading);
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source);
     if (!loaded) return failed(loaded.failure());
@@ -163,7 +170,7 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     if (output.path.isEmpty())
         return failed(failure("ER_CANNOT_SAVE", QStringLiteral("no output path can be formed")),
                       noise);
-    if (QFileInfo::exists(output.path) && !output.overwrite) {
+    if (pathExists(output.path) && !output.overwrite) {
         r.end = PictureJobEnd::KeptExisting;
         return r;
     }

@@ -32,7 +32,9 @@ struct PictureOutput {
     QString path;  // empty when no output path could be formed
     int32_t formatCode = 0;
     int32_t jpegQuality = 0;
-    bool overwrite = false;  // false: an existing file is kept and the job counts as done
+    // false: an existing file is kept and the job counts as done; this is checked before the
+    // picture is loaded, and again before it is saved.
+    bool overwrite = false;
 };
 
 // The noise found on the picture, as the log reports it.

@@ -3,13 +3,14 @@
 #include <QFile>
 #include <string>
 
+#include "core/files/path_bytes.h"
 #include "imaging/file_io.h"
 
 namespace core {
 
 Status replaceFile(const QString& path, const std::vector<uint8_t>& bytes) {
     std::string error;
-    if (!imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes, error))
+    if (!imaging::writeFileAtomically(encodePath(path).toStdString(), bytes, error))
         return failure("ER_CANNOT_SAVE", QString::fromLocal8Bit(error.c_str()));
     return {};
 }

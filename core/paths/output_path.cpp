@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdint>
 
 #include "core/paths/output_formats.h"
+#include "core/paths/output_name_pieces.h"
 
 namespace core {
 
@@ -19,6 +21,13 @@ QString text(const std::string& bytes) {
 QString outputPath(const QString& sourcePath, const ProgramOptions& options,
                    const QString& defaultUserFolder) {
     if (sourcePath.trimmed().isEmpty()) return {};
+    // Pieces that would lead out of the output folder (a stored "../") form no path at all.
+    if (namePieceProblem(text(options.outputPrefix), SIZE_MAX) ||
+        namePieceProblem(text(options.outputSuffix), SIZE_MAX))
+        return {};
+    if (options.outputFolderKind == ProgramOptions::kOutputToSubfolder &&
+        subfolderProblem(text(options.outputSubfolder), SIZE_MAX))
+        return {};
     const QFileInfo source(sourcePath.trimmed());
     QString folder;
     switch (std::min(options.outputFolderKind, ProgramOptions::kOutputToUserFolder)) {

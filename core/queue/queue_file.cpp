@@ -228,7 +228,15 @@ int32_t probeRecordFileVersion(const QString& path) {
 }
 
 RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadable) {
-    // The known versions: the previous one is upgraded in place, then read as the current one.
+    // A file that cannot be opened is not "not a settings file": say what the system says.
+    if (QFile probe(path); probe.exists() && !probe.open(QIODevice::ReadOnly)) {
+        RecordFileContent result;
+        result.problem = QStringLiteral("cannot be opened: %1").arg(probe.errorString());
+        return result;
+    }
+    // The known versions: the previous one is upgraded, then read as the current one. The
+    // program's own files are upgraded in place; a file the user named (Keep) only in memory, so
+    // that it is never rewritten behind the user's back (and a read-only one still serves).
     for (int pass = 0; pass < 2; ++pass) {
         const int32_t version = probeRecordFileVersion(path);
         if (version == SettingsBlock::kVersion) return readQueueFile(path, unreadable);
@@ -245,6 +253,10 @@ RecordFileContent readSettingsFile(const QString& path, UnreadableFile unreadabl
             item.Settings.Version = SettingsBlock::kVersion;
             item.Settings.AutoContrastDarkest = -1;
             item.Settings.AutoContrastBrightest = -1;
+        }
+        if (unreadable == UnreadableFile::Keep) {
+            old.problem.clear();
+            return old;
         }
         if (const Status written = writeRecordFile(old.items, path); !written) {
             old.success = false;

@@ -39,8 +39,9 @@ RecordFileContent readQueueFile(const QString& path,
 // The settings version of the first record, or 0 when it cannot be read.
 int32_t probeRecordFileVersion(const QString& path);
 
-// The reader of settings files: a file of the previous version is upgraded in place first; one of
-// an unknown version is left alone and fails.
+// The reader of settings files: a file of the previous version is upgraded (in place for the
+// program's own files, Delete; only in memory for a file the user named, Keep); one of an unknown
+// version is left alone and fails. A file that cannot be opened fails with the system's reason.
 RecordFileContent readSettingsFile(const QString& path,
                                    UnreadableFile unreadable = UnreadableFile::Delete);
 

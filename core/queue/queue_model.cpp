@@ -3,13 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/files/path_bytes.h"
+
 namespace core {
 
 QueueParams makeQueueItem(const QString& path, bool expertMode, const SettingsBlock& settings,
                           const ImageMarks* marks) {
     QueueParams item;
     item.ExpertMode = expertMode ? 1 : 0;
-    item.SourcePath = QFile::encodeName(path.trimmed()).toStdString();
+    item.SourcePath = encodePath(path.trimmed()).toStdString();
     item.Settings = settings;
     if (marks) {
         item.NoiseAreas = marks->noiseAreas;
@@ -21,7 +23,7 @@ QueueParams makeQueueItem(const QString& path, bool expertMode, const SettingsBl
 }
 
 QString itemSourcePath(const QueueParams& item) {
-    return QFile::decodeName(QByteArray::fromStdString(item.SourcePath)).trimmed();
+    return decodePath(QByteArray::fromStdString(item.SourcePath)).trimmed();
 }
 
 int findQueueItem(const std::vector<QueueParams>& queue, const QString& path) {

@@ -4,14 +4,19 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 #include <csignal>
 
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
+#include "core/queue/queue_run_lock.h"
+#include "core/queue/shared_queue_file.h"
 #include "tests/imaging/mosaic_dng.h"
 
 namespace {
@@ -290,6 +295,34 @@ TEST(CliUsage, BadCommandLinesHelpAndVersion) {
     }
 }
 
+// Name pieces that would lead out of the output folder are refused; limits count characters.
+TEST(CliUsage, NamePiecesStayInTheOutputFolder) {
+    const struct {
+        QStringList arguments;
+        const char* expected;
+    } cases[] = {
+        {{"--suffix", "/../x", "x.jpg"}, "--suffix may not hold a \"/\""},
+        {{"--prefix", "../", "x.jpg"}, "--prefix may not hold a \"/\""},
+        {{"--subfolder", "../../c4up", "x.jpg"}, "--subfolder is one folder name"},
+        {{"--subfolder", "..", "x.jpg"}, "--subfolder must name a folder"},
+        {{"--subfolder", ".", "x.jpg"}, "--subfolder must name a folder"},
+        {{"--prefix", "\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "x.jpg"}, "at most 5 characters"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = runCli(c.arguments);
+        EXPECT_EQ(r.status, 2) << qPrintable(c.arguments.join(' '));
+        EXPECT_TRUE(r.err.contains(c.expected))
+            << qPrintable(c.arguments.join(' ')) << ": " << qPrintable(r.err);
+    }
+}
+
+TEST_F(CliTest, AFiveCharacterPrefixOfWideCharactersIsAccepted) {
+    const QString prefix = QString::fromUtf8("\xC3\xA9\xC3\xA9\xC3\xA9");  // ééé
+    const CliRun r = runCli({"--prefix", prefix, path("cups.jpg")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(identify(path("filtered/") + prefix + "cups_dnr.jpg"), "JPEG 320 200");
+}
+
 // Without its language file the program says so and processes nothing. The program is copied
 // into a folder of its own, where no language folder exists.
 TEST_F(CliTest, AMissingLanguageFileIsReported) {
@@ -341,6 +374,256 @@ TEST_F(CliTest, CtrlCStopsTheRunAndSaysSo) {
         EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
         EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
+}
+
+// SIGTERM (a shutdown) and SIGHUP (the terminal closed) stop the run as Ctrl-C does: the
+// summary says so and no temporary file is left behind.
+TEST_F(CliTest, TerminationAndHangUpStopTheRunLikeCtrlC) {
+    ASSERT_EQ(tool(QStringLiteral("convert"),
+                   {"-size", "4000x3000", "xc:gray50", "-seed", "3", "-attenuate", "0.3", "+noise",
+                    "Gaussian", path("big.jpg")}),
+              "");
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QProcess p;
+        p.setReadChannel(QProcess::StandardError);
+        p.start(QStringLiteral(VF_CLI), {path("big.jpg"), path("cups.jpg")});
+        QByteArray err;
+        while (!err.contains("[1/2]") && p.waitForReadyRead(300000))
+            err += p.readAllStandardError();
+        ASSERT_TRUE(err.contains("[1/2]")) << err.constData();
+        ASSERT_EQ(::kill(pid_t(p.processId()), signal), 0);
+        ASSERT_TRUE(p.waitForFinished(300000));
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_TRUE(out.trimmed().endsWith("Aborted by the user. Finished: 0 of 2 pictures done"))
+            << qPrintable(out);
+        EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+}
+
+// A second run of a queue that a run is working on refuses and changes nothing.
+TEST_F(CliTest, AQueueInUseByAnotherRunIsRefused) {
+    const QString queue = path("vrq.dat");
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("cups.jpg"), true, {}, nullptr)}, queue)
+            .ok());
+    const QByteArray before = [&] {
+        QFile f(queue);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    {
+        auto held = core::QueueRunLock::acquire(queue);
+        ASSERT_TRUE(held.ok()) << qPrintable(held.failure().detail);
+        const CliRun r = runCli({"--queue", queue});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.contains("is being run by another process")) << qPrintable(r.err);
+        EXPECT_FALSE(QFile::exists(path("filtered")));
+        QFile f(queue);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+    }
+    // Once the other run has ended, the queue runs, and its lock goes with it.
+    const CliRun r = runCli({"--queue", queue});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_FALSE(QFile::exists(queue));
+    EXPECT_FALSE(QFile::exists(queue + ".lock"));
+    EXPECT_FALSE(QFile::exists(queue + ".writing"));
+}
+
+// A FIFO named like a picture would block the run in open() for ever; it is refused at once.
+TEST_F(CliTest, AFifoIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.jpg")).constData(), 0600), 0);
+    const CliRun r = runCli({path("pipe.jpg"), path("cups.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(path("pipe.jpg") + "\" is not a file")) << qPrintable(r.err);
+    EXPECT_TRUE(r.out.contains("Finished: 1 of 2 pictures done")) << qPrintable(r.out);
+    EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 320 200");
+    for (const char* option : {"--queue", "--settings"}) {
+        QStringList args = {option, path("pipe.jpg")};
+        if (option == QStringLiteral("--settings")) args << path("cups.jpg");
+        const CliRun other = runCli(args);
+        EXPECT_EQ(other.status, 1) << option;
+        EXPECT_TRUE(other.err.contains(path("pipe.jpg"))) << qPrintable(other.err);
+    }
+}
+
+// The memory budget refuses a picture before it is decoded, from the option or the environment.
+TEST_F(CliTest, APictureOverTheMemoryBudgetIsRefused) {
+    // 320 x 200 pixels need a few megabytes: more than 1 MB, far less than 64 MB.
+    CliRun r = runCli({"--memory-budget", "1", path("cups.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("320 x 200 pixels")) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains("memory budget of 1 MB")) << qPrintable(r.err);
+    EXPECT_FALSE(QFile::exists(path("filtered/cups_dnr.jpg")));
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VF_MEMORY_BUDGET_MB", "1");
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VF_CLI), {path("cups.jpg")});
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains("memory budget of 1 MB"));
+    // The option wins over the environment.
+    p.setArguments({"--memory-budget", "64", path("cups.jpg")});
+    p.start();
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
+    EXPECT_TRUE(QFile::exists(path("filtered/cups_dnr.jpg")));
+
+    r = runCli({"--memory-budget", "lots", path("cups.jpg")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains("--memory-budget")) << qPrintable(r.err);
+}
+
+// photo.jpg and photo.png give one output name: the second fails and the run says so.
+TEST_F(CliTest, TwoPicturesWithOneOutputNameTheSecondFails) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VF_TEST_DATA "/basn2c08.png"), path("cups.png")));
+    for (const bool overwrite : {false, true}) {
+        QDir(path("filtered")).removeRecursively();
+        QStringList args = {path("cups.jpg"), path("cups.png")};
+        if (overwrite) args.prepend("--overwrite");
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.status, 1) << overwrite;
+        EXPECT_TRUE(r.out.contains("Finished: 1 of 2 pictures done")) << qPrintable(r.out);
+        EXPECT_TRUE(r.err.contains(path("cups.jpg"))) << qPrintable(r.err);
+        // The first picture's result is the one kept.
+        EXPECT_EQ(identify(path("filtered/cups_dnr.jpg")), "JPEG 320 200");
+    }
+}
+
+// Long but legal names: a 244-byte source name gives a 248-byte output name.
+TEST_F(CliTest, ALongButLegalNameIsSaved) {
+    const QString name = QString(240, u'n');
+    ASSERT_TRUE(QFile::copy(kPhoto, path(qPrintable(name + ".jpg"))));
+    const CliRun r = runCli({path(qPrintable(name + ".jpg"))});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(identify(path(qPrintable("filtered/" + name + "_dnr.jpg"))), "JPEG 320 200");
+}
+
+// A queue or settings file that cannot be read is reported with the system's reason.
+TEST_F(CliTest, AnUnreadableQueueOrSettingsFileGivesTheReason) {
+    for (const char* option : {"--queue", "--settings"}) {
+        const QString file = path("locked.dat");
+        ASSERT_TRUE(
+            core::writeRecordFile({core::makeQueueItem(path("cups.jpg"), true, {}, nullptr)}, file)
+                .ok());
+        ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::WriteOwner));
+        if (QFile(file).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with privileges";
+        QStringList args = {option, file};
+        if (option == QStringLiteral("--settings")) args << path("cups.jpg");
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.status, 1) << option;
+        EXPECT_TRUE(r.err.contains("Permission denied")) << option << qPrintable(r.err);
+        EXPECT_TRUE(QFile::exists(file));
+        ASSERT_TRUE(QFile::remove(file));
+    }
+}
+
+// A reader that closes the output early (| head -1) does not stop the run: every picture is done.
+TEST_F(CliTest, AClosedStandardOutputDoesNotStopTheRun) {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        ASSERT_TRUE(QFile::copy(kPhoto, path(name)));
+    QProcess shell;
+    shell.start("bash", {"-c", QStringLiteral("'%1' '%2' '%3' '%4' | true; echo ${PIPESTATUS[0]}")
+                                   .arg(VF_CLI, path("a.jpg"), path("b.jpg"), path("c.jpg"))});
+    ASSERT_TRUE(shell.waitForFinished(300000));
+    EXPECT_EQ(QString::fromLocal8Bit(shell.readAllStandardOutput()).trimmed(), "0")
+        << shell.readAllStandardError().constData();
+    for (const char* name : {"a", "b", "c"})
+        EXPECT_EQ(identify(path("filtered/") + name + "_dnr.jpg"), "JPEG 320 200") << name;
+}
+
+// Control characters in a file name are printed escaped, never sent raw to the terminal.
+TEST_F(CliTest, ControlCharactersInNamesArePrintedEscaped) {
+    const QString name = QStringLiteral("evil\x1b[31mred.jpg");
+    ASSERT_TRUE(QFile::copy(kPhoto, path(qPrintable(name))));
+    const CliRun r = runCli({path(qPrintable(name)), path("missing\x07.jpg")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(r.out.contains(QChar(0x1b))) << qPrintable(r.out);
+    EXPECT_FALSE(r.err.contains(QChar(0x1b)));
+    EXPECT_FALSE(r.err.contains(QChar(0x07)));
+    EXPECT_TRUE(r.out.contains("saved as " + path("filtered/evil\\x1b[31mred_dnr.jpg")))
+        << qPrintable(r.out);
+    EXPECT_TRUE(r.err.contains("missing\\x07.jpg")) << qPrintable(r.err);
+    // The file itself has its real name.
+    EXPECT_EQ(identify(path(qPrintable("filtered/evil\x1b[31mred_dnr.jpg"))), "JPEG 320 200");
+}
+
+// An existing output is found before the picture is loaded: the same result, no time spent.
+TEST_F(CliTest, AnExistingOutputIsFoundBeforeProcessing) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("filtered"));
+    QFile mine(path("filtered/cups_dnr.jpg"));
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("my own file");
+    mine.close();
+    const CliRun r = runCli({path("cups.jpg")});
+    EXPECT_EQ(r.status, 0);
+    // No noise was measured: the picture was never loaded.
+    EXPECT_TRUE(r.out.startsWith(
+        "cups.jpg > the output file already exists and overwriting is switched off"))
+        << qPrintable(r.out);
+}
+
+// An item another writer adds to the queue file while a run works on it is still there after the
+// run; the run removes only what it finished.
+TEST_F(CliTest, AnItemAddedToTheQueueDuringARunIsKept) {
+    ASSERT_EQ(tool(QStringLiteral("convert"),
+                   {"-size", "3000x2000", "xc:gray50", "-seed", "3", "-attenuate", "0.3", "+noise",
+                    "Gaussian", path("big.jpg")}),
+              "");
+    const QString queue = path("vrq.dat");
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("big.jpg"), true, {}, nullptr)}, queue)
+            .ok());
+    QProcess p;
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QStringLiteral(VF_CLI), {"--queue", queue});
+    QByteArray err;
+    while (!err.contains("[1/1]") && p.waitForReadyRead(300000))
+        err += p.readAllStandardError();
+    ASSERT_TRUE(err.contains("[1/1]")) << err.constData();
+    const core::QueueParams added = core::makeQueueItem(path("cups.jpg"), true, {}, nullptr);
+    ASSERT_TRUE(core::updateQueueFile(queue, [&](std::vector<core::QueueParams>& items) {
+                    items.push_back(added);
+                }).ok());
+    ASSERT_TRUE(p.waitForFinished(300000));
+    EXPECT_EQ(p.exitCode(), 0) << (err + p.readAllStandardError()).constData();
+    EXPECT_TRUE(QFile::exists(path("filtered/big_dnr.jpg")));
+    const auto left = core::readQueueFile(queue);
+    ASSERT_EQ(left.items.size(), 1u);
+    EXPECT_EQ(left.items[0], added);
+}
+
+// A file name written in Latin-1 (not UTF-8) is found, processed and saved under its own bytes,
+// named on the command line or in a queue file.
+TEST_F(CliTest, ANameThatIsNotUtf8RoundTrips) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray source = folder + "/caf\xE9.jpg";
+    ASSERT_EQ(::link(QFile::encodeName(path("cups.jpg")).constData(), source.constData()), 0);
+    // The shell makes the byte from $'\xe9': the argument reaches the program as it is.
+    QProcess shell;
+    shell.start("bash",
+                {"-c", QStringLiteral("'%1' \"$0\"/$'caf\\xe9.jpg'").arg(VF_CLI), dir.path()});
+    ASSERT_TRUE(shell.waitForFinished(300000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
+    const QByteArray out = shell.readAllStandardOutput();
+    EXPECT_TRUE(out.contains("caf\\xe9.jpg [noise=")) << out.constData();
+    struct stat st {};
+    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_dnr.jpg").constData(), &st), 0)
+        << out.constData();
+
+    // The same name in a queue file.
+    core::QueueParams item = core::makeQueueItem(path("x.jpg"), true, {}, nullptr);
+    item.SourcePath = source.toStdString();
+    ASSERT_TRUE(core::writeRecordFile({item}, path("vrq.dat")).ok());
+    const CliRun r = runCli({"--overwrite", "--suffix", "_q", "--queue", path("vrq.dat")});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_EQ(::stat((folder + "/filtered/caf\xE9_q.jpg").constData(), &st), 0)
+        << qPrintable(r.out);
+    EXPECT_FALSE(QFile::exists(path("vrq.dat")));
 }
 
 }  // namespace

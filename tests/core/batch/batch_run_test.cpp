@@ -493,3 +493,32 @@ TEST_F(BatchRunTest, FailuresKeepTheItemQueuedAndAnyExistingOutput) {
 }
 
 }  // namespace
+
+// photo.jpg and photo.png both give filtered/photo_dnr.jpg: the second must not replace the
+// first's result (with overwriting on) nor count as done beside it (with overwriting off).
+TEST_F(BatchRunTest, TwoSourcesWithOneOutputNameTheSecondFailsNamingTheFirst) {
+    for (const uint8_t overwrite : {uint8_t(1), uint8_t(0)}) {
+        QDir(dir.filePath("filtered")).removeRecursively();
+        observer.log.clear();
+        observer.problems.clear();
+        source.entries[picture("photo.jpg")] = {};
+        source.entries[picture("photo.png")] = {};
+        setup.options.outputOverwrite = overwrite;
+        std::vector<core::QueueParams> queue = {item(picture("photo.jpg")),
+                                                item(picture("photo.png"))};
+        const auto s = run(queue);
+        EXPECT_EQ(s.done, 1) << int(overwrite);
+        EXPECT_EQ(s.total, 2);
+        ASSERT_EQ(queue.size(), 1u);
+        EXPECT_EQ(core::itemSourcePath(queue[0]), picture("photo.png"));
+        EXPECT_EQ(core::readQueueFile(queueFile).items.size(), 1u);
+        const QString out = dir.filePath("filtered/photo_dnr.jpg");
+        ASSERT_EQ(observer.log.size(), 3u);
+        EXPECT_TRUE(observer.log[1].startsWith("photo.png > Error: cannot save the file \"" + out))
+            << qPrintable(observer.log[1]);
+        ASSERT_EQ(observer.problems.size(), 1u);
+        EXPECT_TRUE(observer.problems[0].contains(picture("photo.jpg")))
+            << qPrintable(observer.problems[0]);
+        EXPECT_EQ(observer.log[2], "Finished: 1 of 2 pictures done");
+    }
+}

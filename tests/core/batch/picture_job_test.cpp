@@ -120,7 +120,10 @@ TEST_F(PictureJobTest, AnExistingOutputIsKeptWithoutOverwrite) {
     EXPECT_TRUE(r.done());
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), "mine");
-    EXPECT_EQ(steps.steps.back(), core::PictureJobStep::Processing);  // never started saving
+    // Known before the picture is even loaded: nothing is loaded, processed or saved.
+    EXPECT_TRUE(pictures.loaded.empty());
+    EXPECT_TRUE(steps.steps.empty());
+    EXPECT_FALSE(r.noise.has_value());
 }
 
 TEST_F(PictureJobTest, AnAbortedJobSavesNothing) {

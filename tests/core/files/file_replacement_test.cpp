@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -83,8 +86,8 @@ TEST_F(FileReplacementTest, AQueueWrittenToAFullDiskKeepsThePreviousQueue) {
     EXPECT_EQ(core::readQueueFile(path("vrq.dat")).items.size(), 2u);
 }
 
-// A settings file of the previous version is rewritten when read; on a full disk it stays as it
-// was and the reading says why.
+// One of the program's own settings files of the previous version is rewritten when read; on a
+// full disk it stays as it was and the reading says why.
 TEST_F(FileReplacementTest, APreviousVersionSettingsFileOnAFullDiskIsKept) {
     core::QueueParams old;
     old.SourcePath = "/photos/one.jpg";
@@ -94,7 +97,7 @@ TEST_F(FileReplacementTest, APreviousVersionSettingsFileOnAFullDiskIsKept) {
     core::RecordFileContent read;
     {
         imaging::ScopedWriteFailure full(10);
-        read = core::readSettingsFile(path("old.vrs"), core::UnreadableFile::Keep);
+        read = core::readSettingsFile(path("old.vrs"), core::UnreadableFile::Delete);
     }
     EXPECT_FALSE(read.success);
     EXPECT_TRUE(read.problem.contains("No space left on device")) << qPrintable(read.problem);
@@ -129,6 +132,7 @@ TEST_F(FileReplacementTest, TheProgramsRecordsOnAFullDiskKeepThePreviousFile) {
 TEST_F(FileReplacementTest, TheNewFileFollowsTheFileCreationMask) {
     for (mode_t mask : {mode_t(022), mode_t(027), mode_t(077)}) {
         SCOPED_TRACE(mask);
+        QFile::remove(path("a.dat"));  // a file that is replaced keeps its own mode
         const mode_t previous = ::umask(mask);
         const core::Status written = core::replaceFile(path("a.dat"), {1, 2, 3});
         ::umask(previous);
@@ -177,3 +181,76 @@ TEST(WholeFileReading, AFailedReadIsReportedAndGivesNothing) {
 }
 
 }  // namespace
+
+// A name of 250 bytes is legal (the limit is 255); its temporary beside it must be too.
+TEST_F(FileReplacementTest, ALongButLegalNameCanBeReplaced) {
+    const QString name = QString(246, u'n') + QStringLiteral(".jpg");
+    ASSERT_EQ(QFile::encodeName(name).size(), 250);
+    const QString target = dir.filePath(name);
+    const core::Status first = core::replaceFile(target, {'o', 'n', 'e'});
+    ASSERT_TRUE(first.ok()) << qPrintable(first.failure().detail);
+    ASSERT_TRUE(core::replaceFile(target, {'t', 'w', 'o'}).ok());
+    EXPECT_EQ(contentOf(target), "two");
+    EXPECT_EQ(entries(), QStringList{name});
+}
+
+// Replacing a file keeps its permissions; a new file gets the usual ones.
+TEST_F(FileReplacementTest, AReplacedFileKeepsItsMode) {
+    for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0755)}) {
+        ASSERT_TRUE(core::replaceFile(path("a.jpg"), {'o', 'l', 'd'}).ok());
+        ASSERT_EQ(::chmod(QFile::encodeName(path("a.jpg")).constData(), mode), 0);
+        ASSERT_TRUE(core::replaceFile(path("a.jpg"), {'n', 'e', 'w'}).ok());
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path("a.jpg")).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_EQ(st.st_uid, ::getuid());
+        EXPECT_EQ(contentOf(path("a.jpg")), "new");
+        ASSERT_TRUE(QFile::remove(path("a.jpg")));
+    }
+    const mode_t mask = ::umask(022);
+    ASSERT_TRUE(core::replaceFile(path("fresh.jpg"), {'x'}).ok());
+    ::umask(mask);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path("fresh.jpg")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode_t(0644));
+}
+
+// A process that no longer exists, as a pid.
+pid_t deadProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+void makeFile(const QString& path, qint64 secondsOld) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("partial");
+    f.close();
+    const QDateTime when = QDateTime::currentDateTime().addSecs(-secondsOld);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+// A temporary left by a process that was killed during a save is removed by the next write in
+// that folder; one of a live process, a recent one and other people's hidden files stay.
+TEST_F(FileReplacementTest, StaleTemporariesOfOursAreRemovedOnTheNextWrite) {
+    const pid_t dead = deadProcess();
+    ASSERT_GT(dead, 0);
+    const QString stale = QStringLiteral(".vf%1-a1B2c3").arg(dead);
+    const QString fresh = QStringLiteral(".vf%1-zzzzzz").arg(dead);
+    const QString live = QStringLiteral(".vf%1-q1w2e3").arg(::getppid());
+    makeFile(dir.filePath(stale), 3600);
+    makeFile(dir.filePath(fresh), 0);
+    makeFile(dir.filePath(live), 3600);
+    makeFile(dir.filePath(".vfsomething-abcdef"), 3600);
+    makeFile(dir.filePath(".hidden"), 3600);
+    ASSERT_TRUE(core::replaceFile(path("vrq.dat"), {'q'}).ok());
+    QStringList expected = {fresh, live, ".vfsomething-abcdef", ".hidden", "vrq.dat"};
+    expected.sort();
+    QStringList found = entries();
+    found.sort();
+    EXPECT_EQ(found, expected);
+}

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "core/queue/queue_model.h"
 #include "imaging/file_io.h"
 
 namespace {
@@ -298,6 +299,57 @@ TEST(QueueFileKeep, AFileTheUserNamedIsKeptEvenWhenNothingCanBeRead) {
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_FALSE(core::readSettingsFile(path, core::UnreadableFile::Keep).success);
     EXPECT_TRUE(QFile::exists(path));
+}
+
+}  // namespace
+
+namespace {
+
+class SettingsFileByUserTest : public ::testing::Test {
+  protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+// A settings file of the previous version that the user named is used as upgraded, and never
+// rewritten: a read-only one serves as well as a writable one.
+TEST_F(SettingsFileByUserTest, APreviousVersionFileIsUpgradedInMemoryOnly) {
+    for (const bool readOnly : {false, true}) {
+        QueueParams old =
+            core::makeQueueItem("/p/a.jpg", true, core::defaultSettingsBlock(), nullptr);
+        old.Settings.Version = 30001;
+        old.Settings.AutoContrastDarkest = 12;
+        const QString file = path(readOnly ? "ro.vrs" : "rw.vrs");
+        ASSERT_TRUE(core::writeRecordFile({old}, file).ok());
+        if (readOnly) {
+            ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner));
+        }
+        const auto before = fileBytes(file);
+        const auto read = core::readSettingsFile(file, core::UnreadableFile::Keep);
+        ASSERT_TRUE(read.success) << readOnly << qPrintable(read.problem);
+        ASSERT_EQ(read.items.size(), 1u);
+        EXPECT_EQ(read.items[0].Settings.Version, 31002);
+        EXPECT_EQ(read.items[0].Settings.AutoContrastDarkest, -1);
+        EXPECT_TRUE(read.problem.isEmpty());
+        EXPECT_EQ(fileBytes(file), before);
+    }
+}
+
+// An unreadable file is reported with the system's reason, not as "not a settings file".
+TEST_F(SettingsFileByUserTest, AnUnreadableFileGivesTheSystemsReason) {
+    const QString file = path("locked.vrs");
+    ASSERT_TRUE(
+        core::writeRecordFile(
+            {core::makeQueueItem("/p/a.jpg", true, core::defaultSettingsBlock(), nullptr)}, file)
+            .ok());
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::WriteOwner));
+    if (QFile(file).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with privileges";
+    for (const auto unreadable : {core::UnreadableFile::Keep, core::UnreadableFile::Delete}) {
+        const auto read = core::readSettingsFile(file, unreadable);
+        EXPECT_FALSE(read.success);
+        EXPECT_TRUE(read.problem.contains("Permission denied")) << qPrintable(read.problem);
+        EXPECT_TRUE(QFile::exists(file));
+    }
 }
 
 }  // namespace
