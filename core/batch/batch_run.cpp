@@ -13,14 +13,6 @@
 
 namespace core {
 
-namespace {
-
-bool captionOn(const SettingsBlock& s) {
-    return !s.CaptionText.empty() || s.InsertDate != 0 || s.InsertTime != 0 || s.InsertInfo != 0;
-}
-
-}  // namespace
-
 struct BatchRun::ItemResult {
     QString result;     // the end of the log line
     bool done = false;  // saved, or skipped because the output existed
@@ -130,8 +122,6 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
     // Stages this version cannot draw yet: the item is never saved without them.
     QStringList missing;
     if (item.Settings.CropOn != 0) missing << texts_.message("ALS_CROP_AND_RESIZE");
-    if (item.Settings.FrameOn != 0 || captionOn(item.Settings))
-        missing << texts_.message("ALS_FRAMES_AND_TEXT");
     if (!missing.isEmpty()) {
         r.result = QStringLiteral("%1: %2").arg(
             texts_.message("ALS_ERROR"),
@@ -146,8 +136,11 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
     output.overwrite = setup.options.outputOverwrite != 0;
 
     ItemSteps steps(*this);
-    const PictureJobResult job =
-        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_, setup.engine);
+    CaptionOptions caption;
+    caption.captionTemplate = QString::fromStdString(setup.options.captionTemplate);
+    caption.ignoreExif = setup.options.ignoreExif != 0;
+    const PictureJobResult job = runPictureJob(pictures_, item, setup.defaults, output, steps,
+                                               abort_, setup.engine, caption);
     // The next item is another picture: nothing the engine cached for this one can serve it.
     ReleaseCaches();
     if (job.noise) {

@@ -88,7 +88,7 @@ Status savePicture(BatchPicture& picture, const PictureOutput& output) {
 PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,
-                               const EngineCall& engine) {
+                               const EngineCall& engine, const CaptionOptions& caption) {
     observer.stepStarted(PictureJobStep::Loading);
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, itemSourcePath(item));
     if (!loaded) return failed(loaded.failure());
@@ -129,6 +129,15 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                 failure(kEngineKey, QStringLiteral("the engine could not process the picture")),
                 noise);
         if (p.BytesPerSample == 2) picture.refreshDisplayData();
+
+        if (aborted.load()) {
+            PictureJobResult r;
+            r.end = PictureJobEnd::Aborted;
+            r.noise = noise;
+            return r;
+        }
+        if (Status s = drawItemCaptionAndFrame(picture, item, caption); !s)
+            return failed(failure(kEngineKey, s.failure().detail), noise);
     } catch (const std::exception& e) {
         return failed(failure(kEngineKey, exceptionText(e)), noise);
     }
