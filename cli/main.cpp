@@ -2,7 +2,7 @@
 // line or on a queue file.
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
@@ -95,7 +95,12 @@ bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Captions are drawn with Qt's font engine, which needs a graphical application; the
+    // offscreen platform needs no display and sizes fonts at 96 pixels per inch, so a caption
+    // comes out the same on every machine unless the user chooses another platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QGuiApplication app(argc, argv);
     const cli::ParsedCommandLine parsed = cli::parseCommandLine(app.arguments().mid(1));
     if (!parsed.options) {
         printError(parsed.error);
