@@ -33,6 +33,19 @@ extern "C" void stopRun(int) {
     if (gRun) gRun->abort();
 }
 
+// The offscreen platform looks up the per-user runtime folder, and Qt warns on standard error
+// when the session names none (a service, a container); the command line never uses that folder.
+QtMessageHandler gQtMessages = nullptr;
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                                 const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (gQtMessages)
+        gQtMessages(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n",
+                     qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
+
 void printError(const QString& text) {
     std::fprintf(stderr, "velmarfilter-cli: %s\n", text.toLocal8Bit().constData());
 }
@@ -100,6 +113,7 @@ int main(int argc, char** argv) {
     // comes out the same on every machine unless the user chooses another platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    gQtMessages = qInstallMessageHandler(withoutRuntimeFolderWarning);
     QGuiApplication app(argc, argv);
     const cli::ParsedCommandLine parsed = cli::parseCommandLine(app.arguments().mid(1));
     if (!parsed.options) {
