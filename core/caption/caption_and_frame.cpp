@@ -128,22 +128,25 @@ Result<std::optional<PreparedCaption>> prepareCaption(const QString& text,
     return std::optional<PreparedCaption>(std::move(c));
 }
 
-Status applyCaptionAndFrame(const PixelView& target, const SettingsBlock& block,
-                            const CaptionRequest& request) {
-    if (!usable(target))
-        return failure("ALS_DLL_EXCEPTION", QStringLiteral("the picture has no pixels"));
-    const bool frame = request.parts == CaptionParts::CaptionAndFrame && block.FrameOn != 0;
+QString captionFor(const SettingsBlock& block, const CaptionRequest& request) {
     const CaptionSwitches switches = switchesOf(block);
     const QString captionText = QString::fromStdString(block.CaptionText);
     const bool builds = request.rule == CaptionRule::Batch
                             ? batchBuildsCaption(switches)
                             : interactiveBuildsCaption(switches, captionText);
-    QString text;
-    if (builds) {
-        const QDateTime now = request.now.isValid() ? request.now : QDateTime::currentDateTime();
-        const PictureDate date = pictureDate(request.source.file, request.source.exifDate, now);
-        text = buildCaption(request.source, request.captionTemplate, captionText, switches, date);
-    }
+    if (!builds) return {};
+    const QDateTime now = request.now.isValid() ? request.now : QDateTime::currentDateTime();
+    const QString file = isPseudoName(request.source.file) ? QString() : request.source.file;
+    const PictureDate date = pictureDate(file, request.source.exifDate, now);
+    return buildCaption(request.source, request.captionTemplate, captionText, switches, date);
+}
+
+Status applyCaptionAndFrame(const PixelView& target, const SettingsBlock& block,
+                            const CaptionRequest& request) {
+    if (!usable(target))
+        return failure("ALS_DLL_EXCEPTION", QStringLiteral("the picture has no pixels"));
+    const bool frame = request.parts == CaptionParts::CaptionAndFrame && block.FrameOn != 0;
+    const QString text = captionFor(block, request);
     if (!frame && text.isEmpty()) return {};
 
     Result<std::optional<PreparedCaption>> caption =

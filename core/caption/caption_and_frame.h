@@ -28,7 +28,7 @@ enum class CaptionRule { Batch, Interactive };
 
 struct CaptionRequest {
     QString captionTemplate;  // the preferences' template
-    CaptionSource source;
+    CaptionSource source;  // its file may also be a pseudo-name: no file
     CaptionView view = CaptionView::FinalRun;
     CaptionParts parts = CaptionParts::CaptionAndFrame;
     CaptionRule rule = CaptionRule::Batch;
@@ -54,6 +54,9 @@ QSize reducedPictureSize(int width, int height, int margin);
 // AddText's values taken from the settings: colours, effects, widths, smoothing, transparency,
 // the margin rule and the final-run mark. No pixels, no mask (BytesPerSample -1).
 AddTextParams addTextSettings(const SettingsBlock& block, bool frame, CaptionView view);
+
+// The caption the request gets from the block's switches and caption text; empty for none.
+QString captionFor(const SettingsBlock& block, const CaptionRequest& request);
 
 // The caption ready for AddText: its text, measurement, place and mask.
 struct PreparedCaption {

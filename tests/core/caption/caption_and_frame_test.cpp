@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/caption/caption_source.h"
+#include "core/caption/picture_date.h"
 #include "gui_application.h"
 #include "imaging/imaging.h"
 
@@ -127,6 +128,32 @@ TEST(CaptionAndFrameWanted, FrameOrAnyInsertSwitch) {
     b.InsertInfo = 0;
     b.FrameOn = 1;
     EXPECT_TRUE(captionAndFrameWanted(b));
+}
+
+TEST(CaptionFor, BatchAndInteractiveRulesAndThePicturesDate) {
+    core::SettingsBlock b;
+    b.InsertText = 1;
+    b.InsertDate = 1;
+    b.InsertInfo = 1;
+    b.CaptionText = "Kite";
+    CaptionRequest r = request(QStringLiteral("[text] [filename] [date]"));
+    r.now = QDateTime(QDate(2026, 12, 10), QTime(9, 0, 0));
+    r.source.file = kPhoto;
+    r.source.exifDate = QStringLiteral("2019:07:14 16:30:05");
+    EXPECT_EQ(captionFor(b, r), QStringLiteral("Kite ") + QStringLiteral("cups-noisy-crop.jpg ") +
+                                    shortDateText(QDate(2019, 7, 14)));
+    // A pasted picture: no file name, and today's date even when EXIF data came with it.
+    r.source.file = QStringLiteral("clipboard");
+    EXPECT_EQ(captionFor(b, r), QStringLiteral("Kite ") + shortDateText(r.now.date()));
+
+    // The text switch with no text: the batch still builds from the template, the Text tab not.
+    b.InsertDate = 0;
+    b.InsertInfo = 0;
+    b.CaptionText.clear();
+    r.captionTemplate = QStringLiteral("Holiday [text]");
+    EXPECT_EQ(captionFor(b, r), QStringLiteral("Holiday"));
+    r.rule = CaptionRule::Interactive;
+    EXPECT_EQ(captionFor(b, r), QString());
 }
 
 TEST(ApplyCaptionAndFrame, NothingToDrawLeavesThePictureAlone) {
