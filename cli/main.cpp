@@ -2,9 +2,9 @@
 // line or on a queue file.
 #include <unistd.h>
 
-#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
 

@@ -42,7 +42,8 @@ Status compose(const PixelView& target, AddTextParams params, int margin, Captio
 }
 
 bool usable(const PixelView& v) {
-    return v.Bits && v.Width > 0 && v.Height > 0 && (v.BytesPerSample == 1 || v.BytesPerSample == 2);
+    return v.Bits && v.Width > 0 && v.Height > 0 &&
+           (v.BytesPerSample == 1 || v.BytesPerSample == 2);
 }
 
 }  // namespace

@@ -28,12 +28,12 @@ enum class CaptionRule { Batch, Interactive };
 
 struct CaptionRequest {
     QString captionTemplate;  // the preferences' template
-    CaptionSource source;  // its file may also be a pseudo-name: no file
+    CaptionSource source;     // its file may also be a pseudo-name: no file
     CaptionView view = CaptionView::FinalRun;
     CaptionParts parts = CaptionParts::CaptionAndFrame;
     CaptionRule rule = CaptionRule::Batch;
-    QDateTime now;              // invalid: the current time
-    double pixelsPerInch = 0;   // 0: the screen's (96 without a screen)
+    QDateTime now;             // invalid: the current time
+    double pixelsPerInch = 0;  // 0: the screen's (96 without a screen)
 };
 
 struct Rgb {

@@ -15,8 +15,7 @@ int widthItemIndex(const WidthList& list, int stored) {
 QStringList widthItemTexts(const WidthList& list) {
     QStringList texts;
     for (int i = 0; i < list.count; ++i)
-        texts << QString::number(double(storedWidth(list, i)) / list.perCent) +
-                     QLatin1Char('%');
+        texts << QString::number(double(storedWidth(list, i)) / list.perCent) + QLatin1Char('%');
     return texts;
 }
 

@@ -28,9 +28,8 @@ QStringList widthItemTexts(const WidthList& list);
 
 // The language keys of the effect lists, in list order.
 inline constexpr std::array<const char*, 9> kFrameEffectKeys = {
-    "ALS_SHADOW",      "ALS_3D_FRAME",      "ALS_3D_SMOOTH_FRAME",
-    "ALS_FADE_OUT",    "ALS_SLIGHT_BLUR",   "ALS_NORMAL_BLUR",
-    "ALS_STRONG_BLUR", "ALS_BLACK_WHITE",   "ALS_OVAL"};
+    "ALS_SHADOW",      "ALS_3D_FRAME",    "ALS_3D_SMOOTH_FRAME", "ALS_FADE_OUT", "ALS_SLIGHT_BLUR",
+    "ALS_NORMAL_BLUR", "ALS_STRONG_BLUR", "ALS_BLACK_WHITE",     "ALS_OVAL"};
 inline constexpr std::array<const char*, 5> kTextEffectKeys = {
     "ALS_TXT_PRINT_OVER", "ALS_TXT_SHADOWED", "ALS_TXT_EMBOSS_TEXT", "ALS_TXT_EMBOSS_PAPER",
     "ALS_TXT_INVERT"};

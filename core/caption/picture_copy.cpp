@@ -53,8 +53,8 @@ Result<PictureCopy> PictureCopy::make(const PixelView& source, QSize size, int f
     const bool loaded =
         wide ? imaging::cLoadImage16(copy.session_, static_cast<const uint16_t*>(source.Bits),
                                      bytes, source.Width, source.Height)
-             : imaging::cLoadImage8(copy.session_, static_cast<const uint8_t*>(source.Bits),
-                                    bytes, source.Width, source.Height);
+             : imaging::cLoadImage8(copy.session_, static_cast<const uint8_t*>(source.Bits), bytes,
+                                    source.Width, source.Height);
     if (!loaded || !imaging::cOpResizeEx(copy.session_, size.width(), size.height(), filter))
         return fail(QString::fromStdString(imaging::cGetLastError(copy.session_)));
     void* bits = wide ? static_cast<void*>(imaging::cGetBits16Ptr(copy.session_))

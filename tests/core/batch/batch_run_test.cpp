@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../caption/gui_application.h"
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
-#include "../caption/gui_application.h"
 #include "fake_pictures.h"
 
 namespace {
@@ -226,7 +226,8 @@ TEST_F(BatchRunTest, FrameAndCaptionItemsAreDrawnSavedAndLeaveTheQueue) {
     EXPECT_TRUE(queue.empty());
     ASSERT_EQ(observer.log.size(), 4u);
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(observer.log[size_t(i)].endsWith("> OK")) << qPrintable(observer.log[size_t(i)]);
+        EXPECT_TRUE(observer.log[size_t(i)].endsWith("> OK"))
+            << qPrintable(observer.log[size_t(i)]);
     // The 16-bit picture's display copy follows the engine and the caption.
     ASSERT_EQ(source.records.size(), 3u);
     EXPECT_EQ(source.records[2].refreshes, 2);

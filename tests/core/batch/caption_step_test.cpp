@@ -14,7 +14,8 @@ namespace {
 // A flat 8-bit picture that keeps the pixels it was saved with.
 class KeptPicture : public core::BatchPicture {
   public:
-    explicit KeptPicture(std::vector<uint8_t>& saved) : saved_(saved), bytes_(size_t(stride()) * kH, 100) {}
+    explicit KeptPicture(std::vector<uint8_t>& saved)
+        : saved_(saved), bytes_(size_t(stride()) * kH, 100) {}
     static constexpr int32_t kW = 50, kH = 40;
     int32_t width() const override { return kW; }
     int32_t height() const override { return kH; }
@@ -70,8 +71,9 @@ class CaptionStepTest : public ::testing::Test {
 };
 
 TEST_F(CaptionStepTest, TheOptionsDefaultToTheDefaultTemplate) {
-    EXPECT_EQ(caption.captionTemplate,
-              QStringLiteral("[text] [date] [time] [filename] [iso] [aperture] [shutter] [camera]"));
+    EXPECT_EQ(
+        caption.captionTemplate,
+        QStringLiteral("[text] [date] [time] [filename] [iso] [aperture] [shutter] [camera]"));
     EXPECT_FALSE(caption.ignoreExif);
 }
 

@@ -113,7 +113,7 @@ TEST(AddTextSettings, WidthsFromAForeignFileStayInRange) {
 }
 
 TEST(ReducedPictureSize, LeavesRoomForTheMargin) {
-    EXPECT_EQ(reducedPictureSize(1000, 800, 1000), QSize(833, 666));  // c = 1.2
+    EXPECT_EQ(reducedPictureSize(1000, 800, 1000), QSize(833, 666));    // c = 1.2
     EXPECT_EQ(reducedPictureSize(1800, 1200, 400), QSize(1666, 1111));  // c = 1.08
     EXPECT_EQ(reducedPictureSize(1000, 800, 0), QSize(1000, 800));
     EXPECT_EQ(reducedPictureSize(10, 10, 2000000000), QSize(1, 1));

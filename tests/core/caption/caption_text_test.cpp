@@ -89,9 +89,10 @@ TEST(BuildCaption, TheInfoSwitchOffRemovesIsoAndApertureWithTheirSpaces) {
 }
 
 TEST(BuildCaption, TheInfoSwitchOnFillsEveryShootingField) {
-    EXPECT_EQ(buildCaption(camera(), kDefaultTemplate, QStringLiteral("Kite"),
-                           switches(true, true, true, true), someDate()),
-              QStringLiteral("Kite 14/07/2019 16:30:05 kite.jpg ISO200 5.6 1/250.00 s Velmar (V1)"));
+    EXPECT_EQ(
+        buildCaption(camera(), kDefaultTemplate, QStringLiteral("Kite"),
+                     switches(true, true, true, true), someDate()),
+        QStringLiteral("Kite 14/07/2019 16:30:05 kite.jpg ISO200 5.6 1/250.00 s Velmar (V1)"));
     CaptionSource noModel = camera();
     noModel.model.clear();
     EXPECT_EQ(buildCaption(noModel, QStringLiteral("[CAMERA]"), QString(),
@@ -100,9 +101,10 @@ TEST(BuildCaption, TheInfoSwitchOnFillsEveryShootingField) {
 }
 
 TEST(BuildCaption, FieldsOfTheCaptionTextAreFilledWhateverTheInfoSwitch) {
-    EXPECT_EQ(buildCaption(camera(), QStringLiteral("[text]"), QStringLiteral("[filename] at [iso]"),
-                           switches(true, false, false, false), someDate()),
-              QStringLiteral("kite.jpg at ISO200"));
+    EXPECT_EQ(
+        buildCaption(camera(), QStringLiteral("[text]"), QStringLiteral("[filename] at [iso]"),
+                     switches(true, false, false, false), someDate()),
+        QStringLiteral("kite.jpg at ISO200"));
 }
 
 TEST(BuildCaption, TheTextSwitchOffLeavesTheCaptionTextOut) {
@@ -128,17 +130,13 @@ TEST_P(CaptionRules, DecideWhetherACaptionIsBuilt) {
               c.interactive);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CaptionRules,
-                         ::testing::Values(RuleCase{switches(false, false, false, false), "Kite",
-                                                    false, false},
-                                           RuleCase{switches(true, false, false, false), "", true,
-                                                    false},
-                                           RuleCase{switches(true, false, false, false), "Kite",
-                                                    true, true},
-                                           RuleCase{switches(false, true, false, false), "", true,
-                                                    true},
-                                           RuleCase{switches(false, false, false, true), "", true,
-                                                    true}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CaptionRules,
+    ::testing::Values(RuleCase{switches(false, false, false, false), "Kite", false, false},
+                      RuleCase{switches(true, false, false, false), "", true, false},
+                      RuleCase{switches(true, false, false, false), "Kite", true, true},
+                      RuleCase{switches(false, true, false, false), "", true, true},
+                      RuleCase{switches(false, false, false, true), "", true, true}));
 
 TEST(CaptionSwitchesOf, ReadsTheFourInsertFields) {
     core::SettingsBlock b;

@@ -46,8 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExifDateTest,
                                            ExifCase{"2019:0x:14 16:30:05", false},
                                            ExifCase{"2019:07:14 1a:30:05", false},
                                            ExifCase{"2019:13:14 16:30:05", false},
-                                           ExifCase{"2019:07:14", false},
-                                           ExifCase{"", false}));
+                                           ExifCase{"2019:07:14", false}, ExifCase{"", false}));
 
 TEST_F(PictureDateTest, TheExifDateIsTheMomentOfAFile) {
     const auto d = pictureDate(file, QStringLiteral("2019:07:14 16:30:05"), kNow);

@@ -29,8 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
         // An empty value takes a following space, else a leading one, with the field.
         ReplaceCase{"[date] [time]", "[date]", "", "[time]"},
         ReplaceCase{"[time] [date]", "[date]", "", "[time]"},
-        ReplaceCase{"a [date] b", "[date]", "", "a b"},
-        ReplaceCase{"[date]", "[date]", "", ""},
+        ReplaceCase{"a [date] b", "[date]", "", "a b"}, ReplaceCase{"[date]", "[date]", "", ""},
         ReplaceCase{"x[date]y", "[date]", "", "xy"},
         // The result is trimmed.
         ReplaceCase{"  [text]  ", "[text]", "Kite", "Kite"},
