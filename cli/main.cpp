@@ -2,9 +2,9 @@
 // line or on a queue file.
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -58,6 +58,19 @@ class StopSignals {
   private:
     static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 };
+
+// The offscreen platform looks up the per-user runtime folder, and Qt warns on standard error
+// when the session names none (a service, a container); the command line never uses that folder.
+QtMessageHandler gQtMessages = nullptr;
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                                 const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    if (gQtMessages)
+        gQtMessages(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n",
+                     qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
 
 void printError(const QString& text) {
     std::fprintf(stderr, "velmarfilter-cli: %s\n",
@@ -131,7 +144,13 @@ bool queueItems(const QString& path, std::vector<core::QueueParams>& items, bool
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Captions are drawn with Qt's font engine, which needs a graphical application; the
+    // offscreen platform needs no display and sizes fonts at 96 pixels per inch, so a caption
+    // comes out the same on every machine unless the user chooses another platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    gQtMessages = qInstallMessageHandler(withoutRuntimeFolderWarning);
+    QGuiApplication app(argc, argv);
     // The arguments as bytes: a file name that is not UTF-8 must reach the file unchanged.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

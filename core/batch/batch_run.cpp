@@ -13,14 +13,6 @@
 
 namespace core {
 
-namespace {
-
-bool captionOn(const SettingsBlock& s) {
-    return !s.CaptionText.empty() || s.InsertDate != 0 || s.InsertTime != 0 || s.InsertInfo != 0;
-}
-
-}  // namespace
-
 struct BatchRun::ItemResult {
     QString result;     // the end of the log line
     bool done = false;  // saved, or skipped because the output existed
@@ -128,17 +120,6 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
     ItemResult r;
     const QString path = itemSourcePath(item);
 
-    // Stages this version cannot draw yet: the item is never saved without them.
-    QStringList missing;
-    if (item.Settings.FrameOn != 0 || captionOn(item.Settings))
-        missing << texts_.message("ALS_FRAMES_AND_TEXT");
-    if (!missing.isEmpty()) {
-        r.result = QStringLiteral("%1: %2").arg(
-            texts_.message("ALS_ERROR"),
-            fillPlaceholders(texts_.message("ER_STAGE_NOT_AVAILABLE"), {missing.join(", ")}));
-        return r;
-    }
-
     PictureOutput output;
     output.path = outputPath(path, setup.options, setup.defaultUserFolder);
     output.formatCode = kOutputFormats[size_t(validFormatIndex(setup.options.outputFormat))].code;
@@ -156,8 +137,11 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
     }
 
     ItemSteps steps(*this);
-    const PictureJobResult job =
-        runPictureJob(pictures_, item, setup.defaults, output, steps, abort_, setup.engine);
+    CaptionOptions caption;
+    caption.captionTemplate = QString::fromStdString(setup.options.captionTemplate);
+    caption.ignoreExif = setup.options.ignoreExif != 0;
+    const PictureJobResult job = runPictureJob(pictures_, item, setup.defaults, output, steps,
+                                               abort_, setup.engine, caption);
     // The next item is another picture: nothing the engine cached for this one can serve it.
     ReleaseCaches();
     if (job.noise) {

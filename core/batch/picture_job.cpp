@@ -107,7 +107,7 @@ Status savePicture(BatchPicture& picture, const PictureOutput& output) {
 PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,
-                               const EngineCall& engine) {
+                               const EngineCall& engine, const CaptionOptions& caption) {
     const QString source = itemSourcePath(item);
     // Whatever the overwrite switch says, the photograph is never replaced by its own result.
     if (!output.path.isEmpty() && outputIsSource(source, output.path))
@@ -161,6 +161,8 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
             !cropped)
             return failed(failure(kEngineKey, cropped.failure().detail), noise);
         if (aborted.load()) return abortedJob(noise);
+        if (Status s = drawItemCaptionAndFrame(picture, item, caption); !s)
+            return failed(failure(kEngineKey, s.failure().detail), noise);
     } catch (const std::exception& e) {
         return failed(failure(kEngineKey, exceptionText(e)), noise);
     }

@@ -1,8 +1,9 @@
 // One picture from its file to its saved result: load it (turned upright by its EXIF orientation
 // unless the loader is told otherwise), turn it by the item's quarter turns, widen 8-bit pictures
 // to 24 bits, detect its noise, scale the item's relative noise levels to it, fill the engine
-// record, run the engine, crop, straighten and resize it by its crop group, and save. The batch run
-// (and through it the command line) and the program's full run share it.
+// record, run the engine, crop, straighten and resize it by its crop group, draw the caption and
+// frame, and save. The batch run (and through it the command line) and the program's full run
+// share it.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,7 @@
 #include <optional>
 
 #include "core/batch/batch_picture.h"
+#include "core/batch/caption_step.h"
 #include "core/errors/result.h"
 #include "core/queue/queue_params.h"
 #include "dnr.h"
@@ -49,7 +51,8 @@ struct PictureJobResult {
     PictureJobEnd end = PictureJobEnd::Failed;
     // For Failed: the key of the step that failed, with the detail for the user:
     //   "ER_CANNOT_LOAD_OR_SMALL"  the picture cannot be loaded or is under 10 x 10 pixels
-    //   "ALS_DLL_EXCEPTION"        turning, widening, the engine, or cropping and resizing failed
+    //   "ALS_DLL_EXCEPTION"        turning, widening, the engine, cropping and resizing, or the
+    //                              caption and frame failed
     //   "ER_CANNOT_CREATE_FOLDER"  the output folder (the detail) cannot be made
     //   "ER_CANNOT_SAVE"           no output path, the output would be the picture itself, or the
     //                              save failed
@@ -67,11 +70,12 @@ inline constexpr int32_t kMinimumPictureSide = 10;
 // Grainwash2. Tests put a scripted engine in its place to drive progress, abort and failure.
 using EngineCall = std::function<int32_t(ProcessingParams&)>;
 
-// Runs the job; aborted is polled after the engine returns and after the crop and resize (the
-// engine itself is stopped through its Abort export).
+// Runs the job; aborted is polled after the engine returns, after the crop and resize and before
+// the caption and frame (the engine itself is stopped through its Abort export).
 PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
                                const SettingsBlock& defaults, const PictureOutput& output,
                                PictureJobObserver& observer, const std::atomic<bool>& aborted,
-                               const EngineCall& engine = {});
+                               const EngineCall& engine = {},
+                               const CaptionOptions& caption = CaptionOptions());
 
 }  // namespace core

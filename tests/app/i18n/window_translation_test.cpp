@@ -12,7 +12,9 @@
 #include <QTabWidget>
 
 #include "app/i18n/window_translation.h"
+#include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
+#include "core/main/scripted_asker.h"
 #include "core/i18n/language.h"
 
 namespace {
@@ -51,11 +53,26 @@ QStringList shownTexts(QWidget* window) {
 
 const QRegularExpression kKey(QStringLiteral("\\b(ALS|ER)_[A-Z0-9_]+"));
 
+class NoFiles : public app::FileChooser {
+  public:
+    QString openPicture(QWidget*, const QString&) override { return {}; }
+    std::optional<app::SaveChoice> savePicture(QWidget*, const QString&, int) override { return {}; }
+};
+
+std::unique_ptr<app::TMainForm> window(const core::Language& language) {
+    static core::ScriptedAsker asker;
+    static NoFiles files;
+    return std::make_unique<app::TMainForm>(app::MainFormSetup{
+        language, asker, files, core::ProgramFolders(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent")),
+        core::SettingsBlock{}, core::ProgramOptions{}, QString(), 0});
+}
+
 }  // namespace
 
 TEST(WindowTranslation, ATestLanguageRetitlesEveryControl) {
     core::Language bare;
-    app::TMainForm untranslated(bare);
+    auto untranslatedForm = window(bare);
+    app::TMainForm& untranslated = *untranslatedForm;
     QSet<QString> keys;
     for (const QString& text : shownTexts(&untranslated))
         for (auto it = kKey.globalMatch(text); it.hasNext();)
@@ -70,7 +87,8 @@ TEST(WindowTranslation, ATestLanguageRetitlesEveryControl) {
     lines += fontFamily + QStringLiteral("=Wingdings\r\n");
     core::Language test;
     test.setText(lines);
-    app::TMainForm translated(test);
+    auto translatedForm = window(test);
+    app::TMainForm& translated = *translatedForm;
 
     for (const QString& text : shownTexts(&translated))
         EXPECT_FALSE(kKey.match(text).hasMatch()) << qPrintable(text);

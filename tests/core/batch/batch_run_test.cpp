@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "core/batch/batch_texts.h"
+#include "../caption/gui_application.h"
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
 #include "fake_pictures.h"
@@ -196,21 +197,6 @@ TEST_F(BatchRunTest, RotationAndConversionHappenBeforeTheEngine) {
     EXPECT_EQ(source.records[0].conversions, 1);
 }
 
-TEST_F(BatchRunTest, StagesThatAreNotBuiltKeepTheItemQueued) {
-    source.entries[picture("a.jpg")] = {};
-    core::SettingsBlock frame, caption;
-    frame.FrameOn = 1;
-    caption.InsertDate = 1;
-    std::vector<core::QueueParams> queue = {item(picture("a.jpg"), frame),
-                                            item(picture("a.jpg"), caption)};
-    EXPECT_EQ(run(queue).done, 0);
-    EXPECT_EQ(queue.size(), 2u);
-    EXPECT_TRUE(source.loaded.empty());
-    EXPECT_FALSE(QFile::exists(dir.filePath("filtered")));
-    EXPECT_TRUE(observer.log[0].contains("Frame and text")) << qPrintable(observer.log[0]);
-    EXPECT_TRUE(observer.log[1].contains("Frame and text")) << qPrintable(observer.log[1]);
-}
-
 // Paper row 2 (4x6", 1800 x 1200) fitted to each picture, landscape and portrait alike.
 TEST_F(BatchRunTest, CropItemsAreCroppedAndResizedBeforeTheyAreSaved) {
     source.entries[picture("wide.jpg")] = {400, 300, false, false};
@@ -294,6 +280,31 @@ TEST_F(BatchRunTest, AnOutputThatWouldReplaceThePictureIsRefusedEvenWithOverwrit
     EXPECT_TRUE(observer.log[0].contains("cannot save")) << qPrintable(observer.log[0]);
     ASSERT_EQ(observer.problems.size(), 1u);
     EXPECT_TRUE(observer.problems[0].contains("would be the picture itself"));
+}
+
+TEST_F(BatchRunTest, FrameAndCaptionItemsAreDrawnSavedAndLeaveTheQueue) {
+    testing_caption::ensureGuiApplication();
+    source.entries[picture("a.jpg")] = {};
+    source.entries[picture("b.jpg")] = {};
+    source.entries[picture("c.tif")] = {64, 48, true, false};
+    core::SettingsBlock frame, caption, textOnly;
+    frame.FrameOn = 1;
+    caption.InsertDate = 1;
+    caption.FrameOn = 1;
+    // A caption text with every switch off draws nothing, and the item is still saved.
+    textOnly.CaptionText = "Kite";
+    std::vector<core::QueueParams> queue = {item(picture("a.jpg"), frame),
+                                            item(picture("b.jpg"), textOnly),
+                                            item(picture("c.tif"), caption)};
+    EXPECT_EQ(run(queue).done, 3);
+    EXPECT_TRUE(queue.empty());
+    ASSERT_EQ(observer.log.size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(observer.log[size_t(i)].endsWith("> OK"))
+            << qPrintable(observer.log[size_t(i)]);
+    // The 16-bit picture's display copy follows the engine and the caption.
+    ASSERT_EQ(source.records.size(), 3u);
+    EXPECT_EQ(source.records[2].refreshes, 2);
 }
 
 TEST_F(BatchRunTest, StoredNoiseZeroLogsMinusOneHundredPercent) {
