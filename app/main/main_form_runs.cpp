@@ -6,6 +6,8 @@
 
 #include "app/main/main_form.h"
 #include "app/settings/tuning_binder.h"
+#include "core/caption/caption_and_frame.h"
+#include "core/caption/caption_source.h"
 #include "core/crop/crop_and_resize.h"
 #include "core/crop/session_crop_picture.h"
 #include "core/i18n/language.h"
@@ -224,11 +226,26 @@ void TMainForm::startFullRun() {
     request->output = document_.handle(core::ImageSlot::Output);
     request->record = core::RunRecord(core::fillEngineRecord(tuning_, fill));
     const core::SettingsBlock block = core::collectSettings(tuning_);
-    request->finishOutput = [block](imaging::Handle output) -> core::Status {
+    core::caption::CaptionRequest caption;
+    caption.captionTemplate = QString::fromStdString(options_.captionTemplate);
+    caption.source = core::caption::captionSource(document_.fileName(), document_.information());
+    caption.view = core::caption::CaptionView::FinalRun;
+    caption.parts = core::caption::CaptionParts::CaptionAndFrame;
+    caption.rule = core::caption::CaptionRule::Interactive;
+    // After the engine: crop and resize, then caption and frame, on the output.
+    request->finishOutput = [block, caption](imaging::Handle output) -> core::Status {
         core::SessionCropPicture picture(output);
         const core::Result<bool> cropped = core::applyCropAndResize(block, picture, core::CropMode::Final);
         if (!cropped)
             return cropped.failure();
+        if (core::caption::captionAndFrameWanted(block)) {
+            core::SessionCropPicture finished(output);
+            if (core::Status drawn = core::caption::applyCaptionAndFrame(finished.pixels(), block, caption);
+                !drawn)
+                return drawn;
+            if (finished.is16Bit())
+                finished.refreshDisplayData();
+        }
         return {};
     };
     setStatus(core::workingStatus(core::languageLookup(language_), "ALS_CREATION_OUTPUT"));

@@ -24,6 +24,9 @@ class KeptPicture : public core::BatchPicture {
     core::Status convertTo24Bits() override { return {}; }
     PixelView pixels() override { return {bytes_.data(), kW, 1, kH}; }
     void refreshDisplayData() override {}
+    // The caption's items have their crop switched off.
+    core::Status crop(int32_t, int32_t, int32_t, int32_t) override { return core::failure("unexpected crop"); }
+    core::Status resize(int32_t, int32_t, int32_t) override { return core::failure("unexpected resize"); }
     core::Status save(const QString&, int32_t, int32_t) override {
         saved_ = bytes_;
         return {};
