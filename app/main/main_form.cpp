@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
@@ -13,6 +14,9 @@
 
 #include "app/i18n/window_translation.h"
 #include "app/settings/tuning_binder.h"
+#include "core/caption/frame_lists.h"
+#include "core/crop/crop_tables.h"
+#include "core/crop/crop_texts.h"
 #include "core/document/document_texts.h"
 #include "core/i18n/help_pages.h"
 #include "core/i18n/language.h"
@@ -20,6 +24,7 @@
 #include "core/main/language_choice.h"
 #include "core/main/program_registry.h"
 #include "core/preview/preview_tabs.h"
+#include "core/preview/run_texts.h"
 #include "core/settings/tuning_apply.h"
 #include "dnr.h"
 
@@ -35,6 +40,27 @@ core::DocumentOptions documentOptions(const core::Language& language,
     d.ignoreExif = options.ignoreExif != 0;
     d.lookup = core::languageLookup(language);
     return d;
+}
+
+// The lists whose items belong to the caption renderer and the crop tables.
+void fillLists(TuningPages* pages, const core::Language& language) {
+    const auto fill = [pages](const char* name, const QStringList& items) {
+        if (auto* combo = pages->control<QComboBox>(QString::fromLatin1(name))) {
+            combo->clear();
+            combo->addItems(items);
+        }
+    };
+    fill("Edit_frame_width", core::caption::widthItemTexts(core::caption::kFrameWidthList));
+    fill("Edit_frame_innerwidth", core::caption::widthItemTexts(core::caption::kInnerWidthList));
+    fill("Edit_frame_shadowwidth", core::caption::widthItemTexts(core::caption::kShadowWidthList));
+    const core::TextLookup lookup = core::languageLookup(language);
+    QStringList paper, web;
+    for (int32_t i = 0; i < core::kPaperRows; ++i)
+        paper << core::paperRowText(i, lookup);
+    for (int32_t i = 0; i < core::kWebRows; ++i)
+        web << core::webRowText(i, lookup);
+    fill("cmbPaperResize", paper);
+    fill("cmbWebResize", web);
 }
 
 }  // namespace
@@ -58,6 +84,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
     tuning_.expertMode = options_.expertMode != 0;
     core::applySettings(tuning_, setup.settings, core::ResetCode::All);
+    fillLists(ui_.pages, language_);
     binder_ = new TuningBinder(tuning_, ui_.pages, this);
     ui_.cmbZoomPreview->setCurrentIndex(
         options_.previewZoomIndex >= 0 && options_.previewZoomIndex < ui_.cmbZoomPreview->count()
@@ -146,8 +173,8 @@ void TMainForm::connectCommands() {
         if (bar == ui_.progressPreview && !bar->isVisible())
             bar->show();
         if (bar == ui_.progress && runStartMs_ > 0)
-            ui_.lblElapsedTime->setText(QString::number(
-                (QDateTime::currentMSecsSinceEpoch() - runStartMs_) / 1000 + 1));
+            ui_.lblElapsedTime->setText(core::elapsedTextSince(
+                core::languageLookup(language_), runStartMs_, QDateTime::currentMSecsSinceEpoch()));
     });
     connect(executor_.get(), &core::EngineExecutor::engineMessage, this,
             [this](const QString& message, const QString&) { showError(message); });

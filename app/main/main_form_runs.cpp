@@ -263,6 +263,7 @@ void TMainForm::fullRunDone(core::RunResult result) {
     const bool aborted = scheduler_.finishRun();
     scheduler_.setRunKind(static_cast<int32_t>(core::RunKind::Preview));
     ui_.progress->hide();
+    ui_.lblElapsedTime->clear();
     runStartMs_ = 0;
     setStatus(QString());
     if (result.done() && !aborted) {

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kMaxUserSize = 99999;
 
-QString sliderNumber(const char* name) { return QString::fromLatin1(name).mid(9); }
+QString sliderNumber(const char* name) { return QString::fromLatin1(name).mid(8); }
 
 }  // namespace
 
