@@ -82,6 +82,9 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     setWindowTitle(QStringLiteral("Velmar Filter"));
     document_.pictureSlots().loadTemplate(folders_.program() + QStringLiteral("/temp/template16.tif"));
 
+    if (!registryFile_.isEmpty())
+        lastFolder_ = core::readDialogFolder(core::programRegistryKey(registryFile_),
+                                             core::DialogFolder::Open, folders_.program());
     tuning_.expertMode = options_.expertMode != 0;
     core::applySettings(tuning_, setup.settings, core::ResetCode::All);
     fillLists(ui_.pages, language_);
@@ -178,6 +181,7 @@ void TMainForm::connectCommands() {
     });
     connect(executor_.get(), &core::EngineExecutor::engineMessage, this,
             [this](const QString& message, const QString&) { showError(message); });
+    connectPreviewDrag(ui_.imagePreviewSource);
     connect(ui_.imgFullSrc, &PictureView::pressed, this,
             [this](QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
                 if (buttons & Qt::LeftButton && !(modifiers & Qt::ShiftModifier))

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "app/main/main_form_layout.h"
 #include "core/document/image_document.h"
@@ -15,6 +16,7 @@
 #include "core/paths/program_folders.h"
 #include "core/preview/engine_executor.h"
 #include "core/preview/preview_region.h"
+#include "core/preview/run_preparation.h"
 #include "core/preview/run_result.h"
 #include "core/preview/run_scheduler.h"
 #include "core/settings/program_options.h"
@@ -107,6 +109,7 @@ class TMainForm : public QMainWindow {
     void tabChanged();
     void requestProcessing() { scheduler_.requestProcessing(); }
     void showThumbnailFrame();
+    void connectPreviewDrag(PictureView* view);
     void pointThumbnail(QPoint point);
     void refreshHelpPanel();
     void fillLanguageMenu();
@@ -131,10 +134,16 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;
     bool sourcePreviewStale_ = true;
+    core::StagesOn stagesShown_;  // the stages of the preview on screen
     bool activated_ = false;
     bool closed_ = false;
     QImage sourceDisplay_;
     QTimer counter_;  // Timer_counter: the scheduler's 500 ms tick
+    // Dragging a preview: Timer_drag moves the region every 200 ms while the pointer moved.
+    QTimer dragTimer_;
+    std::optional<core::PreviewDrag> drag_;
+    QPoint dragPointer_;
+    bool dragMoved_ = false;
     qint64 runStartMs_ = 0;
     QString lastFolder_;
 };

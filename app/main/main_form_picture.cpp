@@ -66,6 +66,10 @@ bool TMainForm::openFile(const QString& path) {
         },
         [this, path](Loaded loaded) {
             lastFolder_ = QFileInfo(path).absolutePath();
+            if (!registryFile_.isEmpty() && loaded.status) {
+                core::RegistryKey key = core::programRegistryKey(registryFile_);
+                core::writeDialogFolder(key, core::DialogFolder::Open, lastFolder_);
+            }
             pictureLoaded(loaded.status.ok(),
                           loaded.status ? QString()
                                         : core::documentMessage(loaded.status.failure(),

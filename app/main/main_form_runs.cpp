@@ -16,6 +16,9 @@
 #include "core/preview/output_caption.h"
 #include "core/preview/preview_run.h"
 #include "core/preview/preview_tabs.h"
+#include "core/preview/run_preparation.h"
+#include "core/document/image_slots.h"
+#include "dnr.h"
 #include "core/preview/run_texts.h"
 #include "core/preview/thumbnail_frame.h"
 #include "core/preview/whole_image_view.h"
@@ -139,6 +142,48 @@ void TMainForm::pointThumbnail(QPoint point) {
     showThumbnailFrame();
 }
 
+void TMainForm::connectPreviewDrag(PictureView* view) {
+    connect(view, &PictureView::pointerPressed, this, [this](QPoint at, Qt::MouseButtons buttons) {
+        const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
+        if (!(buttons & Qt::LeftButton) || !tuningMode() || busy() || !tab || core::isWholeImageTab(*tab))
+            return;
+        drag_ = core::PreviewDrag{region_, at.x(), at.y()};
+        dragPointer_ = at;
+        dragMoved_ = false;
+        dragTimer_.start();
+    });
+    connect(view, &PictureView::pointerMoved, this, [this](QPoint at) {
+        if (drag_) {
+            dragPointer_ = at;
+            dragMoved_ = true;
+        }
+    });
+    connect(view, &PictureView::pointerReleased, this, [this, view](QPoint) {
+        if (!drag_)
+            return;
+        dragTimer_.stop();
+        const QRect shown = view->pictureRect();
+        region_ = core::draggedRegion(*drag_, dragPointer_.x(), dragPointer_.y(), shown.width(),
+                                      shown.height(), options_.accelerator,
+                                      {document_.width(), document_.height()});
+        drag_.reset();
+        showThumbnailFrame();
+        sourcePreviewStale_ = true;
+        requestProcessing();
+    });
+    dragTimer_.setInterval(200);
+    connect(&dragTimer_, &QTimer::timeout, this, [this, view] {
+        if (!drag_ || !dragMoved_)
+            return;
+        dragMoved_ = false;
+        const QRect shown = view->pictureRect();
+        region_ = core::draggedRegion(*drag_, dragPointer_.x(), dragPointer_.y(), shown.width(),
+                                      shown.height(), options_.accelerator,
+                                      {document_.width(), document_.height()});
+        showThumbnailFrame();
+    });
+}
+
 void TMainForm::launchRun(core::RunKind kind) {
     updateCommands();
     switch (kind) {
@@ -169,6 +214,20 @@ void TMainForm::startPreviewRun() {
     request->tab = tab;
     request->region = region_;
     request->record = core::RunRecord(core::fillEngineRecord(tuning_, fill));
+    const bool histogram = (tab == core::PreviewTab::Colors && tuning_.buttons.sbHistogram) ||
+                           (tab == core::PreviewTab::Brightness && tuning_.buttons.sbHistogramBrightness);
+    if (histogram) {
+        const int32_t opacity = options_.opacity;
+        const int32_t type = options_.histogramColour ? DNR_HISTOGRAM_COLOURS : DNR_HISTOGRAM_GREY;
+        // The histogram of the result, over the lower half of the result itself.
+        request->afterEngine = [opacity, type](imaging::Handle working, ProcessingParams& p) {
+            const core::SlotPixels px = core::slotPixels(working, false);
+            PixelView view{px.bits, px.width, px.bytesPerSample, px.height};
+            if (view.Bits)
+                Histogram(&view, &view, 0, 0, view.Width, view.Height / 2, opacity, 0, type, 0, &p);
+        };
+    }
+    stagesShown_ = core::stagesOn(request->record.params);
     const bool rebuild = sourcePreviewStale_;
     sourcePreviewStale_ = false;
     const core::PictureSize area = workArea();
@@ -202,11 +261,29 @@ void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result)
         ui_.imagePreviewSource->setPicture(sourcePreview);
     if (result.done()) {
         ui_.imagePreviewOutput->setPicture(result.display);
-        core::TabMarkers markers{};
-        for (auto& m : markers)
-            m.visible = true;
+        // Each tab's marker: shown, and its stage in use by the settings of this preview.
         const auto tab = core::tabOfSheet(ui_.pages->currentSheet()).value_or(core::PreviewTab::Noise);
-        markers[static_cast<size_t>(tab)].inUse = true;
+        const core::SettingsBlock& b = tuning_.block;
+        core::TabMarkers markers{};
+        for (size_t i = 0; i < markers.size(); ++i) {
+            const char* sheet = core::sheetNameOf(static_cast<core::PreviewTab>(i));
+            QWidget* page = ui_.pages->page(QString::fromLatin1(sheet));
+            markers[i].visible = page && ui_.pages->isTabVisible(ui_.pages->indexOf(page));
+        }
+        using T = core::PreviewTab;
+        const auto mark = [&markers](T t, bool inUse) { markers[static_cast<size_t>(t)].inUse = inUse; };
+        mark(T::Noise, stagesShown_.noise || b.NoiseReductionOn != 0);
+        mark(T::Sharpening, b.SharpenAmount != 0);
+        mark(T::RedEye, !tuning_.redEyes.empty());
+        mark(T::Colors, b.RedShift != 0 || b.GreenShift != 0 || b.BlueShift != 0 || b.Saturation != 0 ||
+                            b.BWConversion != 0 || !tuning_.colorRanges.empty());
+        mark(T::Brightness, b.AutoContrast != 0 || b.LocalContrast != 0 || b.Contrast != 0 ||
+                                b.Gamma != 0 || b.Highlights != 0 || b.Shadows != 0);
+        mark(T::CA, b.CAOn != 0);
+        mark(T::Distortions, b.DistortionsOn != 0);
+        mark(T::Crop, b.CropOn != 0);
+        mark(T::Text, b.FrameOn != 0 || b.InsertText != 0 || b.InsertDate != 0 || b.InsertTime != 0 ||
+                          b.InsertInfo != 0);
         ui_.stxtOutput->setText(
             core::outputCaption(core::languageLookup(language_), markers, true, tab));
         emit previewShown();

@@ -91,15 +91,19 @@ QPoint PictureView::toPicture(QPoint widgetPoint) const {
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
     emit pressed(toPicture(event->position().toPoint()), event->buttons(), event->modifiers());
+    emit pointerPressed(event->position().toPoint(), event->buttons());
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() != Qt::NoButton)
+    if (event->buttons() != Qt::NoButton) {
         emit dragged(toPicture(event->position().toPoint()), event->buttons());
+        emit pointerMoved(event->position().toPoint());
+    }
 }
 
 void PictureView::mouseReleaseEvent(QMouseEvent* event) {
     emit released(toPicture(event->position().toPoint()));
+    emit pointerReleased(event->position().toPoint());
 }
 
 }  // namespace app

@@ -36,6 +36,10 @@ class PictureView : public QWidget {
     void pressed(QPoint picturePoint, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void dragged(QPoint picturePoint, Qt::MouseButtons buttons);
     void released(QPoint picturePoint);
+    // The same in widget coordinates, for dragging the view's content.
+    void pointerPressed(QPoint widgetPoint, Qt::MouseButtons buttons);
+    void pointerMoved(QPoint widgetPoint);
+    void pointerReleased(QPoint widgetPoint);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

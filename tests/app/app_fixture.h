@@ -21,8 +21,9 @@ constexpr int kWaitMs = 60000;
 
 class ScriptedFiles : public app::FileChooser {
   public:
-    QString openPicture(QWidget*, const QString&) override {
+    QString openPicture(QWidget*, const QString& folder) override {
         ++openAsked;
+        openFolder = folder;
         return openAnswer;
     }
     std::optional<app::SaveChoice> savePicture(QWidget*, const QString& proposed, int format) override {
@@ -36,6 +37,7 @@ class ScriptedFiles : public app::FileChooser {
     QString saveAnswer;
     int saveFormat = -1;
     int openAsked = 0;
+    QString openFolder;
     int saveAsked = 0;
     QString proposedPath;
 };

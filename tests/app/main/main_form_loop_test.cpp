@@ -129,8 +129,20 @@ TEST_F(WindowTest, ClosingWritesTheStoredRecordsAndANormalClose) {
     core::RegistryKey key = core::programRegistryKey(iniFile());
     ASSERT_TRUE(core::openProgramKey(key, QStringLiteral(VF_BUILD_FOLDER), QDate::currentDate()));
     EXPECT_EQ(key.readInt(QString::fromLatin1(core::kValueNormalClose), -1), 0);
+    open(smallPicture());
+    form->ui().pages->slider(9)->setValue(130);  // contrast +30
     form->close();
     EXPECT_EQ(key.readInt(QString::fromLatin1(core::kValueNormalClose), -1), 1);
+    EXPECT_EQ(key.readString(QString::fromLatin1(core::kValueLastFile), {}), smallPicture());
+    // The next start finds the settings, the options and the last folder again.
+    const core::StartRecords records =
+        core::loadStartRecords(core::ProgramFolders(QStringLiteral(VF_BUILD_FOLDER), data.path()));
+    EXPECT_TRUE(records.settingsFromFile);
+    EXPECT_TRUE(records.optionsFromFile);
+    EXPECT_EQ(records.settings.Contrast, 30);
+    form = makeForm();
+    form->menuOpenClick();
+    EXPECT_EQ(files.openFolder, QFileInfo(smallPicture()).absolutePath());
     EXPECT_TRUE(QFileInfo::exists(data.filePath(QStringLiteral("vr.dat"))));
     EXPECT_TRUE(QFileInfo::exists(data.filePath(QStringLiteral("vri.dat"))));
 }
