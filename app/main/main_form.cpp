@@ -148,6 +148,8 @@ void TMainForm::connectCommands() {
     on("menuHelp", [this] { menuHelpClick(); });
     on("menuHelpPanel", [this](bool checked) { menuHelpPanelClick(checked); });
     connect(ui_.sbAbort, &QPushButton::clicked, this, [this] { menuAbortClick(); });
+    if (auto* autoButton = ui_.pages->control<QAbstractButton>(QStringLiteral("sbAutoBrightness")))
+        connect(autoButton, &QAbstractButton::clicked, this, [this] { autoBrightness(); });
     connect(ui_.menu.languageMenu, &QMenu::aboutToShow, this, [this] { fillLanguageMenu(); });
     for (int i = 0; i < 9; ++i)
         connect(ui_.menu[QStringLiteral("menuLang%1").arg(i)], &QAction::triggered, this, [this, i] {

@@ -77,6 +77,8 @@ class TMainForm : public QMainWindow {
     void menuHelpClick();
     void menuHelpPanelClick(bool shown);
     void menuExitClick() { close(); }
+    // sbAutoBrightness: the brightness settings the engine finds for the picture.
+    void autoBrightness();
 
   signals:
     void pictureOpened(bool ok);

@@ -13,8 +13,13 @@
 #include "core/i18n/language.h"
 #include "core/i18n/text_lookup.h"
 #include "core/main/program_registry.h"
+#include "core/preview/run_preparation.h"
+#include "core/preview/run_record.h"
+#include "core/settings/tuning_engine_fill.h"
 #include "core/settings/tuning_apply.h"
 #include "core/settings/tuning_collect.h"
+#include "core/settings/tuning_controls.h"
+#include "dnr.h"
 
 namespace app {
 
@@ -59,10 +64,20 @@ bool TMainForm::openFile(const QString& path) {
     updateCommands();
     setStatus(core::loadingStatus(path, true, core::languageLookup(language_)));
     core::ImageDocument* document = &document_;
+    // The record the automatic contrast detection reads, filled from the controls as they are.
+    auto record = std::make_shared<core::RunRecord>(core::fillEngineRecord(tuning_, {}));
     executor_->post(
         this,
-        [document, path](const core::EngineJobContext&) {
-            return pictures(*document, document->open(path));
+        [document, path, record](const core::EngineJobContext&) {
+            core::Status opened = document->open(path);
+            if (opened) {
+                const core::SlotPixels px = core::slotPixels(document->handle(core::ImageSlot::Source));
+                ProcessingParams& p = record->params;
+                core::attachPixels(p, PixelView{px.bits, px.width, px.bytesPerSample, px.height});
+                core::setWholeView(p, {px.width, px.height});
+                document->detectAutoContrast(p);
+            }
+            return pictures(*document, std::move(opened));
         },
         [this, path](Loaded loaded) {
             lastFolder_ = QFileInfo(path).absolutePath();
@@ -128,6 +143,36 @@ void TMainForm::pictureLoaded(bool ok, const QString& message, const QImage& sou
     refreshHelpPanel();
     updateCommands();
     emit pictureOpened(true);
+}
+
+void TMainForm::autoBrightness() {
+    if (busy() || !document_.isOpen())
+        return;
+    core::applySettings(tuning_, core::ResetCode::Brightness);
+    binder_->refresh();
+    auto record = std::make_shared<core::RunRecord>(core::fillEngineRecord(tuning_, {}));
+    core::ImageDocument* document = &document_;
+    scheduler_.setLongOperation(true);
+    updateCommands();
+    executor_->post(
+        this,
+        [document, record](const core::EngineJobContext&) {
+            const core::SlotPixels px = core::slotPixels(document->handle(core::ImageSlot::Source));
+            ProcessingParams p = record->params;
+            core::attachPixels(p, PixelView{px.bits, px.width, px.bytesPerSample, px.height});
+            core::setWholeView(p, {px.width, px.height});
+            const bool found = px.bits && Brightness_AutoDetect(&p) != 0;
+            return std::make_pair(found, p);
+        },
+        [this](std::pair<bool, ProcessingParams> detected) {
+            scheduler_.setLongOperation(false);
+            if (detected.first) {
+                core::takeAutoBrightness(tuning_, detected.second);
+                binder_->refresh();
+            }
+            updateCommands();
+            requestProcessing();
+        });
 }
 
 void TMainForm::menuCloseClick() {

@@ -36,17 +36,18 @@ TMessageForm::TMessageForm(const core::MessageBoxLayout& layout, QWidget* owner)
     setModal(true);
 
     auto* top = new QHBoxLayout;
+    top->setSpacing(14);
     if (layout.icon != core::MessageIcon::None) {
         auto* icon = new QLabel;
         icon->setObjectName(QStringLiteral("Image1"));
         icon->setPixmap(style()->standardIcon(iconPixmap(layout.icon)).pixmap(32, 32));
-        icon->setAlignment(Qt::AlignTop);
+        icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
         top->addWidget(icon);
     }
     auto* text = new QLabel(QString(layout.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     text->setObjectName(QStringLiteral("lblText"));
     text->setWordWrap(true);
-    text->setMinimumWidth(260);
+    text->setMinimumWidth(320);
     text->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     top->addWidget(text, 1);
 
@@ -75,6 +76,8 @@ TMessageForm::TMessageForm(const core::MessageBoxLayout& layout, QWidget* owner)
         rows->addLayout(row);
     }
     auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(14, 14, 14, 12);
+    all->setSpacing(14);
     all->addLayout(top);
     all->addLayout(rows);
     if (focus)
