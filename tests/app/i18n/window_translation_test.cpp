@@ -16,6 +16,12 @@
 #include "app/main/main_form.h"
 #include "core/main/scripted_asker.h"
 #include "core/i18n/language.h"
+#include "core/main/language_choice.h"
+#include "core/main/program_registry.h"
+#include "core/paths/program_folders.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -101,4 +107,36 @@ TEST(WindowTranslation, ATestLanguageRetitlesEveryControl) {
     // Help keywords hold the untranslated key.
     EXPECT_EQ(app::helpKeyword(translated.findChild<QWidget*>(QStringLiteral("cbEnableNR"))),
               QStringLiteral("#ALS_NR_ENABLE"));
+}
+
+// Every shipped language retitles the whole window: no control is left showing a key.
+TEST(WindowTranslation, EveryLanguageFileTranslatesEveryControl) {
+    const core::ProgramFolders folders(QStringLiteral(VF_BUILD_FOLDER), QStringLiteral(VF_BUILD_FOLDER));
+    for (const core::LanguageEntry& entry : core::languageTable()) {
+        core::Language language;
+        ASSERT_TRUE(language.load(folders.languageFile(QString::fromLatin1(entry.fileName))))
+            << entry.fileName;
+        auto form = window(language);
+        for (const QString& text : shownTexts(form.get()))
+            EXPECT_FALSE(kKey.match(text).hasMatch()) << entry.fileName << ": " << qPrintable(text);
+    }
+}
+
+// A German, French or Russian system starts in its own language when none was chosen.
+TEST(WindowTranslation, TheSystemLanguageChoosesTheStartLanguage) {
+    QTemporaryDir dir;
+    const core::ProgramFolders folders(QStringLiteral(VF_BUILD_FOLDER), dir.path());
+    core::RegistryKey key = core::programRegistryKey(dir.filePath(QStringLiteral("v.ini")));
+    const struct {
+        const char* locale;
+        const char* file;
+    } cases[] = {{"de_DE", "german"}, {"fr_FR", "french"}, {"ru_RU", "russian"},
+                 {"it_IT", "italian"}, {"nl_NL", "dutch"}, {"en_GB", "english"}};
+    for (const auto& c : cases) {
+        const auto choice = core::chooseStartLanguage(
+            key, core::windowsLanguageId(QLocale(QString::fromLatin1(c.locale))), folders);
+        ASSERT_TRUE(choice) << c.locale;
+        EXPECT_TRUE(choice->languageFile.endsWith(QString::fromLatin1(c.file) + QStringLiteral(".lng")))
+            << c.locale << " -> " << qPrintable(choice->languageFile);
+    }
 }
