@@ -37,6 +37,31 @@ core::PictureSize workArea() {
     return screen ? sizeOf(screen->availableGeometry().size()) : core::PictureSize{1920, 1080};
 }
 
+struct FullOutcome {
+    core::RunResult result;
+    QImage sourceView;  // the source with the output's crop and frame; null: the source itself
+};
+
+// The display copy of the source gets the output's crop and frame, so that the two views of the
+// viewing mode line up. Runs on the engine thread after the full run.
+QImage framedSourceView(core::ImageDocument& document, const core::SettingsBlock& block) {
+    core::ImageSlots& pictureSlots = document.pictureSlots();
+    if (!pictureSlots.duplicate(core::ImageSlot::Source, core::ImageSlot::DisplaySource))
+        return {};
+    const imaging::Handle copy = document.handle(core::ImageSlot::DisplaySource);
+    if (block.CropOn != 0) {
+        core::SessionCropPicture picture(copy);
+        if (!core::applyCropGroupToDisplayCopy(block, document.width(), document.height(), picture))
+            return {};
+    }
+    core::SessionCropPicture framed(copy);
+    if (!core::caption::drawFrame(framed.pixels(), block, core::caption::CaptionView::FinalRun))
+        return {};
+    if (framed.is16Bit())
+        framed.refreshDisplayData();
+    return document.displayImage(core::ImageSlot::DisplaySource);
+}
+
 struct PreviewOutcome {
     QImage source;
     core::RunResult result;
@@ -331,9 +356,20 @@ void TMainForm::startFullRun() {
     ui_.progress->setValue(0);
     ui_.progress->show();
     updateCommands();
+    core::ImageDocument* document = &document_;
     executor_->post(
-        this, [request](const core::EngineJobContext& context) { return core::runFull(*request, context); },
-        [this](core::RunResult result) { fullRunDone(std::move(result)); });
+        this,
+        [request, document, block](const core::EngineJobContext& context) {
+            FullOutcome outcome{core::runFull(*request, context), {}};
+            if (outcome.result.done() && (block.CropOn != 0 || block.FrameOn != 0))
+                outcome.sourceView = framedSourceView(*document, block);
+            return outcome;
+        },
+        [this](FullOutcome outcome) {
+            if (!outcome.sourceView.isNull())
+                sourceDisplay_ = outcome.sourceView;
+            fullRunDone(std::move(outcome.result));
+        });
 }
 
 void TMainForm::fullRunDone(core::RunResult result) {

@@ -1,5 +1,6 @@
 // The whole loop of the program window: open, tune with a live preview, run in full, save, abort,
 // refuse commands while busy, close with the stored files written.
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSlider>
@@ -93,6 +94,27 @@ TEST_F(WindowTest, AFullRunAndASaveWriteTheResultUnderTheProposedName) {
     EXPECT_TRUE(saved.first().first().toBool());
     EXPECT_TRUE(QFileInfo::exists(data.filePath(QStringLiteral("cups-noisy-crop_dnr.JPG"))));
     EXPECT_FALSE(form->document().hasUnsavedResult());
+    EXPECT_TRUE(asker.requests().empty());
+}
+
+// The frame is drawn on the output and on the source's view alike, so that both views line up.
+TEST_F(WindowTest, AFullRunWithAFrameShowsTheSourceWithTheSameFrame) {
+    open(smallPicture());
+    const QImage plain = form->ui().imageSource->picture();
+    form->ui().pages->control<QCheckBox>(QStringLiteral("cbEnableFrame"))->click();
+    form->menuRebuildClick();
+    settle(*form);
+    QSignalSpy ended(form.get(), &app::TMainForm::fullRunEnded);
+    form->menuRebuildClick();
+    ASSERT_TRUE(ended.wait(kWaitMs));
+    ASSERT_EQ(ended.first().first().value<core::RunEnd>(), core::RunEnd::Done);
+    const QImage output = form->ui().imageOutput->picture();
+    const QImage source = form->ui().imageSource->picture();
+    EXPECT_EQ(source.size(), output.size());
+    // The corner holds the frame's colour (white by default) in both, not the photograph.
+    EXPECT_EQ(output.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(source.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_NE(plain.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_TRUE(asker.requests().empty());
 }
 
