@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "core/batch/batch_texts.h"
-#include "../caption/gui_application.h"
+#include "gui_application.h"
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
 #include "fake_pictures.h"
@@ -283,7 +283,7 @@ TEST_F(BatchRunTest, AnOutputThatWouldReplaceThePictureIsRefusedEvenWithOverwrit
 }
 
 TEST_F(BatchRunTest, FrameAndCaptionItemsAreDrawnSavedAndLeaveTheQueue) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     source.entries[picture("a.jpg")] = {};
     source.entries[picture("b.jpg")] = {};
     source.entries[picture("c.tif")] = {64, 48, true, false};

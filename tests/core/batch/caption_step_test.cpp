@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "../caption/gui_application.h"
+#include "gui_application.h"
 #include "core/batch/picture_job.h"
 #include "core/queue/queue_model.h"
 
@@ -90,7 +90,7 @@ TEST_F(CaptionStepTest, TheSavedPictureCarriesTheFrame) {
 }
 
 TEST_F(CaptionStepTest, TheSavedPictureCarriesTheCaption) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     core::SettingsBlock b;
     b.InsertText = 1;
     b.CaptionText = "WWWW";

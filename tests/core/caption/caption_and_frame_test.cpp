@@ -208,7 +208,7 @@ TEST(DrawFrame, TheMarginTakesTheFrameColourOn8And16BitPictures) {
 }
 
 TEST(PrepareCaption, AHugeFontGetsAMaskNoLargerThanThePicture) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     core::SettingsBlock b = captionBlock("WWW");
     b.FontSize = 10000;
     auto prepared = prepareCaption(QStringLiteral("WWW"), b, 64, 48, 96);
@@ -230,7 +230,7 @@ TEST(PrepareCaption, AHugeFontGetsAMaskNoLargerThanThePicture) {
 }
 
 TEST(PrepareCaption, TheTextIsDrawnInsideItsMargins) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     const core::SettingsBlock b = captionBlock("Kite");
     auto prepared = prepareCaption(QStringLiteral("Kite"), b, 1024, 768, 96);
     ASSERT_TRUE(prepared.ok() && prepared->has_value());
@@ -273,7 +273,7 @@ TEST(CaptionSourceFromFile, ReadsTheShootingDataUnlessExifIsIgnored) {
 // A caption on a real photograph: every pixel well inside a glyph of the mask becomes the caption
 // colour exactly where the placement puts the mask; pixels away from the mask keep their values.
 TEST(CaptionOnAPhoto, TheGlyphsLandWhereThePlacementSays) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     const imaging::Handle h = imaging::cNewSession();
     ASSERT_TRUE(imaging::cLoadImage(h, QFile::encodeName(kPhoto).toStdString()));
     ASSERT_TRUE(imaging::cOpIncreaseBitsPerPixel(h, 24));

@@ -25,7 +25,7 @@ TEST(CaptionFont, TheMaskFontScalesWithTheLargerSide) {
 }
 
 TEST(CaptionFont, WithoutAScreenFontsAreSizedAt96PixelsPerInch) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
         EXPECT_DOUBLE_EQ(core::caption::screenPixelsPerInch(), 96.0);
     }
@@ -33,7 +33,7 @@ TEST(CaptionFont, WithoutAScreenFontsAreSizedAt96PixelsPerInch) {
 }
 
 TEST(CaptionFont, TheBlockGivesNameStyleAndHeight) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     core::SettingsBlock b;
     b.FontName = "Arial" + std::string(45, ' ');
     b.FontStyle = "1100";
@@ -52,7 +52,7 @@ TEST(CaptionFont, TheBlockGivesNameStyleAndHeight) {
 
 // The install script's font package stands in for "Arial" with the same metrics.
 TEST(CaptionFont, ArialFindsItsMetricCompatibleSubstitute) {
-    testing_caption::ensureGuiApplication();
+    coretest::ensureGuiApplication();
     core::SettingsBlock b;
     const QFontInfo info(core::caption::blockFont(b, 40));
     EXPECT_EQ(info.family(), QStringLiteral("Liberation Sans"));

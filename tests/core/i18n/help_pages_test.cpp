@@ -19,6 +19,7 @@
 #include <QXmlStreamReader>
 
 #include "core/i18n/help_pages.h"
+#include "gui_application.h"
 
 namespace {
 
@@ -414,14 +415,7 @@ TEST(HelpPages, EachF1PageLeadsToItsPanelPageAndBack) {
 // The help panel draws the pages with Qt's own rich-text engine, which reads HTML rather than XML:
 // the anchors context help jumps to must survive it, and the shared style sheet must reach it.
 TEST(HelpPages, TheRichTextViewerSeesTheAnchorsAndTheStyleSheet) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    static int argc = 1;
-    static char name[] = "core_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application =
-        QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)application;
+    coretest::ensureGuiApplication();
     for (const QString& relative : allPages()) {
         SCOPED_TRACE(relative.toStdString());
         QFile file(pagePath(relative));

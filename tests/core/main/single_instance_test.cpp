@@ -11,17 +11,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "gui_application.h"
+
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "core_tests";
-    static char* argv[] = {name, nullptr};
-    // The help page tests need a GUI application; one is made for the whole run.
-    static QGuiApplication* application =
-        QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    (void)application;
-}
+void ensureApplication() { coretest::ensureGuiApplication(); }
 
 class SingleInstanceTest : public ::testing::Test {
   protected:

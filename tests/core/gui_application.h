@@ -1,10 +1,11 @@
-// Captions draw with Qt's font engine, which needs a QGuiApplication; the tests make one on the
-// offscreen platform the first time a test asks.
+// Captions draw with Qt's font engine and the help pages with its rich-text engine, and a local
+// socket needs an event loop: all want a QGuiApplication. The tests make one, on the offscreen
+// platform, the first time a test asks, and it lives for the whole run.
 #pragma once
 
 #include <QGuiApplication>
 
-namespace testing_caption {
+namespace coretest {
 
 inline void ensureGuiApplication() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -17,4 +18,4 @@ inline void ensureGuiApplication() {
     (void)application;
 }
 
-}  // namespace testing_caption
+}  // namespace coretest
