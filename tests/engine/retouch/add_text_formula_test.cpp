@@ -41,7 +41,7 @@ AddTextParams noCaption(Picture& picture, Picture& output) {
     return p;
 }
 
-// The Part 2.1 blend on 16-bit pixels.
+// The engine's opacity blend of one channel, on 16-bit pixels.
 int32_t blend16(int64_t colour, int64_t old, int64_t percent) {
     return static_cast<int32_t>(
         std::min<int64_t>(65535, (percent * colour + (100 - percent) * old) / 100));
