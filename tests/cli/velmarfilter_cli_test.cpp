@@ -339,9 +339,10 @@ TEST_F(CliTest, AMissingLanguageFileIsReported) {
     EXPECT_FALSE(QFile::exists(path("filtered")));
 }
 
-// Ctrl-C while the first of two pictures is in work, pressed once and twice: the run stops, the
-// picture in work is not saved and the second never starts, the summary and exit status say so,
-// and no temporary file is left in the output folder.
+// Ctrl-C while the first of two pictures is in work, pressed once and twice in a row: the run
+// stops, the picture in work is not saved and the second never starts, the summary and exit
+// status say so, and no temporary file is left in the output folder. (Two signals sent back to
+// back may reach the program as one; the next test delivers a second press on its own.)
 TEST_F(CliTest, CtrlCStopsTheRunAndSaysSo) {
     // Large enough that the engine is still at work when the signal arrives.
     ASSERT_EQ(tool(QStringLiteral("convert"),
@@ -374,6 +375,105 @@ TEST_F(CliTest, CtrlCStopsTheRunAndSaysSo) {
         EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
         EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
+}
+
+// Signal bit of SIGINT in the masks of /proc/PID/status.
+constexpr unsigned long long kSigIntBit = 1ull << (SIGINT - 1);
+
+// The hexadecimal mask on the line of /proc/PID[/task/TID]/status that starts with name.
+unsigned long long statusMask(const QString& statusFile, const char* name) {
+    QFile f(statusFile);
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(name))
+            return line.mid(int(qstrlen(name))).trimmed().toULongLong(nullptr, 16);
+    return 0;
+}
+
+// Whether a SIGINT waits anywhere in the process: for the whole process or for one thread.
+bool sigIntPending(pid_t pid) {
+    const QString base = QStringLiteral("/proc/%1").arg(pid);
+    if (statusMask(base + QStringLiteral("/status"), "ShdPnd:") & kSigIntBit) return true;
+    for (const QString& task :
+         QDir(base + QStringLiteral("/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (statusMask(base + QStringLiteral("/task/") + task + QStringLiteral("/status"),
+                       "SigPnd:") &
+            kSigIntBit)
+            return true;
+    return false;
+}
+
+// The state letter of /proc/PID/stat: R, S, T (stopped), Z (ended, not yet collected)...
+char processState(pid_t pid) {
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return '?';
+    const QByteArray stat = f.readAll();
+    const int close = stat.lastIndexOf(')');
+    return close >= 0 && close + 2 < stat.size() ? stat[close + 2] : '?';
+}
+
+// Waits (without a time limit of its own: the test's is the limit) until the process is stopped.
+bool waitUntilStopped(pid_t pid) {
+    for (;;) {
+        const char state = processState(pid);
+        if (state == 'T') return true;
+        if (state == 'Z' || state == '?') return false;
+        ::usleep(200);
+    }
+}
+
+// Lets a stopped process take the signals waiting for it and stops it again: a stop signal is
+// taken after the lower-numbered SIGINT, so the process is frozen once its handler has run.
+bool deliverAndFreeze(pid_t pid) {
+    while (sigIntPending(pid)) {
+        if (::kill(pid, SIGCONT) != 0 || ::kill(pid, SIGSTOP) != 0) return false;
+        if (!waitUntilStopped(pid)) return false;
+    }
+    return true;
+}
+
+// Two presses of Ctrl-C as two deliveries, not one: two signals sent back to back merge into one
+// while the first is still waiting. The program is frozen around each press, so each SIGINT is
+// taken by the program's handler while the run is still at work, and the second finds the handler
+// still in place: the program neither dies of it nor reports the stop twice.
+TEST_F(CliTest, ASecondCtrlCDuringTheStopIsTakenAndChangesNothing) {
+    ASSERT_EQ(tool(QStringLiteral("convert"),
+                   {"-size", "4000x3000", "xc:gray50", "-seed", "3", "-attenuate", "0.3", "+noise",
+                    "Gaussian", path("big.jpg")}),
+              "");
+    QProcess p;
+    p.setReadChannel(QProcess::StandardError);
+    p.start(QStringLiteral(VF_CLI), {path("big.jpg"), path("cups.jpg")});
+    QByteArray err;
+    while (!err.contains("[1/2]") && p.waitForReadyRead(300000))
+        err += p.readAllStandardError();
+    ASSERT_TRUE(err.contains("[1/2]")) << err.constData();
+    const auto pid = pid_t(p.processId());
+
+    ASSERT_EQ(::kill(pid, SIGSTOP), 0);
+    ASSERT_TRUE(waitUntilStopped(pid));
+    for (int press = 1; press <= 2; ++press) {
+        SCOPED_TRACE(press);
+        // The handler is in place (the run is frozen inside its stop-signal scope).
+        ASSERT_TRUE(statusMask(QStringLiteral("/proc/%1/status").arg(pid), "SigCgt:") & kSigIntBit);
+        ASSERT_EQ(::kill(pid, SIGINT), 0);
+        ASSERT_TRUE(sigIntPending(pid));
+        ASSERT_TRUE(deliverAndFreeze(pid));
+        ASSERT_FALSE(sigIntPending(pid));
+    }
+    ASSERT_EQ(::kill(pid, SIGCONT), 0);
+    ASSERT_TRUE(p.waitForFinished(300000));
+    err += p.readAllStandardError();
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << err.constData();
+    EXPECT_EQ(p.exitCode(), 1);
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << qPrintable(out);
+    EXPECT_TRUE(lines[0].startsWith("big.jpg ")) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[0].endsWith("> Aborted")) << qPrintable(lines[0]);
+    EXPECT_EQ(lines[1], "Aborted by the user. Finished: 0 of 2 pictures done");
+    EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
+    EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 // SIGTERM (a shutdown) and SIGHUP (the terminal closed) stop the run as Ctrl-C does: the

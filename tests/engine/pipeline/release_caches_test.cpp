@@ -60,7 +60,9 @@ TEST(ReleaseCaches, EmptiesEveryCacheAndThePreviewThenRecomputesColdBytes) {
             ASSERT_EQ(Grainwash2(&p), 1);
             ASSERT_NE(stageCaches().result.key(), 0u);
             ASSERT_NE(envelopeCache().key, 0u);
-            if (mode == 6) ASSERT_NE(noiseScaleCacheKey(), 0u);
+            if (mode == 6) {
+                ASSERT_NE(noiseScaleCacheKey(), 0u);
+            }
 
             // A spoiled result cache shows in the next preview: it is served from the cache...
             spoil(stageCaches().result);
