@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "imaging/imaging.h"
@@ -148,44 +150,66 @@ void rotateInto(const Image& in, Image& out, double c, double s) {
 }
 
 // Horizontal pass of a resize: every row of the picture weighted into a floating row of the new
-// width.
-template <PixelSample Sample>
-void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width,
-                  std::vector<float>& horiz) {
-    for (int y = 0; y < in.height; ++y) {
-        const Sample* s = rowOf<Sample>(in, y);
-        float* d = horiz.data() + static_cast<std::size_t>(y) * width * 3;
-        for (int x = 0; x < width; ++x) {
-            const Contribution& c = cx[static_cast<std::size_t>(x)];
-            double acc[3] = {0, 0, 0};
-            for (std::size_t i = 0; i < c.weights.size(); ++i) {
-                const std::size_t at = 3 * static_cast<std::size_t>(c.first + static_cast<int>(i));
+// width. Rows go in groups that share each output sample's weights, so that the groups' sums
+// advance side by side instead of waiting on one another; each sum still adds its terms in the
+// same order, so the result is the same to the last bit.
+template <PixelSample Sample, int kRows>
+void resampleRowGroup(const Image& in, const std::vector<Contribution>& cx, int width, int y,
+                      float* horiz) {
+    const Sample* s[kRows];
+    float* d[kRows];
+    for (int r = 0; r < kRows; ++r) {
+        s[r] = rowOf<Sample>(in, y + r);
+        d[r] = horiz + static_cast<std::size_t>(y + r) * width * 3;
+    }
+    for (int x = 0; x < width; ++x) {
+        const Contribution& c = cx[static_cast<std::size_t>(x)];
+        double acc[kRows][3] = {};
+        const std::size_t first = 3 * static_cast<std::size_t>(c.first);
+        for (std::size_t i = 0; i < c.weights.size(); ++i) {
+            const double w = c.weights[i];
+            const std::size_t at = first + 3 * i;
+            for (int r = 0; r < kRows; ++r)
                 for (int ch = 0; ch < 3; ++ch)
-                    acc[ch] += c.weights[i] * s[at + ch];
-            }
-            for (int ch = 0; ch < 3; ++ch)
-                d[3 * x + ch] = static_cast<float>(acc[ch]);
+                    acc[r][ch] += w * s[r][at + ch];
         }
+        for (int r = 0; r < kRows; ++r)
+            for (int ch = 0; ch < 3; ++ch)
+                d[r][3 * x + ch] = static_cast<float>(acc[r][ch]);
     }
 }
 
-// Vertical pass of a resize: the floating rows weighted into the rows of out, rounded.
 template <PixelSample Sample>
-void resampleColumns(const std::vector<float>& horiz, const std::vector<Contribution>& cy,
-                     Image& out) {
-    const int width = out.width;
+void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width,
+                  float* horiz) {
+    constexpr int kGroup = 4;
+    int y = 0;
+    for (; y + kGroup <= in.height; y += kGroup)
+        resampleRowGroup<Sample, kGroup>(in, cx, width, y, horiz);
+    for (; y < in.height; ++y)
+        resampleRowGroup<Sample, 1>(in, cx, width, y, horiz);
+}
+
+// Vertical pass of a resize: the floating rows weighted into the rows of out, rounded. Each
+// output row's sums run along the row, term by term in the same order as one sum at a time.
+template <PixelSample Sample>
+void resampleColumns(const float* horiz, const std::vector<Contribution>& cy, Image& out) {
+    const std::size_t samples = static_cast<std::size_t>(out.width) * 3;
     const double white = kWhiteSample<Sample>;
+    std::vector<double> acc(samples);
     for (int y = 0; y < out.height; ++y) {
         const Contribution& c = cy[static_cast<std::size_t>(y)];
-        Sample* d = rowOf<Sample>(out, y);
-        for (int x = 0; x < width * 3; ++x) {
-            double acc = 0;
-            for (std::size_t i = 0; i < c.weights.size(); ++i)
-                acc +=
-                    c.weights[i] *
-                    horiz[static_cast<std::size_t>(c.first + static_cast<int>(i)) * width * 3 + x];
-            d[x] = static_cast<Sample>(std::clamp(acc + 0.5, 0.0, white));
+        std::fill(acc.begin(), acc.end(), 0.0);
+        for (std::size_t i = 0; i < c.weights.size(); ++i) {
+            const double w = c.weights[i];
+            const float* h =
+                horiz + static_cast<std::size_t>(c.first + static_cast<int>(i)) * samples;
+            for (std::size_t x = 0; x < samples; ++x)
+                acc[x] += w * h[x];
         }
+        Sample* d = rowOf<Sample>(out, y);
+        for (std::size_t x = 0; x < samples; ++x)
+            d[x] = static_cast<Sample>(std::clamp(acc[x] + 0.5, 0.0, white));
     }
 }
 
@@ -274,7 +298,8 @@ bool rotateFine(Image& image, double degrees, std::string& error) {
     return true;
 }
 
-bool resize(Image& image, int width, int height, int filter, std::string& error) {
+bool resizeInto(const Image& image, int width, int height, int filter, Image& out,
+                std::string& error) {
     if (width <= 0 || height <= 0) {
         error = "The new size must be positive.";
         return false;
@@ -283,27 +308,50 @@ bool resize(Image& image, int width, int height, int filter, std::string& error)
         error = "Unknown resampling filter " + std::to_string(filter) + ".";
         return false;
     }
-    if (width == image.width && height == image.height) return true;
-    Image out;
-    if (!out.allocate(width, height, image.sixteen, error)) return false;
+    Image result;
+    if (width == image.width && height == image.height) {
+        result.bits8 = image.bits8;
+        result.bits16 = image.bits16;
+        result.width = width;
+        result.height = height;
+        result.sixteen = image.sixteen;
+        out = std::move(result);
+        return true;
+    }
+    if (!result.allocate(width, height, image.sixteen, error)) return false;
     const auto cx = contributions(image.width, width, filter);
     const auto cy = contributions(image.height, height, filter);
-    // Horizontal pass into floating rows, then vertical pass into the output.
-    std::vector<float> horiz;
+    // Horizontal pass into floating rows, then vertical pass into the output. Every floating
+    // row is written before the vertical pass reads it, so it need not be cleared first.
+    std::unique_ptr<float[]> horiz;
     try {
-        horiz.assign(static_cast<std::size_t>(width) * 3 * image.height, 0.0f);
+        horiz.reset(new float[static_cast<std::size_t>(width) * 3 * image.height]);
     } catch (const std::bad_alloc&) {
         error = "Not enough memory to resize the picture.";
         return false;
     }
     if (image.sixteen) {
-        resampleRows<std::uint16_t>(image, cx, width, horiz);
-        resampleColumns<std::uint16_t>(horiz, cy, out);
+        resampleRows<std::uint16_t>(image, cx, width, horiz.get());
+        resampleColumns<std::uint16_t>(horiz.get(), cy, result);
     } else {
-        resampleRows<std::uint8_t>(image, cx, width, horiz);
-        resampleColumns<std::uint8_t>(horiz, cy, out);
+        resampleRows<std::uint8_t>(image, cx, width, horiz.get());
+        resampleColumns<std::uint8_t>(horiz.get(), cy, result);
     }
-    replacePixels(image, out);
+    result.refreshDisplay();
+    out = std::move(result);
+    return true;
+}
+
+bool resize(Image& image, int width, int height, int filter, std::string& error) {
+    if (width == image.width && height == image.height && width > 0 && height > 0 &&
+        (filter == kFilterNearest || filter == kFilterBilinear || filter == kFilterMitchell))
+        return true;
+    Image out;
+    if (!resizeInto(image, width, height, filter, out, error)) return false;
+    image.bits8.swap(out.bits8);
+    image.bits16.swap(out.bits16);
+    image.width = out.width;
+    image.height = out.height;
     return true;
 }
 
