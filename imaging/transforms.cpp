@@ -4,6 +4,8 @@
 #include <cmath>
 #include <memory>
 #include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "imaging/imaging.h"
@@ -149,45 +151,60 @@ void rotateInto(const Image& in, Image& out, double c, double s) {
     }
 }
 
-// Horizontal pass of a resize: every row of the picture weighted into a floating row of the new
-// width. Rows go in groups that share each output sample's weights, so that the groups' sums
-// advance side by side instead of waiting on one another; each sum still adds its terms in the
-// same order, so the result is the same to the last bit.
-template <PixelSample Sample, int kRows>
-void resampleRowGroup(const Image& in, const std::vector<Contribution>& cx, int width, int y,
-                      float* horiz) {
-    const Sample* s[kRows];
-    float* d[kRows];
-    for (int r = 0; r < kRows; ++r) {
-        s[r] = rowOf<Sample>(in, y + r);
-        d[r] = horiz + static_cast<std::size_t>(y + r) * width * 3;
-    }
-    for (int x = 0; x < width; ++x) {
-        const Contribution& c = cx[static_cast<std::size_t>(x)];
-        double acc[kRows][3] = {};
-        const std::size_t first = 3 * static_cast<std::size_t>(c.first);
-        for (std::size_t i = 0; i < c.weights.size(); ++i) {
-            const double w = c.weights[i];
-            const std::size_t at = first + 3 * i;
-            for (int r = 0; r < kRows; ++r)
+// Horizontal pass of a resize: rows [firstRow, endRow) of the picture weighted into floating
+// rows of the new width.
+template <PixelSample Sample>
+void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width, float* horiz,
+                  int firstRow, int endRow) {
+    for (int y = firstRow; y < endRow; ++y) {
+        const Sample* s = rowOf<Sample>(in, y);
+        float* d = horiz + static_cast<std::size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x) {
+            const Contribution& c = cx[static_cast<std::size_t>(x)];
+            double acc[3] = {0, 0, 0};
+            for (std::size_t i = 0; i < c.weights.size(); ++i) {
+                const std::size_t at = 3 * static_cast<std::size_t>(c.first + static_cast<int>(i));
                 for (int ch = 0; ch < 3; ++ch)
-                    acc[r][ch] += w * s[r][at + ch];
-        }
-        for (int r = 0; r < kRows; ++r)
+                    acc[ch] += c.weights[i] * s[at + ch];
+            }
             for (int ch = 0; ch < 3; ++ch)
-                d[r][3 * x + ch] = static_cast<float>(acc[r][ch]);
+                d[3 * x + ch] = static_cast<float>(acc[ch]);
+        }
     }
 }
 
+// The horizontal pass over every row, the rows shared among the machine's cores when there is
+// enough work (a shrink to a thumbnail weighs each output sample from dozens of samples). Each
+// row is computed by one thread exactly as on its own, so the result does not depend on the
+// number of threads.
 template <PixelSample Sample>
-void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width,
-                  float* horiz) {
-    constexpr int kGroup = 4;
-    int y = 0;
-    for (; y + kGroup <= in.height; y += kGroup)
-        resampleRowGroup<Sample, kGroup>(in, cx, width, y, horiz);
-    for (; y < in.height; ++y)
-        resampleRowGroup<Sample, 1>(in, cx, width, y, horiz);
+void resampleAllRows(const Image& in, const std::vector<Contribution>& cx, int width,
+                     float* horiz) {
+    std::size_t taps = 0;
+    for (const Contribution& c : cx)
+        taps += c.weights.size();
+    const std::uint64_t work = static_cast<std::uint64_t>(taps) * in.height;
+    constexpr std::uint64_t kWorkPerThread = 4'000'000;
+    const unsigned cores = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+    const int threads = static_cast<int>(
+        std::min<std::uint64_t>({cores, std::max<std::uint64_t>(1, work / kWorkPerThread),
+                                 static_cast<std::uint64_t>(in.height)}));
+    std::vector<std::thread> helpers;
+    const auto rowsOf = [&](int t) {
+        return static_cast<int>(std::int64_t{in.height} * t / threads);
+    };
+    try {
+        for (int t = 1; t < threads; ++t)
+            helpers.emplace_back(
+                [&, t] { resampleRows<Sample>(in, cx, width, horiz, rowsOf(t), rowsOf(t + 1)); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the rows it would have taken are done here below.
+    }
+    const int shared = static_cast<int>(helpers.size()) + 1;
+    resampleRows<Sample>(in, cx, width, horiz, 0, rowsOf(1));
+    if (shared < threads) resampleRows<Sample>(in, cx, width, horiz, rowsOf(shared), in.height);
+    for (std::thread& h : helpers)
+        h.join();
 }
 
 // Vertical pass of a resize: the floating rows weighted into the rows of out, rounded. Each
@@ -331,10 +348,10 @@ bool resizeInto(const Image& image, int width, int height, int filter, Image& ou
         return false;
     }
     if (image.sixteen) {
-        resampleRows<std::uint16_t>(image, cx, width, horiz.get());
+        resampleAllRows<std::uint16_t>(image, cx, width, horiz.get());
         resampleColumns<std::uint16_t>(horiz.get(), cy, result);
     } else {
-        resampleRows<std::uint8_t>(image, cx, width, horiz.get());
+        resampleAllRows<std::uint8_t>(image, cx, width, horiz.get());
         resampleColumns<std::uint8_t>(horiz.get(), cy, result);
     }
     result.refreshDisplay();

@@ -1,6 +1,6 @@
-// Resampling: the grouped row sums and the row-wise column sums give the same bytes as one sum
-// at a time, for both depths, all three filters, shrinking and enlarging; resizeInto leaves its
-// source alone.
+// Resampling: rows shared among threads and the row-wise column sums give the same bytes as one
+// sum at a time on one thread, for both depths, all three filters, shrinking and enlarging;
+// resizeInto leaves its source alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -170,7 +170,8 @@ TEST_P(ResizeAgainstPlainSums, SameSamples) {
     EXPECT_EQ(samplesOf(source), samplesOf(picture(c.inW, c.inH, sixteen)));
 }
 
-// Heights that are and are not multiples of the row groups; a thumbnail-like shrink by 37.
+// Small and odd sizes; a thumbnail-like shrink by 37; one with enough work for the rows to be
+// shared among threads.
 INSTANTIATE_TEST_SUITE_P(
     Sizes, ResizeAgainstPlainSums,
     ::testing::Combine(::testing::Values(ResizeCase{600, 403, 16, 11, imaging::kFilterBilinear},
@@ -178,7 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          ResizeCase{33, 21, 70, 45, imaging::kFilterMitchell},
                                          ResizeCase{33, 22, 57, 9, imaging::kFilterBilinear},
                                          ResizeCase{50, 30, 17, 41, imaging::kFilterNearest},
-                                         ResizeCase{1, 7, 5, 1, imaging::kFilterBilinear}),
+                                         ResizeCase{1, 7, 5, 1, imaging::kFilterBilinear},
+                                         ResizeCase{3000, 1501, 40, 20, imaging::kFilterBilinear}),
                        ::testing::Bool()));
 
 TEST(ResizeInto, TheSameSizeCopiesThePixelsAndBadSizesFail) {
