@@ -74,7 +74,10 @@ int decodeSteps(DecodeState& s, const std::uint8_t* d, std::size_t n, const Deco
     jpeg_decompress_struct& c = s.cinfo;
     const bool cmyk = c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK;
     const bool grey = c.num_components == 1;
-    c.out_color_space = cmyk ? JCS_CMYK : (grey ? JCS_GRAYSCALE : JCS_RGB);
+    // Colour pictures come out of the decoder in the picture's own blue-green-red order, straight
+    // into its rows: the same samples as red-green-blue, without a copy of each row.
+    const bool direct = !cmyk && !grey;
+    c.out_color_space = cmyk ? JCS_CMYK : (grey ? JCS_GRAYSCALE : JCS_EXT_BGR);
     if (o.fitWidth > 0 && o.fitHeight > 0) {
         // The smallest eighth-step scale whose result still covers the box.
         for (unsigned num = 1; num <= 8; ++num) {
@@ -105,13 +108,13 @@ int decodeSteps(DecodeState& s, const std::uint8_t* d, std::size_t n, const Deco
     // Adobe writes CMYK inverted; the saw_Adobe_marker flag tells.
     const bool inverted = cmyk && c.saw_Adobe_marker;
     jpeg_start_decompress(&c);
-    s.row.assign(static_cast<std::size_t>(c.output_width) * c.output_components, 0);
+    if (!direct) s.row.assign(static_cast<std::size_t>(c.output_width) * c.output_components, 0);
     s.rgb.assign(static_cast<std::size_t>(c.output_width) * 3, 0);
     std::uint8_t* rgb = s.rgb.data();
     int lastPercent = -1;
     while (c.output_scanline < c.output_height) {
-        JSAMPROW rowPtr = s.row.data();
         const int y = static_cast<int>(c.output_scanline);
+        JSAMPROW rowPtr = direct ? image.row8(y) : s.row.data();
         if (jpeg_read_scanlines(&c, &rowPtr, 1) != 1) break;
         if (cmyk) {
             for (unsigned x = 0; x < c.output_width; ++x) {
@@ -128,8 +131,8 @@ int decodeSteps(DecodeState& s, const std::uint8_t* d, std::size_t n, const Deco
                 rgb[3 * x + 2] = static_cast<std::uint8_t>((yy * kk + 127) / 255);
             }
             image.putRow8(y, rgb, 3);
-        } else {
-            image.putRow8(y, s.row.data(), grey ? 1 : 3);
+        } else if (grey) {
+            image.putRow8(y, s.row.data(), 1);
         }
         if (o.progress) {
             const int p = static_cast<int>(100LL * (y + 1) / c.output_height);

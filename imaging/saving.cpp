@@ -16,12 +16,14 @@ namespace {
 
 // A fresh EXIF thumbnail of the picture, at most 160 x 120.
 Bytes makeThumbnail(const Image& image) {
-    Image small = image;
     const double scale = std::min({1.0, 160.0 / image.width, 120.0 / image.height});
     std::string error;
     const int w = std::max(1, static_cast<int>(image.width * scale + 0.5));
     const int h = std::max(1, static_cast<int>(image.height * scale + 0.5));
-    if (!resize(small, w, h, kFilterBilinear, error)) return {};
+    // Resampled straight from the picture: a copy of the whole picture first would cost more
+    // than the thumbnail.
+    Image small;
+    if (!resizeInto(image, w, h, kFilterBilinear, small, error)) return {};
     small.sixteen = false;
     small.bits16.clear();
     EncodeOptions o;

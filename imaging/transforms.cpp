@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "imaging/imaging.h"
@@ -147,14 +151,14 @@ void rotateInto(const Image& in, Image& out, double c, double s) {
     }
 }
 
-// Horizontal pass of a resize: every row of the picture weighted into a floating row of the new
-// width.
+// Horizontal pass of a resize: rows [firstRow, endRow) of the picture weighted into floating
+// rows of the new width.
 template <PixelSample Sample>
-void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width,
-                  std::vector<float>& horiz) {
-    for (int y = 0; y < in.height; ++y) {
+void resampleRows(const Image& in, const std::vector<Contribution>& cx, int width, float* horiz,
+                  int firstRow, int endRow) {
+    for (int y = firstRow; y < endRow; ++y) {
         const Sample* s = rowOf<Sample>(in, y);
-        float* d = horiz.data() + static_cast<std::size_t>(y) * width * 3;
+        float* d = horiz + static_cast<std::size_t>(y) * width * 3;
         for (int x = 0; x < width; ++x) {
             const Contribution& c = cx[static_cast<std::size_t>(x)];
             double acc[3] = {0, 0, 0};
@@ -169,23 +173,60 @@ void resampleRows(const Image& in, const std::vector<Contribution>& cx, int widt
     }
 }
 
-// Vertical pass of a resize: the floating rows weighted into the rows of out, rounded.
+// The horizontal pass over every row, the rows shared among the machine's cores when there is
+// enough work (a shrink to a thumbnail weighs each output sample from dozens of samples). Each
+// row is computed by one thread exactly as on its own, so the result does not depend on the
+// number of threads.
 template <PixelSample Sample>
-void resampleColumns(const std::vector<float>& horiz, const std::vector<Contribution>& cy,
-                     Image& out) {
-    const int width = out.width;
+void resampleAllRows(const Image& in, const std::vector<Contribution>& cx, int width,
+                     float* horiz) {
+    std::size_t taps = 0;
+    for (const Contribution& c : cx)
+        taps += c.weights.size();
+    const std::uint64_t work = static_cast<std::uint64_t>(taps) * in.height;
+    constexpr std::uint64_t kWorkPerThread = 4'000'000;
+    const unsigned cores = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
+    const int threads = static_cast<int>(
+        std::min<std::uint64_t>({cores, std::max<std::uint64_t>(1, work / kWorkPerThread),
+                                 static_cast<std::uint64_t>(in.height)}));
+    std::vector<std::thread> helpers;
+    const auto rowsOf = [&](int t) {
+        return static_cast<int>(std::int64_t{in.height} * t / threads);
+    };
+    try {
+        for (int t = 1; t < threads; ++t)
+            helpers.emplace_back(
+                [&, t] { resampleRows<Sample>(in, cx, width, horiz, rowsOf(t), rowsOf(t + 1)); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the rows it would have taken are done here below.
+    }
+    const int shared = static_cast<int>(helpers.size()) + 1;
+    resampleRows<Sample>(in, cx, width, horiz, 0, rowsOf(1));
+    if (shared < threads) resampleRows<Sample>(in, cx, width, horiz, rowsOf(shared), in.height);
+    for (std::thread& h : helpers)
+        h.join();
+}
+
+// Vertical pass of a resize: the floating rows weighted into the rows of out, rounded. Each
+// output row's sums run along the row, term by term in the same order as one sum at a time.
+template <PixelSample Sample>
+void resampleColumns(const float* horiz, const std::vector<Contribution>& cy, Image& out) {
+    const std::size_t samples = static_cast<std::size_t>(out.width) * 3;
     const double white = kWhiteSample<Sample>;
+    std::vector<double> acc(samples);
     for (int y = 0; y < out.height; ++y) {
         const Contribution& c = cy[static_cast<std::size_t>(y)];
-        Sample* d = rowOf<Sample>(out, y);
-        for (int x = 0; x < width * 3; ++x) {
-            double acc = 0;
-            for (std::size_t i = 0; i < c.weights.size(); ++i)
-                acc +=
-                    c.weights[i] *
-                    horiz[static_cast<std::size_t>(c.first + static_cast<int>(i)) * width * 3 + x];
-            d[x] = static_cast<Sample>(std::clamp(acc + 0.5, 0.0, white));
+        std::fill(acc.begin(), acc.end(), 0.0);
+        for (std::size_t i = 0; i < c.weights.size(); ++i) {
+            const double w = c.weights[i];
+            const float* h =
+                horiz + static_cast<std::size_t>(c.first + static_cast<int>(i)) * samples;
+            for (std::size_t x = 0; x < samples; ++x)
+                acc[x] += w * h[x];
         }
+        Sample* d = rowOf<Sample>(out, y);
+        for (std::size_t x = 0; x < samples; ++x)
+            d[x] = static_cast<Sample>(std::clamp(acc[x] + 0.5, 0.0, white));
     }
 }
 
@@ -274,7 +315,8 @@ bool rotateFine(Image& image, double degrees, std::string& error) {
     return true;
 }
 
-bool resize(Image& image, int width, int height, int filter, std::string& error) {
+bool resizeInto(const Image& image, int width, int height, int filter, Image& out,
+                std::string& error) {
     if (width <= 0 || height <= 0) {
         error = "The new size must be positive.";
         return false;
@@ -283,27 +325,50 @@ bool resize(Image& image, int width, int height, int filter, std::string& error)
         error = "Unknown resampling filter " + std::to_string(filter) + ".";
         return false;
     }
-    if (width == image.width && height == image.height) return true;
-    Image out;
-    if (!out.allocate(width, height, image.sixteen, error)) return false;
+    Image result;
+    if (width == image.width && height == image.height) {
+        result.bits8 = image.bits8;
+        result.bits16 = image.bits16;
+        result.width = width;
+        result.height = height;
+        result.sixteen = image.sixteen;
+        out = std::move(result);
+        return true;
+    }
+    if (!result.allocate(width, height, image.sixteen, error)) return false;
     const auto cx = contributions(image.width, width, filter);
     const auto cy = contributions(image.height, height, filter);
-    // Horizontal pass into floating rows, then vertical pass into the output.
-    std::vector<float> horiz;
+    // Horizontal pass into floating rows, then vertical pass into the output. Every floating
+    // row is written before the vertical pass reads it, so it need not be cleared first.
+    std::unique_ptr<float[]> horiz;
     try {
-        horiz.assign(static_cast<std::size_t>(width) * 3 * image.height, 0.0f);
+        horiz.reset(new float[static_cast<std::size_t>(width) * 3 * image.height]);
     } catch (const std::bad_alloc&) {
         error = "Not enough memory to resize the picture.";
         return false;
     }
     if (image.sixteen) {
-        resampleRows<std::uint16_t>(image, cx, width, horiz);
-        resampleColumns<std::uint16_t>(horiz, cy, out);
+        resampleAllRows<std::uint16_t>(image, cx, width, horiz.get());
+        resampleColumns<std::uint16_t>(horiz.get(), cy, result);
     } else {
-        resampleRows<std::uint8_t>(image, cx, width, horiz);
-        resampleColumns<std::uint8_t>(horiz, cy, out);
+        resampleAllRows<std::uint8_t>(image, cx, width, horiz.get());
+        resampleColumns<std::uint8_t>(horiz.get(), cy, result);
     }
-    replacePixels(image, out);
+    result.refreshDisplay();
+    out = std::move(result);
+    return true;
+}
+
+bool resize(Image& image, int width, int height, int filter, std::string& error) {
+    if (width == image.width && height == image.height && width > 0 && height > 0 &&
+        (filter == kFilterNearest || filter == kFilterBilinear || filter == kFilterMitchell))
+        return true;
+    Image out;
+    if (!resizeInto(image, width, height, filter, out, error)) return false;
+    image.bits8.swap(out.bits8);
+    image.bits16.swap(out.bits16);
+    image.width = out.width;
+    image.height = out.height;
     return true;
 }
 

@@ -17,6 +17,10 @@ int composeOrientations(int first, int then);
 // canvas whose uncovered corners are white.
 bool rotateFine(Image& image, double degrees, std::string& error);
 bool resize(Image& image, int width, int height, int filter, std::string& error);
+// The pixels of image resampled as resize does, into out (pixels and size only: no metadata);
+// image stays as it was.
+bool resizeInto(const Image& image, int width, int height, int filter, Image& out,
+                std::string& error);
 // Inclusive rectangle, clipped to the picture.
 bool crop(Image& image, int left, int top, int right, int bottom, std::string& error);
 

@@ -11,6 +11,7 @@
 #include "high_noise_filter.h"
 #include "histogram_stats.h"
 #include "progress.h"
+#include "sample_memory.h"
 #include "stage_caches.h"
 
 namespace dnr::engine_state {
@@ -55,6 +56,10 @@ const Part kParts[] = {
     // Halo suppression's low and high envelopes of luma. Filled by preview runs; the sharpening
     // stage of a final run empties them, and so does the end of a final run that failed earlier.
     {"envelope cache", kOnFinalRun | kOnReleaseCaches, [] { emptyEnvelopes(envelopeCache()); }},
+    // Large sample runs freed by the stages and kept for the next plane of their size: between
+    // the previews of one picture they spare the kernel's clearing of fresh pages; a final run
+    // gives them back, so that saving the result does not find them still held.
+    {"sample pool", kOnFinalRun | kOnReleaseCaches, releasePooledSamples},
     // The four curve objects: a run or a curve call that asks rebuilds a table from its record;
     // the tables stay between calls (a panel drawn without a rebuild shows the last one).
     {"curve objects", 0, resetCurveObjects},

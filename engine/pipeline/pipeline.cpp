@@ -147,8 +147,13 @@ extern "C" DNR_API int32_t DNR_CALL Grainwash2(ProcessingParams* params) {
     const auto view =
         dnr::makeView(params->Bits, params->Width, params->BytesPerSample, params->Height);
     if (!view) return 0;
-    dnr::Driver driver(*params, *view);
-    const bool ok = driver.run();
+    bool ok = false;
+    {
+        // The driver's working planes are given back before the caches are released below,
+        // so that a final run leaves none of them kept for reuse.
+        dnr::Driver driver(*params, *view);
+        ok = driver.run();
+    }
     dnr::progress::setCallback(nullptr);
     // Also after a failure: a final run that ended early must not leave caches behind either.
     if (dnr::isFinalRun(*params)) dnr::engine_state::finishFinalRun();
