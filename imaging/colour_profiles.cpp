@@ -6,6 +6,7 @@
 
 #include <lcms2.h>
 
+#include "imaging/colour_profiles.h"
 #include "imaging/imaging.h"
 #include "imaging/session.h"
 
@@ -46,6 +47,12 @@ ProfilePtr openProfile(const Bytes& bytes) {
 }
 
 }  // namespace
+
+bool profileOpens(const Bytes& profile) {
+    if (profile.empty()) return false;
+    ensureLcms();
+    return openProfile(profile) != nullptr;
+}
 
 std::vector<std::uint8_t> srgbProfile() {
     static const char* const kPaths[] = {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "imaging/codecs.h"
+#include "imaging/colour_profiles.h"
 #include "imaging/file_io.h"
 #include "imaging/format_codes.h"
 #include "imaging/imaging.h"
@@ -60,12 +61,18 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
     Session* s = findSession(h);
     if (!s) return false;
     const Image& image = s->image;
+    s->warnings.clear();
     if (image.empty()) return fail(s, "The session holds no picture to save.");
     if (path.empty()) return fail(s, "No file name was given.");
     EncodeOptions o;
     o.format = formatCode;
     o.write16 = s->options.save16;
     o.embedIcc = s->options.saveIcc;
+    if (o.embedIcc && !image.icc.empty() && !profileOpens(image.icc)) {
+        o.embedIcc = false;
+        s->warnings.push_back("The picture's colour profile is damaged; the file is saved "
+                              "without it.");
+    }
     o.jpegQuality = s->options.jpegQuality;
     o.jpegOptimize = s->options.jpegOptimize;
     o.jpegSmoothing = s->options.jpegSmoothing;
