@@ -124,6 +124,8 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source);
     if (!loaded) return failed(loaded.failure());
     BatchPicture& picture = *loaded.value();
+    for (const QString& w : picture.warnings())
+        observer.warning(w);
 
     observer.stepStarted(PictureJobStep::Processing);
     constexpr const char* kEngineKey = "ALS_DLL_EXCEPTION";
@@ -178,6 +180,8 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     }
     observer.stepStarted(PictureJobStep::Saving);
     if (Status s = savePicture(picture, output); !s) return failed(s.failure(), noise);
+    for (const QString& w : picture.warnings())
+        observer.warning(w);
     r.end = PictureJobEnd::Saved;
     return r;
 }
