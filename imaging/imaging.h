@@ -59,8 +59,9 @@ Handle cDupSession(Handle h);  // a new session holding a copy of the picture an
 bool cUnload(Handle h);        // frees the picture, keeps the session and its options
 // Why the last failing call on this session (or, for handle 0, on this thread) failed.
 std::string cGetLastError(Handle h);
-// What the session's last load or save did not fail on but the user should know: a file that
-// had to be repaired, a colour profile left out. Empty for an unknown handle.
+// What the session did not fail on since its picture was loaded but the user should know, in
+// order: a file that had to be repaired, a colour profile left out or not honoured. Each load
+// starts the list afresh. Empty for an unknown handle.
 std::vector<std::string> cGetWarnings(Handle h);
 
 // ---- options ------------------------------------------------------------------------------

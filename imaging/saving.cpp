@@ -61,7 +61,6 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
     Session* s = findSession(h);
     if (!s) return false;
     const Image& image = s->image;
-    s->warnings.clear();
     if (image.empty()) return fail(s, "The session holds no picture to save.");
     if (path.empty()) return fail(s, "No file name was given.");
     EncodeOptions o;

@@ -35,7 +35,7 @@ struct Session {
     SessionOptions options;
     OpRectangle rect;
     std::string lastError;
-    // What the last load or save noted without failing (see cGetWarnings).
+    // What was noted without failing since the picture was loaded (see cGetWarnings).
     std::vector<std::string> warnings;
 };
 

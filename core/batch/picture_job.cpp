@@ -124,7 +124,8 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source);
     if (!loaded) return failed(loaded.failure());
     BatchPicture& picture = *loaded.value();
-    for (const QString& w : picture.warnings())
+    const QStringList loadWarnings = picture.warnings();
+    for (const QString& w : loadWarnings)
         observer.warning(w);
 
     observer.stepStarted(PictureJobStep::Processing);
@@ -180,8 +181,9 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     }
     observer.stepStarted(PictureJobStep::Saving);
     if (Status s = savePicture(picture, output); !s) return failed(s.failure(), noise);
-    for (const QString& w : picture.warnings())
-        observer.warning(w);
+    const QStringList warnings = picture.warnings();
+    for (qsizetype i = loadWarnings.size(); i < warnings.size(); ++i)
+        observer.warning(warnings[i]);
     r.end = PictureJobEnd::Saved;
     return r;
 }

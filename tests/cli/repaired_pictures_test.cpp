@@ -71,4 +71,19 @@ TEST_F(RepairedPictures, ADamagedColourProfileIsLeftOutWithAWarning) {
     EXPECT_EQ(profileOf(dir.filePath("filtered/bad_dnr.jpg")), "");
 }
 
+// BMP carries no profile: its pixels are converted to sRGB, which a damaged profile cannot
+// guide; they are written as they are.
+TEST_F(RepairedPictures, ADamagedColourProfileDoesNotStopABmpSave) {
+    QByteArray damaged = photo;
+    damaged.replace(damaged.indexOf("acsp"), 4, "xxxx");
+    const QString bad = write("bad.jpg", damaged);
+    const CliResult r = cli({"--format", "bmp", bad});
+    EXPECT_EQ(r.status, 0) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains("velmarfilter-cli: warning: " + bad +
+                               ": The picture's colour profile is damaged; its colours are taken "
+                               "as they are."))
+        << qPrintable(r.err);
+    EXPECT_EQ(identify(dir.filePath("filtered/bad_dnr.bmp")), "BMP3 320 200");
+}
+
 }  // namespace

@@ -106,7 +106,7 @@ class FakePicture : public core::BatchPicture {
     }
 
     QStringList warnings() const override {
-        return saveTried_ ? record_.saveWarnings : record_.loadWarnings;
+        return saveTried_ ? record_.loadWarnings + record_.saveWarnings : record_.loadWarnings;
     }
 
   private:
