@@ -137,8 +137,9 @@ bool cApplyICCProfileEx(Handle h, const std::uint8_t* bytes, std::size_t size,
     Bytes source = s->image.icc;
     if (!source.empty() && !profileOpens(source)) {
         // Nothing can honour a damaged profile: the pixels are taken as if it were absent.
-        s->warnings.push_back("The picture's colour profile is damaged; its colours are taken "
-                              "as they are.");
+        s->warnings.push_back(
+            "The picture's colour profile is damaged; its colours are taken "
+            "as they are.");
         source.clear();
     }
     if (source.empty() && !s->options.autoProfilePath.empty())

@@ -69,8 +69,9 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
     o.embedIcc = s->options.saveIcc;
     if (o.embedIcc && !image.icc.empty() && !profileOpens(image.icc)) {
         o.embedIcc = false;
-        s->warnings.push_back("The picture's colour profile is damaged; the file is saved "
-                              "without it.");
+        s->warnings.push_back(
+            "The picture's colour profile is damaged; the file is saved "
+            "without it.");
     }
     o.jpegQuality = s->options.jpegQuality;
     o.jpegOptimize = s->options.jpegOptimize;

@@ -25,11 +25,11 @@ using cli::test::tool;
 
 // The tags that show each kind of metadata arrived: EXIF, IPTC, XMP and the colour profile.
 QString metadataTags(const QString& path) {
-    return tool(QStringLiteral("exiftool"),
-                {QStringLiteral("-s"), QStringLiteral("-EXIF:Model"),
-                 QStringLiteral("-EXIF:DateTimeOriginal"), QStringLiteral("-IPTC:Keywords"),
-                 QStringLiteral("-XMP-dc:Title"), QStringLiteral("-ICC_Profile:ProfileDescription"),
-                 path});
+    return tool(
+        QStringLiteral("exiftool"),
+        {QStringLiteral("-s"), QStringLiteral("-EXIF:Model"),
+         QStringLiteral("-EXIF:DateTimeOriginal"), QStringLiteral("-IPTC:Keywords"),
+         QStringLiteral("-XMP-dc:Title"), QStringLiteral("-ICC_Profile:ProfileDescription"), path});
 }
 
 // A picture's pixels through the imaging layer, top-down.
@@ -120,8 +120,8 @@ class CropCaptionRun : public ::testing::Test {
         const QString source = path("kite-source.jpg");
         ASSERT_TRUE(QFile::copy(QStringLiteral(VF_TEST_DATA "/imaging/Kite.jpg"), source));
         tool(QStringLiteral("exiftool"),
-             {QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
-              QStringLiteral("-m"), QStringLiteral("-IPTC:Keywords=kite"), QStringLiteral("-XMP-dc:Title=Kite test"),
+             {QStringLiteral("-q"), QStringLiteral("-overwrite_original"), QStringLiteral("-m"),
+              QStringLiteral("-IPTC:Keywords=kite"), QStringLiteral("-XMP-dc:Title=Kite test"),
               source});
         const imaging::Handle h = imaging::cNewSession();
         ASSERT_TRUE(imaging::cLoadImage(h, source.toStdString())) << imaging::cGetLastError(h);
@@ -132,8 +132,8 @@ class CropCaptionRun : public ::testing::Test {
         imaging::cDestroySession(h);
         ASSERT_EQ(identify(target), "JPEG 4000 3000");
         photoTags = metadataTags(target);
-        for (const char* tag : {"Model", "DateTimeOriginal", "Keywords", "Title",
-                                "ProfileDescription"})
+        for (const char* tag :
+             {"Model", "DateTimeOriginal", "Keywords", "Title", "ProfileDescription"})
             ASSERT_TRUE(photoTags.contains(QLatin1String(tag))) << qPrintable(photoTags);
     }
 
@@ -145,8 +145,8 @@ TEST_F(CropCaptionRun, APrintWithCaptionAndFrameKeepsItsMetadataAndRepeatsFromAS
     const QString photo = path("photo.jpg");
     makePhoto(photo);
     ASSERT_FALSE(HasFailure());
-    const QStringList job = {"--set", "CropOn=1",          "--set", "CropPaperIndex=2",
-                             "--set", "InsertText=1",      "--set", "CaptionText=Kite [date]",
+    const QStringList job = {"--set", "CropOn=1",     "--set", "CropPaperIndex=2",
+                             "--set", "InsertText=1", "--set", "CaptionText=Kite [date]",
                              "--set", "FrameOn=1"};
     CliResult r = cli(QStringList(job) << "--save-settings" << path("kite.vrs") << photo);
     ASSERT_EQ(r.status, 0) << qPrintable(r.err) << qPrintable(r.out);
@@ -163,8 +163,8 @@ TEST_F(CropCaptionRun, APrintWithCaptionAndFrameKeepsItsMetadataAndRepeatsFromAS
     EXPECT_EQ(contents(path("again/photo_dnr.jpg")), first);
 
     // Against the same framed crop without the caption: the caption is drawn, in one place.
-    r = cli({"--set", "CropOn=1", "--set", "CropPaperIndex=2", "--set", "FrameOn=1",
-             "--output-dir", path("framed"), photo});
+    r = cli({"--set", "CropOn=1", "--set", "CropPaperIndex=2", "--set", "FrameOn=1", "--output-dir",
+             path("framed"), photo});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err);
     const Pixels captioned(result), framed(path("framed/photo_dnr.jpg"));
     ASSERT_TRUE(captioned.loaded() && framed.loaded());
@@ -202,10 +202,10 @@ TEST_F(CropCaptionRun, AQueueOfCroppedCaptionedFramedItemsRunsToTheEnd) {
         s->FrameOn = 1;
     // The same queue without captions, as the reference the captions are found against.
     const QString plainQueue = path("plain.dat");
-    ASSERT_TRUE(core::writeRecordFile(
-        {core::makeQueueItem(path("a.jpg"), true, straightened, nullptr),
-         core::makeQueueItem(path("b.jpg"), true, print, nullptr)},
-        plainQueue));
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("a.jpg"), true, straightened, nullptr),
+                               core::makeQueueItem(path("b.jpg"), true, print, nullptr)},
+                              plainQueue));
     CliResult r = cli({"--queue", plainQueue, "--output-dir", path("plain")});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err) << qPrintable(r.out);
     for (core::SettingsBlock* s : {&straightened, &print}) {
@@ -213,10 +213,10 @@ TEST_F(CropCaptionRun, AQueueOfCroppedCaptionedFramedItemsRunsToTheEnd) {
         s->CaptionText = "Cups [date]";
     }
     const QString queue = path("vrq.dat");
-    ASSERT_TRUE(core::writeRecordFile(
-        {core::makeQueueItem(path("a.jpg"), true, straightened, nullptr),
-         core::makeQueueItem(path("b.jpg"), true, print, nullptr)},
-        queue));
+    ASSERT_TRUE(
+        core::writeRecordFile({core::makeQueueItem(path("a.jpg"), true, straightened, nullptr),
+                               core::makeQueueItem(path("b.jpg"), true, print, nullptr)},
+                              queue));
     r = cli({"--queue", queue});
     ASSERT_EQ(r.status, 0) << qPrintable(r.err) << qPrintable(r.out);
     EXPECT_TRUE(r.out.contains("Finished: 2 of 2 pictures done")) << qPrintable(r.out);

@@ -29,9 +29,9 @@ class RepairedPictures : public ::testing::Test {
         return f.fileName();
     }
     QString profileOf(const QString& path) {
-        return tool(QStringLiteral("exiftool"),
-                    {QStringLiteral("-s3"), QStringLiteral("-ICC_Profile:ProfileDescription"),
-                     path});
+        return tool(
+            QStringLiteral("exiftool"),
+            {QStringLiteral("-s3"), QStringLiteral("-ICC_Profile:ProfileDescription"), path});
     }
     QTemporaryDir dir;
     QByteArray photo;
@@ -46,7 +46,8 @@ TEST_F(RepairedPictures, AJpegWithoutItsEndMarkerIsProcessedWithAWarning) {
                                ": The JPEG file ends without its end-of-image marker"))
         << qPrintable(r.err);
     EXPECT_FALSE(r.err.contains("warning: " + cut)) << qPrintable(r.err);
-    EXPECT_TRUE(r.err.contains(cut + ": The JPEG file is truncated or damaged.")) << qPrintable(r.err);
+    EXPECT_TRUE(r.err.contains(cut + ": The JPEG file is truncated or damaged."))
+        << qPrintable(r.err);
     EXPECT_TRUE(r.out.contains("Finished: 1 of 2 pictures done")) << qPrintable(r.out);
     EXPECT_EQ(identify(dir.filePath("filtered/whole_dnr.jpg")), "JPEG 320 200");
     EXPECT_FALSE(QFile::exists(dir.filePath("filtered/cut_dnr.jpg")));
