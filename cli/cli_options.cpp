@@ -27,6 +27,8 @@ QString usageText() {
         "\n"
         "Input:\n"
         "  --queue FILE         process a queue file; finished items are removed from it\n"
+        "  --queue-wait SECONDS while another run holds the queue file, wait up to SECONDS\n"
+        "                       for it to end (default: refuse at once)\n"
         "  --settings FILE.vrs  take the settings of a settings file (default: the program's\n"
         "                       default settings)\n"
         "\n"
@@ -69,6 +71,7 @@ QString usageText() {
 ParsedCommandLine parseCommandLine(const QStringList& arguments) {
     ParsedCommandLine result;
     CliOptions o;
+    bool queueWaitGiven = false;
     auto fail = [&](const QString& message) {
         result.error = message;
         return result;
@@ -120,6 +123,15 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             return fail(QStringLiteral("%1 needs a value").arg(arg));
         } else if (arg == QStringLiteral("--queue")) {
             o.queueFile = value;
+        } else if (arg == QStringLiteral("--queue-wait")) {
+            bool ok = false;
+            const int seconds = value.toInt(&ok);
+            if (!ok || seconds < 0 || seconds > kMaxQueueWaitSeconds)
+                return fail(QStringLiteral("--queue-wait must be 0 to %1 seconds, not \"%2\"")
+                                .arg(kMaxQueueWaitSeconds)
+                                .arg(value));
+            o.queueWaitSeconds = seconds;
+            queueWaitGiven = true;
         } else if (arg == QStringLiteral("--settings")) {
             o.settingsFile = value;
         } else if (arg == QStringLiteral("--set")) {
@@ -186,6 +198,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments) {
             return fail(QStringLiteral(
                 "--set, --save-settings and --show-settings apply to pictures; queue items "
                 "carry their own settings"));
+        if (queueWaitGiven && o.queueFile.isEmpty())
+            return fail(QStringLiteral("--queue-wait applies to --queue"));
         if (!o.queueFile.isEmpty() && !o.pictures.isEmpty())
             return fail(QStringLiteral("give either pictures or --queue, not both"));
         if (!o.queueFile.isEmpty() && !o.settingsFile.isEmpty())

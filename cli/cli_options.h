@@ -9,9 +9,14 @@
 
 namespace cli {
 
+// The longest --queue-wait: a day.
+inline constexpr int kMaxQueueWaitSeconds = 86400;
+
 struct CliOptions {
     QStringList pictures;
     QString queueFile;
+    // How long to wait for another run of the same queue to end; 0: refuse at once.
+    int queueWaitSeconds = 0;
     QString settingsFile;
     QStringList settingAssignments;  // "NAME=VALUE" of each --set, in order
     QString saveSettingsFile;

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -188,7 +189,8 @@ int main(int argc, char** argv) {
     std::shared_ptr<core::RunQueueWriter> queueWriter;
     if (!options.queueFile.isEmpty()) {
         // Held until the run ends: a second run of the same queue would do every item again.
-        auto locked = core::QueueRunLock::acquire(options.queueFile);
+        auto locked = core::QueueRunLock::acquire(options.queueFile,
+                                                  std::chrono::seconds(options.queueWaitSeconds));
         if (!locked) {
             printError(locked.failure().detail);
             return kSomethingFailed;

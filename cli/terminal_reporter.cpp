@@ -133,6 +133,12 @@ void TerminalReporter::itemProblem(const QString& sourcePath, const QString& det
                           .arg(escapeControls(sourcePath, KeepLineBreaks::No), detail));
 }
 
+void TerminalReporter::itemWarning(const QString& sourcePath, const QString& detail) {
+    clearBar();
+    printLine(stderr, QStringLiteral("velmarfilter-cli: warning: %1: %2")
+                          .arg(escapeControls(sourcePath, KeepLineBreaks::No), detail));
+}
+
 void TerminalReporter::queueFileProblem(const QString& detail) {
     clearBar();
     printLine(stderr, QStringLiteral("velmarfilter-cli: warning: %1").arg(detail));

@@ -25,6 +25,7 @@ class TerminalReporter : public core::BatchObserver {
     void progressChanged(const core::BatchProgress& progress) override;
     void logLine(const QString& line) override;
     void itemProblem(const QString& sourcePath, const QString& detail) override;
+    void itemWarning(const QString& sourcePath, const QString& detail) override;
     void itemSaved(const QString& sourcePath, const QString& outputPath) override;
     void queueFileProblem(const QString& detail) override;
 

@@ -22,6 +22,8 @@ struct DecodeOptions {
     bool rawCameraWhiteBalance = true;
     bool rawHalfSize = false;
     bool rawApplyOrientation = true;  // camera raw: turn as the camera recorded
+    // Receives what a reader repaired or left out without failing, for the user; may be null.
+    std::vector<std::string>* warnings = nullptr;
 };
 
 struct EncodeOptions {

@@ -6,6 +6,7 @@
 
 #include <lcms2.h>
 
+#include "imaging/colour_profiles.h"
 #include "imaging/imaging.h"
 #include "imaging/session.h"
 
@@ -46,6 +47,12 @@ ProfilePtr openProfile(const Bytes& bytes) {
 }
 
 }  // namespace
+
+bool profileOpens(const Bytes& profile) {
+    if (profile.empty()) return false;
+    ensureLcms();
+    return openProfile(profile) != nullptr;
+}
 
 std::vector<std::uint8_t> srgbProfile() {
     static const char* const kPaths[] = {
@@ -128,6 +135,13 @@ bool cApplyICCProfileEx(Handle h, const std::uint8_t* bytes, std::size_t size,
     if (!bytes || size == 0) return fail(s, "No colour profile was given.");
     Bytes target(bytes, bytes + size);
     Bytes source = s->image.icc;
+    if (!source.empty() && !profileOpens(source)) {
+        // Nothing can honour a damaged profile: the pixels are taken as if it were absent.
+        s->warnings.push_back(
+            "The picture's colour profile is damaged; its colours are taken "
+            "as they are.");
+        source.clear();
+    }
     if (source.empty() && !s->options.autoProfilePath.empty())
         source = readFile(s->options.autoProfilePath);
     std::string error;

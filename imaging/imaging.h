@@ -59,6 +59,10 @@ Handle cDupSession(Handle h);  // a new session holding a copy of the picture an
 bool cUnload(Handle h);        // frees the picture, keeps the session and its options
 // Why the last failing call on this session (or, for handle 0, on this thread) failed.
 std::string cGetLastError(Handle h);
+// What the session did not fail on since its picture was loaded but the user should know, in
+// order: a file that had to be repaired, a colour profile left out or not honoured. Each load
+// starts the list afresh. Empty for an unknown handle.
+std::vector<std::string> cGetWarnings(Handle h);
 
 // ---- options ------------------------------------------------------------------------------
 // load16: deep files load with 16-bit components; save16: saves write 16 bits where possible.

@@ -21,7 +21,9 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
-    bool truncated;
+    bool damaged;     // scan data was cut short or had to be resynchronised
+    bool endedEarly;  // the data ran out where a marker was due (libjpeg's warning text below)
+    char endMessage[JMSG_LENGTH_MAX];
 };
 
 void errorExit(j_common_ptr cinfo) {
@@ -32,10 +34,15 @@ void errorExit(j_common_ptr cinfo) {
 
 void emitMessage(j_common_ptr cinfo, int level) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    // A file that ends early decodes to grey; treat it as the damage it is.
+    if (level >= 0) return;  // trace messages
+    // Scan data that stops early decodes to grey; treat it as the damage it is. The end of the
+    // file alone is only damage when a scan is missing, which the decoder decides afterwards.
     const int code = cinfo->err->msg_code;
-    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_MUST_RESYNC))
-        err->truncated = true;
+    if (code == JWRN_HIT_MARKER || code == JWRN_MUST_RESYNC) err->damaged = true;
+    if (code == JWRN_JPEG_EOF && !err->endedEarly) {
+        err->endedEarly = true;
+        (*cinfo->err->format_message)(cinfo, err->endMessage);
+    }
 }
 
 void initErrors(ErrorManager& err) {
@@ -43,7 +50,23 @@ void initErrors(ErrorManager& err) {
     err.pub.error_exit = errorExit;
     err.pub.emit_message = emitMessage;
     err.message[0] = 0;
-    err.truncated = false;
+    err.damaged = false;
+    err.endedEarly = false;
+    err.endMessage[0] = 0;
+}
+
+// Whether every scan of the picture was read. A progressive picture is whole when every
+// coefficient of every component was refined to its last bit; a sequential one when each
+// component had its scan (one scan with all of them, or one scan each).
+bool allScansRead(const jpeg_decompress_struct& c) {
+    if (c.progressive_mode) {
+        if (!c.coef_bits) return false;
+        for (int ci = 0; ci < c.num_components; ++ci)
+            for (int k = 0; k < DCTSIZE2; ++k)
+                if (c.coef_bits[ci][k] != 0) return false;
+        return true;
+    }
+    return c.comps_in_scan == c.num_components || c.input_scan_number >= c.num_components;
 }
 
 // Everything the decoder needs that must survive a longjmp lives here, outside the frame that
@@ -139,14 +162,29 @@ int decodeSteps(DecodeState& s, const std::uint8_t* d, std::size_t n, const Deco
             if (p != lastPercent) o.progress(lastPercent = p);
         }
     }
-    if (s.err.truncated) {
+    // The progression state lives until jpeg_finish_decompress frees it.
+    const bool progressiveWhole = c.progressive_mode && allScansRead(c);
+    if (s.err.damaged) {
         error = "The JPEG file is truncated or damaged.";
         return 0;
     }
+    const bool progressive = c.progressive_mode;
     jpeg_finish_decompress(&c);
-    if (s.err.truncated) {
+    if (s.err.damaged) {
         error = "The JPEG file is truncated or damaged.";
         return 0;
+    }
+    if (s.err.endedEarly) {
+        // A file that lacks only its end-of-image marker holds the whole picture (viewers show
+        // it); one that also lacks a scan would come out grey or blurred.
+        if (!(progressive ? progressiveWhole : allScansRead(c))) {
+            error = "The JPEG file is truncated or damaged.";
+            return 0;
+        }
+        if (o.warnings)
+            o.warnings->push_back(std::string("The JPEG file ends without its end-of-image "
+                                              "marker; all of its picture data is there (") +
+                                  s.err.endMessage + ").");
     }
     ok = true;
     return 0;

@@ -123,9 +123,11 @@ bool cLoadImage(Handle h, const std::string& path, const ProgressCallback& progr
     if (!s) return false;
     s->image.clear();
     s->rect = OpRectangle{};
+    s->warnings.clear();
     DecodeOptions o;
     o.keep16 = s->options.load16;
     o.progress = progress;
+    o.warnings = &s->warnings;
     Image image;
     if (!loadFile(s, path, o, image)) return false;
     s->image = std::move(image);

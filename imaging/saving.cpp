@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "imaging/codecs.h"
+#include "imaging/colour_profiles.h"
 #include "imaging/file_io.h"
 #include "imaging/format_codes.h"
 #include "imaging/imaging.h"
@@ -68,6 +69,12 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
     o.format = formatCode;
     o.write16 = s->options.save16;
     o.embedIcc = s->options.saveIcc;
+    if (o.embedIcc && !image.icc.empty() && !profileOpens(image.icc)) {
+        o.embedIcc = false;
+        s->warnings.push_back(
+            "The picture's colour profile is damaged; the file is saved "
+            "without it.");
+    }
     o.jpegQuality = s->options.jpegQuality;
     o.jpegOptimize = s->options.jpegOptimize;
     o.jpegSmoothing = s->options.jpegSmoothing;

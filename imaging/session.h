@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "imaging/image.h"
 #include "imaging/imaging.h"
@@ -34,6 +35,8 @@ struct Session {
     SessionOptions options;
     OpRectangle rect;
     std::string lastError;
+    // What was noted without failing since the picture was loaded (see cGetWarnings).
+    std::vector<std::string> warnings;
 };
 
 // The session of a handle, or null (and the thread's error text set) for an unknown handle.

@@ -89,6 +89,12 @@ bool cUnload(Handle h) {
     return true;
 }
 
+std::vector<std::string> cGetWarnings(Handle h) {
+    std::lock_guard<std::mutex> lock(gTableMutex);
+    auto it = gSessions.find(h);
+    return it != gSessions.end() ? it->second->warnings : std::vector<std::string>{};
+}
+
 std::string cGetLastError(Handle h) {
     if (h != 0) {
         std::lock_guard<std::mutex> lock(gTableMutex);

@@ -27,6 +27,9 @@ class BatchObserver {
     // What went wrong with an item beyond its log line (the library's message, a folder that
     // could not be created), for the user.
     virtual void itemProblem(const QString& /*sourcePath*/, const QString& /*detail*/) {}
+    // Something the item did not fail on but the user should know (a repaired file, a colour
+    // profile left out of the result).
+    virtual void itemWarning(const QString& /*sourcePath*/, const QString& /*detail*/) {}
     // The item's result was saved.
     virtual void itemSaved(const QString& /*sourcePath*/, const QString& /*outputPath*/) {}
     // The queue file could not be rewritten after an item was done.

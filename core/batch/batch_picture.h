@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -22,6 +23,10 @@ class BatchPicture : public CropPicture {
     // to the JPEG formats. The file at path is replaced only by a complete one: a failed save
     // leaves it as it was and no partial file behind.
     virtual Status save(const QString& path, int32_t formatCode, int32_t jpegQuality) = 0;
+    // What loading and the work since did not fail on but the user should know (a file that had
+    // to be repaired, a colour profile left out), one text each, in order; the list only grows
+    // while the picture lives.
+    virtual QStringList warnings() const { return {}; }
 };
 
 class PictureSource {

@@ -32,7 +32,7 @@ void BatchRun::abort() {
 // The job's steps shown in the status line, its engine progress in the progress bars.
 class BatchRun::ItemSteps : public PictureJobObserver {
   public:
-    explicit ItemSteps(BatchRun& run) : run_(run) {}
+    ItemSteps(BatchRun& run, const QString& sourcePath) : run_(run), sourcePath_(sourcePath) {}
     void stepStarted(PictureJobStep step) override {
         const char* key = step == PictureJobStep::Loading      ? "ALS_DATA_LOADING"
                           : step == PictureJobStep::Processing ? "ALS_PROCESSING"
@@ -41,9 +41,13 @@ class BatchRun::ItemSteps : public PictureJobObserver {
                                      QStringLiteral(" (%1...)").arg(run_.texts_.message(key)));
     }
     void engineProgress(int32_t permille) override { run_.onEngineProgress(permille); }
+    void warning(const QString& detail) override {
+        run_.observer_.itemWarning(sourcePath_, detail);
+    }
 
   private:
     BatchRun& run_;
+    QString sourcePath_;
 };
 
 void BatchRun::onEngineProgress(int32_t permille) {
@@ -136,7 +140,7 @@ BatchRun::ItemResult BatchRun::handleItem(const QueueParams& item, const BatchSe
         return r;
     }
 
-    ItemSteps steps(*this);
+    ItemSteps steps(*this, path);
     CaptionOptions caption;
     caption.captionTemplate = QString::fromStdString(setup.options.captionTemplate);
     caption.ignoreExif = setup.options.ignoreExif != 0;

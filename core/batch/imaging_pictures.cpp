@@ -73,6 +73,12 @@ class ImagingPicture : public BatchPicture {
         if (!imaging::cSave(h_, localPath(path), formatCode)) return fail("ER_CANNOT_SAVE");
         return {};
     }
+    QStringList warnings() const override {
+        QStringList texts;
+        for (const std::string& w : imaging::cGetWarnings(h_))
+            texts << QString::fromStdString(w);
+        return texts;
+    }
 
   private:
     Failure fail(const char* key = "ER_UNKNOWN") const { return failure(key, lastError(h_)); }

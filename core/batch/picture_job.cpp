@@ -124,6 +124,9 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source);
     if (!loaded) return failed(loaded.failure());
     BatchPicture& picture = *loaded.value();
+    const QStringList loadWarnings = picture.warnings();
+    for (const QString& w : loadWarnings)
+        observer.warning(w);
 
     observer.stepStarted(PictureJobStep::Processing);
     constexpr const char* kEngineKey = "ALS_DLL_EXCEPTION";
@@ -178,6 +181,9 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
     }
     observer.stepStarted(PictureJobStep::Saving);
     if (Status s = savePicture(picture, output); !s) return failed(s.failure(), noise);
+    const QStringList warnings = picture.warnings();
+    for (qsizetype i = loadWarnings.size(); i < warnings.size(); ++i)
+        observer.warning(warnings[i]);
     r.end = PictureJobEnd::Saved;
     return r;
 }

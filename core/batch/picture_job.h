@@ -28,6 +28,8 @@ class PictureJobObserver {
     virtual void stepStarted(PictureJobStep /*step*/) {}
     // The engine's progress on this picture, 0..1000.
     virtual void engineProgress(int32_t /*permille*/) {}
+    // Loading or saving the picture went on past something the user should know.
+    virtual void warning(const QString& /*detail*/) {}
 };
 
 struct PictureOutput {

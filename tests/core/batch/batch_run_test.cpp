@@ -34,9 +34,12 @@ class Recorder : public core::BatchObserver {
     void itemProblem(const QString& path, const QString& detail) override {
         problems.push_back(path + ": " + detail);
     }
+    void itemWarning(const QString& path, const QString& detail) override {
+        warnings.push_back(path + ": " + detail);
+    }
     void queueFileProblem(const QString& detail) override { queueProblems.push_back(detail); }
 
-    std::vector<QString> statuses, log, problems, queueProblems;
+    std::vector<QString> statuses, log, problems, warnings, queueProblems;
     std::vector<core::BatchProgress> progress;
     std::function<void(const core::BatchProgress&)> onProgress;
 };
@@ -112,6 +115,28 @@ TEST_F(BatchRunTest, TheSecondOfTwoFailsAndStaysInTheQueueFile) {
     QFile saved(dir.filePath("filtered/first_dnr.jpg"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), "saved 4 98");
+}
+
+// What loading and saving went past reaches the user, named by the item's picture; the item is
+// done as any other.
+TEST_F(BatchRunTest, WarningsOfLoadingAndSavingAreReportedForTheirItem) {
+    FakeSource::Entry repaired;
+    repaired.loadWarnings = {QStringLiteral("the file lacked its end marker")};
+    repaired.saveWarnings = {QStringLiteral("the profile was left out"),
+                             QStringLiteral("a second note")};
+    source.entries[picture("repaired.jpg")] = repaired;
+    source.entries[picture("plain.jpg")] = {};
+    std::vector<core::QueueParams> queue = {item(picture("repaired.jpg")),
+                                            item(picture("plain.jpg"))};
+    const auto s = run(queue);
+    EXPECT_EQ(s.done, 2);
+    EXPECT_EQ(observer.warnings,
+              (std::vector<QString>{picture("repaired.jpg") + ": the file lacked its end marker",
+                                    picture("repaired.jpg") + ": the profile was left out",
+                                    picture("repaired.jpg") + ": a second note"}));
+    EXPECT_TRUE(observer.problems.empty());
+    ASSERT_EQ(observer.log.size(), 3u);
+    EXPECT_TRUE(observer.log[0].endsWith("] > OK")) << qPrintable(observer.log[0]);
 }
 
 TEST_F(BatchRunTest, WhenEverythingIsDoneTheQueueFileIsGone) {

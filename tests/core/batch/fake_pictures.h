@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <deque>
 #include <functional>
@@ -28,6 +29,7 @@ struct PictureRecord {
     int32_t savedWidth = 0, savedHeight = 0;
     bool failResize = false;  // the resize fails, as when its memory cannot be had
     std::function<void()> duringResize;
+    QStringList loadWarnings, saveWarnings;  // what the picture reports after each
 };
 
 class FakePicture : public core::BatchPicture {
@@ -83,6 +85,7 @@ class FakePicture : public core::BatchPicture {
     }
     // Written through the program's one file replacement, as the imaging layer writes.
     core::Status save(const QString& path, int32_t formatCode, int32_t quality) override {
+        saveTried_ = true;
         record_.savedWidth = width_;
         record_.savedHeight = height_;
         const QByteArray text = QStringLiteral("saved %1 %2").arg(formatCode).arg(quality).toUtf8();
@@ -100,6 +103,10 @@ class FakePicture : public core::BatchPicture {
         }
         if (!saved) return core::failure("ER_CANNOT_SAVE", QString::fromStdString(error));
         return {};
+    }
+
+    QStringList warnings() const override {
+        return saveTried_ ? record_.loadWarnings + record_.saveWarnings : record_.loadWarnings;
     }
 
   private:
@@ -139,6 +146,7 @@ class FakePicture : public core::BatchPicture {
     bool sixteen_, failSave_;
     std::vector<uint8_t> narrow_;
     std::vector<uint16_t> wide_;
+    bool saveTried_ = false;
 };
 
 // Pictures by path: a missing entry fails to load.
@@ -151,6 +159,8 @@ class FakeSource : public core::PictureSource {
         bool failSave = false;
         bool throwOnLoad = false;  // the decoder raises instead of answering
         bool failResize = false;
+        QStringList loadWarnings = {};
+        QStringList saveWarnings = {};
     };
     core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path) override {
         const auto it = entries.find(path);
@@ -160,6 +170,8 @@ class FakeSource : public core::PictureSource {
         records.emplace_back();
         records.back().failResize = it->second.failResize;
         records.back().duringResize = duringResize;
+        records.back().loadWarnings = it->second.loadWarnings;
+        records.back().saveWarnings = it->second.saveWarnings;
         auto p =
             std::make_unique<FakePicture>(it->second.width, it->second.height, it->second.sixteen,
                                           it->second.failSave, records.back());
