@@ -25,7 +25,8 @@ qtflags="$(pkg-config --cflags Qt6Core Qt6Gui) -fPIC"
 qtlibs="$(pkg-config --libs Qt6Core Qt6Gui)"
 # The sources core's file targets need: the files' readers and writers and what they use.
 core_sources=(core/queue/queue_file.cpp core/queue/queue_params.cpp core/settings/*.cpp
-              core/files/file_replacement.cpp core/errors/failure_text.cpp
+              core/files/file_replacement.cpp core/files/path_bytes.cpp core/batch/engine_record.cpp
+              core/errors/failure_text.cpp
               core/document/exchange_file.cpp core/i18n/language.cpp core/i18n/language_file.cpp)
 
 # An object is rebuilt when its source, or any header of the project, is newer than it: finding
