@@ -19,7 +19,9 @@
 
 namespace {
 
-bool isSupportedPicture(const QString& path) { return QFileInfo(path).isFile(); }
+bool isSupportedPicture(const QString& path) {
+    return QFileInfo(path).isFile();
+}
 
 }  // namespace
 
@@ -51,8 +53,9 @@ int main(int argc, char** argv) {
     }
 
     core::RegistryKey pluginKey = core::pluginPathRegistryKey(iniFile);
-    const auto start = core::runStartStage(folders, programKey, pluginKey,
-                                           {arguments, QDate::currentDate(), [] { return core::Status{}; }});
+    const auto start =
+        core::runStartStage(folders, programKey, pluginKey,
+                            {arguments, QDate::currentDate(), [] { return core::Status{}; }});
     if (!start) {
         core::showError(asker, language, language.message(start.failure().key));
         return 1;
@@ -65,24 +68,22 @@ int main(int argc, char** argv) {
         start.value(), programKey, screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800),
         QDate::currentDate(), folders.sampleImage(), isSupportedPicture);
     window.resize(plan.mainWindow.size);
-    if (plan.mainWindow.topLeft)
-        window.move(*plan.mainWindow.topLeft);
+    if (plan.mainWindow.topLeft) window.move(*plan.mainWindow.topLeft);
     if (plan.mainWindow.maximized)
         window.showMaximized();
     else
         window.show();
     QObject::connect(&instance, &core::SingleInstance::commandLineReceived, &window,
                      [&window, &folders](const QStringList& received) {
-                         const core::CommandLine line = core::parseCommandLine(received, folders.program());
+                         const core::CommandLine line =
+                             core::parseCommandLine(received, folders.program());
                          window.raise();
                          window.activateWindow();
-                         if (!line.fileName.isEmpty())
-                             window.openFile(line.fileName);
+                         if (!line.fileName.isEmpty()) window.openFile(line.fileName);
                      });
     if (plan.askUpdateReminder)
         core::askMessage(asker, language, QStringLiteral("ALS_SEARCH_UPDATES_QUEST"),
                          QStringLiteral("ALS_UPDATES"), core::kButtonsYesNo | core::kIconQuestion);
-    if (!plan.open.path.isEmpty())
-        window.openFile(plan.open.path);
+    if (!plan.open.path.isEmpty()) window.openFile(plan.open.path);
     return QApplication::exec();
 }

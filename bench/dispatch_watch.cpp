@@ -21,8 +21,7 @@ std::vector<Dispatch> DispatchWatchApplication::longest() const {
 
 bool DispatchWatchApplication::notify(QObject* receiver, QEvent* event) {
     // Deliveries on the engine thread are not the window's and are not counted.
-    if (QThread::currentThread() != thread())
-        return QApplication::notify(receiver, event);
+    if (QThread::currentThread() != thread()) return QApplication::notify(receiver, event);
     if (!watching_ || depth_ > 0) {
         ++depth_;
         const bool handled = QApplication::notify(receiver, event);
@@ -38,8 +37,7 @@ bool DispatchWatchApplication::notify(QObject* receiver, QEvent* event) {
     const bool handled = QApplication::notify(receiver, event);
     --depth_;
     const qint64 duration = clock_.nsecsElapsed() - start;
-    if (watching_ && duration >= thresholdNs_)
-        recorded_.push_back({start, duration, name, type});
+    if (watching_ && duration >= thresholdNs_) recorded_.push_back({start, duration, name, type});
     return handled;
 }
 

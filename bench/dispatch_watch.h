@@ -11,9 +11,9 @@
 namespace bench {
 
 struct Dispatch {
-    qint64 startNs = 0;     // since the watch was started
+    qint64 startNs = 0;  // since the watch was started
     qint64 durationNs = 0;
-    QString receiver;       // class name and object name
+    QString receiver;  // class name and object name
     int eventType = 0;
 };
 

@@ -45,10 +45,10 @@
 #include "core/preview/run_record.h"
 #include "core/settings/tuning_controls.h"
 #include "core/settings/tuning_engine_fill.h"
-#include "dnr.h"
 #include "dispatch_watch.h"
-#include "thread_cpu.h"
+#include "dnr.h"
 #include "imaging/imaging.h"
+#include "thread_cpu.h"
 #include "window_photos.h"
 
 namespace {
@@ -69,7 +69,9 @@ double processCpuMs() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-double msOf(qint64 ns) { return double(ns) / 1e6; }
+double msOf(qint64 ns) {
+    return double(ns) / 1e6;
+}
 
 struct Series {
     std::vector<double> values;
@@ -80,8 +82,12 @@ struct Series {
         const size_t n = s.size();
         return n == 0 ? 0 : n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2;
     }
-    double min() const { return values.empty() ? 0 : *std::min_element(values.begin(), values.end()); }
-    double max() const { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
+    double min() const {
+        return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+    }
+    double max() const {
+        return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+    }
 };
 
 void printSeries(const char* what, const Series& s) {
@@ -104,11 +110,9 @@ bool runUntil(const std::function<bool()>& done, int timeoutMs) {
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() > timeoutMs)
-            loop.quit();
+        if (done() || clock.elapsed() > timeoutMs) loop.quit();
     });
-    if (done())
-        return true;
+    if (done()) return true;
     poll.start();
     loop.exec();
     return done();
@@ -126,8 +130,7 @@ class SignalTime {
             if (firedNs_ < 0) {
                 firedNs_ = clock.nsecsElapsed();
                 ((firstArgument_ = QVariant::fromValue(arguments)), ...);
-                if (also)
-                    also();
+                if (also) also();
             }
         });
     }
@@ -166,8 +169,7 @@ struct WindowSurroundings {
     std::unique_ptr<app::TMainForm> makeForm(int zoomIndex = -1) {
         core::ProgramFolders folders(QStringLiteral(VF_BUILD_FOLDER), data.path());
         core::ProgramOptions options;
-        if (zoomIndex >= 0)
-            options.previewZoomIndex = zoomIndex;
+        if (zoomIndex >= 0) options.previewZoomIndex = zoomIndex;
         return std::make_unique<app::TMainForm>(
             app::MainFormSetup{language, asker, files, folders, core::SettingsBlock{}, options,
                                data.filePath(QStringLiteral("settings.ini")), 0});
@@ -212,7 +214,8 @@ bool benchStart(const bench::WindowPhotos& photos, int repetitions) {
         int paints = 0;
         SignalTime openedSignal(form.get(), &app::TMainForm::pictureOpened, clock,
                                 [&] { paints = view->paintCount(); });
-        if (!form->openFile(photos.jpeg) || !openedSignal.wait() || !openedSignal.argument().toBool()) {
+        if (!form->openFile(photos.jpeg) || !openedSignal.wait() ||
+            !openedSignal.argument().toBool()) {
             std::printf("  opening the JPEG failed\n");
             return false;
         }
@@ -225,8 +228,7 @@ bool benchStart(const bench::WindowPhotos& photos, int repetitions) {
                     cpuOpened);
         shown.add(msOf(shownNs));
         opened.add(msOf(openedSignal.firedNs()));
-        if (drawnNs >= 0)
-            drawn.add(msOf(drawnNs));
+        if (drawnNs >= 0) drawn.add(msOf(drawnNs));
         cpu.add(cpuOpened);
         form.reset();
         pause(100);
@@ -297,10 +299,10 @@ bool moveSlider(app::TMainForm& form, int number, int moves, MoveFigures& figure
     slider->setFocus();
     const app::PictureView* output = form.ui().imagePreviewOutput;
     for (int i = 0; i < moves; ++i) {
-        if (!runUntil([&] { return idle(form); }, kWaitMs))
-            return false;
+        if (!runUntil([&] { return idle(form); }, kWaitMs)) return false;
         pause(50);
-        const int value = slider->value() < slider->maximum() - 1 ? slider->value() + 1 : slider->minimum();
+        const int value =
+            slider->value() < slider->maximum() - 1 ? slider->value() + 1 : slider->minimum();
         int paints = 0;
         QElapsedTimer clock;
         SignalTime shown(&form, &app::TMainForm::previewShown, clock,
@@ -321,8 +323,7 @@ bool moveSlider(app::TMainForm& form, int number, int moves, MoveFigures& figure
         figures.windowCpu.add(msOf(threads.thisThreadNs - threads0.thisThreadNs));
         figures.otherCpu.add(msOf(threads.otherThreadsNs - threads0.otherThreadsNs));
         figures.shown.add(msOf(shown.firedNs()));
-        if (painted)
-            figures.drawn.add(msOf(drawnNs));
+        if (painted) figures.drawn.add(msOf(drawnNs));
     }
     return true;
 }
@@ -364,8 +365,7 @@ void colourJobParts(app::TMainForm& form, int repetitions) {
         QElapsedTimer clock;
         clock.start();
         const core::RunResult result = core::runPreview(request, context, timedEngine);
-        if (!result.done())
-            return;
+        if (!result.done()) return;
         whole.add(msOf(clock.nsecsElapsed()));
         engine.add(msOf(engineNs));
         engineCpu.add(cpuMs);
@@ -385,8 +385,7 @@ bool benchPreview(const bench::WindowPhotos& photos, int moves) {
     form->ui().imagePreviewOutput->setFixedSize(kRegionWidth, kRegionHeight);
     form->resize(2600, 1000);
     form->show();
-    if (!openAndWait(*form, photos.tiff16))
-        return false;
+    if (!openAndWait(*form, photos.tiff16)) return false;
     std::printf("  document %dx%d, %s\n", form->document().width(), form->document().height(),
                 form->document().is16Bit() ? "16-bit" : "8-bit");
 
@@ -395,35 +394,32 @@ bool benchPreview(const bench::WindowPhotos& photos, int moves) {
         SignalTime first(form.get(), &app::TMainForm::previewShown, clock);
         clock.start();
         form->menuRebuildClick();  // viewing -> tuning, noise tab
-        if (!form->tuningMode() || !first.wait())
-            return false;
-        std::printf("  first preview (source region made, cold caches): %.1f ms\n", msOf(first.firedNs()));
+        if (!form->tuningMode() || !first.wait()) return false;
+        std::printf("  first preview (source region made, cold caches): %.1f ms\n",
+                    msOf(first.firedNs()));
     }
     const core::PreviewRegion& region = form->previewRegion();
     std::printf("  noise tab region %dx%d at (%d, %d)\n", region.width, region.height, region.left,
                 region.top);
     MoveFigures noise;
-    if (!moveSlider(*form, kNoiseLevelSlider, moves, noise))
-        return false;
+    if (!moveSlider(*form, kNoiseLevelSlider, moves, noise)) return false;
     printMoves("noise tab", noise, "[target 60 ms]");
 
-    if (!runUntil([&] { return idle(*form); }, kWaitMs))
-        return false;
+    if (!runUntil([&] { return idle(*form); }, kWaitMs)) return false;
     {
         SignalTime first(form.get(), &app::TMainForm::previewShown, clock);
         clock.restart();
         form->ui().pages->setCurrentWidget(form->ui().pages->page(QStringLiteral("tsColor")));
-        if (!first.wait())
-            return false;
-        std::printf("  first colour preview (screen-sized copy made): %.1f ms\n", msOf(first.firedNs()));
+        if (!first.wait()) return false;
+        std::printf("  first colour preview (screen-sized copy made): %.1f ms\n",
+                    msOf(first.firedNs()));
     }
     const QSize copy = form->ui().imagePreviewSource->picture().size();
     const QRect work = form->screen()->availableGeometry();
     std::printf("  colour tab copy %dx%d for a work area of %dx%d\n", copy.width(), copy.height(),
                 work.width(), work.height());
     MoveFigures colour;
-    if (!moveSlider(*form, kSaturationSlider, moves, colour))
-        return false;
+    if (!moveSlider(*form, kSaturationSlider, moves, colour)) return false;
     printMoves("colour tab", colour, "[target 40 ms]");
     runUntil([&] { return idle(*form); }, kWaitMs);
     colourJobParts(*form, moves);
@@ -433,8 +429,7 @@ bool benchPreview(const bench::WindowPhotos& photos, int moves) {
     // Where the first colour preview goes: the screen-sized copy made from the source.
     const imaging::Handle source = imaging::cNewSession();
     imaging::cSet16BitComponentOptions(source, true, true);
-    if (!imaging::cLoadImage(source, photos.tiff16.toStdString()))
-        return false;
+    if (!imaging::cLoadImage(source, photos.tiff16.toStdString())) return false;
     QElapsedTimer parts;
     parts.start();
     const imaging::Handle reduced = imaging::cDupSession(source);
@@ -442,8 +437,9 @@ bool benchPreview(const bench::WindowPhotos& photos, int moves) {
     parts.restart();
     const bool resized = imaging::cOpResizeEx(reduced, copy.width(), copy.height());
     const double resizeMs = msOf(parts.nsecsElapsed());
-    std::printf("  the screen-sized copy alone: copy of the source %.1f ms, resize to %dx%d %.1f ms%s\n",
-                copyMs, copy.width(), copy.height(), resizeMs, resized ? "" : " (failed)");
+    std::printf(
+        "  the screen-sized copy alone: copy of the source %.1f ms, resize to %dx%d %.1f ms%s\n",
+        copyMs, copy.width(), copy.height(), resizeMs, resized ? "" : " (failed)");
     imaging::cDestroySession(reduced);
     imaging::cDestroySession(source);
     return quiet;
@@ -453,14 +449,14 @@ bool benchPreview(const bench::WindowPhotos& photos, int moves) {
 
 bool benchRespond(bench::DispatchWatchApplication& app, const bench::WindowPhotos& photos,
                   int runs) {
-    std::printf("\nResponsiveness: a 10 ms timer on the window thread during a full run, "
-                "24-megapixel 16-bit TIFF\n");
+    std::printf(
+        "\nResponsiveness: a 10 ms timer on the window thread during a full run, "
+        "24-megapixel 16-bit TIFF\n");
     WindowSurroundings around;
     std::unique_ptr<app::TMainForm> form = around.makeForm();
     form->resize(1600, 1000);
     form->show();
-    if (!openAndWait(*form, photos.tiff16))
-        return false;
+    if (!openAndWait(*form, photos.tiff16)) return false;
     Series worst;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
@@ -468,8 +464,7 @@ bool benchRespond(bench::DispatchWatchApplication& app, const bench::WindowPhoto
             SignalTime preview(form.get(), &app::TMainForm::previewShown, clock);
             clock.start();
             form->menuRebuildClick();  // viewing -> tuning: one preview first
-            if (!preview.wait() || !runUntil([&] { return idle(*form); }, kWaitMs))
-                return false;
+            if (!preview.wait() || !runUntil([&] { return idle(*form); }, kWaitMs)) return false;
         }
         std::vector<qint64> ticks;
         QTimer timer;
@@ -484,8 +479,7 @@ bool benchRespond(bench::DispatchWatchApplication& app, const bench::WindowPhoto
         app.startWatch(20'000'000);
         const double cpu0 = processCpuMs();
         form->menuRebuildClick();  // tuning -> the full run
-        if (!form->busy() || !ended.wait())
-            return false;
+        if (!form->busy() || !ended.wait()) return false;
         const double cpu = processCpuMs() - cpu0;
         pause(500);  // the output being shown belongs to the run as the user sees it
         timer.stop();
@@ -499,24 +493,22 @@ bool benchRespond(bench::DispatchWatchApplication& app, const bench::WindowPhoto
                 longest = gap;
                 longestAt = ticks[i - 1];
             }
-            if (gap > 50'000'000)
-                ++over50;
+            if (gap > 50'000'000) ++over50;
         }
-        std::printf("  run %d: ended after %.0f ms (%s), process CPU %.0f ms, %zu ticks; longest gap "
-                    "%.1f ms starting at %.0f ms; %d gaps over 50 ms\n",
-                    run + 1, msOf(endNs),
-                    ended.argument().value<core::RunEnd>() == core::RunEnd::Done ? "done" : "not done",
-                    cpu, ticks.size(), msOf(longest), msOf(longestAt), over50);
+        std::printf(
+            "  run %d: ended after %.0f ms (%s), process CPU %.0f ms, %zu ticks; longest gap "
+            "%.1f ms starting at %.0f ms; %d gaps over 50 ms\n",
+            run + 1, msOf(endNs),
+            ended.argument().value<core::RunEnd>() == core::RunEnd::Done ? "done" : "not done", cpu,
+            ticks.size(), msOf(longest), msOf(longestAt), over50);
         int shown = 0;
         for (const bench::Dispatch& d : app.longest()) {
-            if (++shown > 5)
-                break;
+            if (++shown > 5) break;
             std::printf("    delivery of %.1f ms at %.0f ms: event %d to %s\n", msOf(d.durationNs),
                         msOf(d.startNs), d.eventType, qPrintable(d.receiver));
         }
         worst.add(msOf(longest));
-        if (ended.argument().value<core::RunEnd>() != core::RunEnd::Done)
-            return false;
+        if (ended.argument().value<core::RunEnd>() != core::RunEnd::Done) return false;
     }
     printSeries("longest gap of a run  [target < 100 ms]", worst);
     return around.quiet();
@@ -525,17 +517,16 @@ bool benchRespond(bench::DispatchWatchApplication& app, const bench::WindowPhoto
 // One 1920 by 1080 screen for the offscreen platform.
 void configureOffscreenScreen(const QString& folder) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && platform != "offscreen")
-        return;
+    if (!platform.isEmpty() && platform != "offscreen") return;
     const QString file = folder + QStringLiteral("/screen.json");
     QFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
-    out.write(QStringLiteral("{\"screens\": [{\"name\": \"bench\", \"x\": 0, \"y\": 0, \"width\": %1, "
-                             "\"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}")
-                  .arg(kScreenWidth)
-                  .arg(kScreenHeight)
-                  .toUtf8());
+    if (!out.open(QIODevice::WriteOnly)) return;
+    out.write(
+        QStringLiteral("{\"screens\": [{\"name\": \"bench\", \"x\": 0, \"y\": 0, \"width\": %1, "
+                       "\"height\": %2, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}")
+            .arg(kScreenWidth)
+            .arg(kScreenHeight)
+            .toUtf8());
     out.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + file.toUtf8());
 }
@@ -565,8 +556,8 @@ int main(int argc, char** argv) {
     clock.start();
     bench::WindowPhotos photos;
     QString error;
-    if (!bench::writeWindowPhotos(QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg"), files.path(),
-                                  photos, error)) {
+    if (!bench::writeWindowPhotos(QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg"),
+                                  files.path(), photos, error)) {
         std::fprintf(stderr, "the photos could not be made: %s\n", qPrintable(error));
         return 1;
     }
@@ -580,7 +571,6 @@ int main(int argc, char** argv) {
         ok = benchPreview(photos, repetitions ? repetitions : 21);
     if (ok && (which == QLatin1String("all") || which == QLatin1String("respond")))
         ok = benchRespond(app, photos, repetitions ? repetitions : 3);
-    if (!ok)
-        std::printf("a measurement failed\n");
+    if (!ok) std::printf("a measurement failed\n");
     return ok ? 0 : 1;
 }

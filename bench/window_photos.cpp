@@ -87,8 +87,7 @@ bool writeWindowPhotos(const QString& samplePath, const QString& folder, WindowP
     std::string why;
     const bool ok = makePhotos(h, samplePath.toStdString(), photos, why);
     imaging::cDestroySession(h);
-    if (!ok)
-        error = QString::fromStdString(why);
+    if (!ok) error = QString::fromStdString(why);
     return ok;
 }
 

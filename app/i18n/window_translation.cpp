@@ -28,15 +28,13 @@ void translateAction(QAction* action, const core::Language& language) {
     action->setText(translated(language, action->text()));
     action->setToolTip(translated(language, action->toolTip()));
     action->setStatusTip(translated(language, action->statusTip()));
-    if (QMenu* menu = action->menu())
-        menu->setTitle(translated(language, menu->title()));
+    if (QMenu* menu = action->menu()) menu->setTitle(translated(language, menu->title()));
 }
 
 void translateOne(QWidget* widget, const core::Language& language) {
     widget->setToolTip(translated(language, widget->toolTip()));
     widget->setStatusTip(translated(language, widget->statusTip()));
-    if (widget->isWindow())
-        widget->setWindowTitle(translated(language, widget->windowTitle()));
+    if (widget->isWindow()) widget->setWindowTitle(translated(language, widget->windowTitle()));
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(translated(language, button->text()));
     else if (auto* label = qobject_cast<QLabel*>(widget))
@@ -74,16 +72,14 @@ void translateOne(QWidget* widget, const core::Language& language) {
 void translateTree(QWidget* widget, const core::Language& language) {
     translateOne(widget, language);
     for (QObject* child : widget->children())
-        if (auto* w = qobject_cast<QWidget*>(child))
-            translateTree(w, language);
+        if (auto* w = qobject_cast<QWidget*>(child)) translateTree(w, language);
 }
 
 void clearActionMarks(QWidget* widget) {
     for (QAction* action : widget->actions())
         action->setProperty("vfTranslated", QVariant());
     for (QObject* child : widget->children())
-        if (auto* w = qobject_cast<QWidget*>(child))
-            clearActionMarks(w);
+        if (auto* w = qobject_cast<QWidget*>(child)) clearActionMarks(w);
 }
 
 void assignKeywordsTree(QWidget* widget) {
@@ -98,8 +94,7 @@ void assignKeywordsTree(QWidget* widget) {
             widget->setProperty(kHelpKeywordProperty, QString(QLatin1Char('#') + key));
     }
     for (QObject* child : widget->children())
-        if (auto* w = qobject_cast<QWidget*>(child))
-            assignKeywordsTree(w);
+        if (auto* w = qobject_cast<QWidget*>(child)) assignKeywordsTree(w);
 }
 
 }  // namespace
@@ -109,7 +104,9 @@ void translateWindow(QWidget* window, const core::Language& language) {
     clearActionMarks(window);
 }
 
-void assignHelpKeywords(QWidget* window) { assignKeywordsTree(window); }
+void assignHelpKeywords(QWidget* window) {
+    assignKeywordsTree(window);
+}
 
 QString helpKeyword(const QWidget* control) {
     return control->property(kHelpKeywordProperty).toString();

@@ -22,11 +22,10 @@ std::optional<SaveChoice> DialogFileChooser::savePicture(QWidget* parent,
     for (const core::OutputFormat& format : core::kOutputFormats)
         filters << QString::fromLatin1(format.text);
     QString selected = filters.value(core::validFormatIndex(formatIndex));
-    const QString path =
-        QFileDialog::getSaveFileName(parent, QString(), proposedPath, filters.join(QStringLiteral(";;")),
-                                     &selected, QFileDialog::DontConfirmOverwrite);
-    if (path.isEmpty())
-        return std::nullopt;
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), proposedPath,
+                                                      filters.join(QStringLiteral(";;")), &selected,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
     return SaveChoice{path, std::max(0, static_cast<int>(filters.indexOf(selected)))};
 }
 

@@ -80,7 +80,8 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
       executor_(std::make_unique<core::EngineExecutor>()) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Velmar Filter"));
-    document_.pictureSlots().loadTemplate(folders_.program() + QStringLiteral("/temp/template16.tif"));
+    document_.pictureSlots().loadTemplate(folders_.program() +
+                                          QStringLiteral("/temp/template16.tif"));
 
     if (!registryFile_.isEmpty())
         lastFolder_ = core::readDialogFolder(core::programRegistryKey(registryFile_),
@@ -104,9 +105,10 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     connect(&counter_, &QTimer::timeout, this, [this] {
         scheduler_.tick();
         if (ui_.status->text().isEmpty())
-            setStatus(document_.isOpen() && !busy() ? core::readyStatus(document_.information(),
-                                                                        core::languageLookup(language_))
-                                                    : text("ALS_READY"));
+            setStatus(
+                document_.isOpen() && !busy()
+                    ? core::readyStatus(document_.information(), core::languageLookup(language_))
+                    : text("ALS_READY"));
     });
     counter_.start();
     qApp->installEventFilter(this);
@@ -120,9 +122,13 @@ TMainForm::~TMainForm() {
     executor_.reset();
 }
 
-QString TMainForm::text(const char* key) const { return language_.message(QString::fromLatin1(key)); }
+QString TMainForm::text(const char* key) const {
+    return language_.message(QString::fromLatin1(key));
+}
 
-void TMainForm::setStatus(const QString& message) { ui_.status->setText(message); }
+void TMainForm::setStatus(const QString& message) {
+    ui_.status->setText(message);
+}
 
 void TMainForm::showError(const QString& message) {
     core::showError(asker_, language_, message);
@@ -152,13 +158,15 @@ void TMainForm::connectCommands() {
         connect(autoButton, &QAbstractButton::clicked, this, [this] { autoBrightness(); });
     connect(ui_.menu.languageMenu, &QMenu::aboutToShow, this, [this] { fillLanguageMenu(); });
     for (int i = 0; i < 9; ++i)
-        connect(ui_.menu[QStringLiteral("menuLang%1").arg(i)], &QAction::triggered, this, [this, i] {
-            core::askMessage(asker_, language_, QStringLiteral("ALS_LANG_APPLY_WARNING"),
-                             QStringLiteral("ALS_LANGUAGE"), core::kButtonsOk);
-            languageIndex_ = i;
-            if (!registryFile_.isEmpty())
-                core::programRegistryKey(registryFile_).writeInt(QString::fromLatin1(core::kValueLanguage), i);
-        });
+        connect(ui_.menu[QStringLiteral("menuLang%1").arg(i)], &QAction::triggered, this,
+                [this, i] {
+                    core::askMessage(asker_, language_, QStringLiteral("ALS_LANG_APPLY_WARNING"),
+                                     QStringLiteral("ALS_LANGUAGE"), core::kButtonsOk);
+                    languageIndex_ = i;
+                    if (!registryFile_.isEmpty())
+                        core::programRegistryKey(registryFile_)
+                            .writeInt(QString::fromLatin1(core::kValueLanguage), i);
+                });
 
     connect(binder_, &TuningBinder::processingRequested, this, [this] { requestProcessing(); });
     connect(binder_, &TuningBinder::captionChanged, this, [this] { requestProcessing(); });
@@ -173,10 +181,8 @@ void TMainForm::connectCommands() {
         QProgressBar* bar = scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full)
                                 ? ui_.progress
                                 : ui_.progressPreview;
-        if (bar->value() != percent)
-            bar->setValue(percent);
-        if (bar == ui_.progressPreview && !bar->isVisible())
-            bar->show();
+        if (bar->value() != percent) bar->setValue(percent);
+        if (bar == ui_.progressPreview && !bar->isVisible()) bar->show();
         if (bar == ui_.progress && runStartMs_ > 0)
             ui_.lblElapsedTime->setText(core::elapsedTextSince(
                 core::languageLookup(language_), runStartMs_, QDateTime::currentMSecsSinceEpoch()));
@@ -186,16 +192,14 @@ void TMainForm::connectCommands() {
     connectPreviewDrag(ui_.imagePreviewSource);
     connect(ui_.imgFullSrc, &PictureView::pressed, this,
             [this](QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-                if (buttons & Qt::LeftButton && !(modifiers & Qt::ShiftModifier))
-                    pointThumbnail(p);
+                if (buttons & Qt::LeftButton && !(modifiers & Qt::ShiftModifier)) pointThumbnail(p);
             });
-    connect(ui_.imgFullSrc, &PictureView::dragged, this, [this](QPoint p, Qt::MouseButtons buttons) {
-        if (buttons & Qt::LeftButton)
-            pointThumbnail(p);
-    });
+    connect(ui_.imgFullSrc, &PictureView::dragged, this,
+            [this](QPoint p, Qt::MouseButtons buttons) {
+                if (buttons & Qt::LeftButton) pointThumbnail(p);
+            });
     connect(ui_.imgFullSrc, &PictureView::released, this, [this](QPoint) {
-        if (!tuningMode() || busy())
-            return;
+        if (!tuningMode() || busy()) return;
         sourcePreviewStale_ = true;
         requestProcessing();
     });
@@ -219,25 +223,25 @@ void TMainForm::updateCommands() {
     enable("menuPaste", !isBusy);
     enable("menuResetOptions", !isBusy);
     enable("menuAbort", running || (tuningMode() && !isBusy));
-    ui_.sbAbort->setVisible(running && scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
+    ui_.sbAbort->setVisible(running &&
+                            scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
     ui_.pages->setEnabled(true);
 }
 
 void TMainForm::menuExpertModeClick(bool expert) {
     core::setExpertMode(tuning_, expert, true);
     options_.expertMode = expert ? 1 : 0;
-    ui_.menu[QStringLiteral("menuExpertMode")]->setText(
-        language_.lookup(QString::fromLatin1(expert ? "ALS_PREVIEW_SIMPLE" : "ALS_PREVIEW_EXPERT")));
+    ui_.menu[QStringLiteral("menuExpertMode")]->setText(language_.lookup(
+        QString::fromLatin1(expert ? "ALS_PREVIEW_SIMPLE" : "ALS_PREVIEW_EXPERT")));
     binder_->refresh();
     requestProcessing();
 }
 
 void TMainForm::menuResetOptionsClick() {
-    if (scheduler_.running())
-        return;
+    if (scheduler_.running()) return;
     if (core::askMessage(asker_, language_, QStringLiteral("ALS_RESET_OPTIONS_QUEST"),
-                         QStringLiteral("ALS_OPTIONS"), core::kButtonsYesNo | core::kIconQuestion) !=
-        core::kResultYes)
+                         QStringLiteral("ALS_OPTIONS"),
+                         core::kButtonsYesNo | core::kIconQuestion) != core::kResultYes)
         return;
     tuning_.noiseAreas.clear();
     tuning_.colorRanges.clear();
@@ -257,13 +261,11 @@ void TMainForm::menuHelpClick() {
 void TMainForm::menuHelpPanelClick(bool shown) {
     options_.helpPanelVisible = shown ? 1 : 0;
     ui_.helpBrowser->setVisible(shown);
-    if (shown)
-        refreshHelpPanel();
+    if (shown) refreshHelpPanel();
 }
 
 void TMainForm::refreshHelpPanel() {
-    if (!ui_.helpBrowser->isVisible())
-        return;
+    if (!ui_.helpBrowser->isVisible()) return;
     const core::HelpState state = core::helpStateFor(tuningMode(), ui_.pages->currentSheet());
     const QString page =
         folders_.helpFolder(QString::fromLatin1(core::languageTable()[languageIndex_].fileName)) +
@@ -276,7 +278,8 @@ void TMainForm::fillLanguageMenu() {
         QAction* action = ui_.menu[QStringLiteral("menuLang%1").arg(entry.index)];
         action->setText(QString::fromUtf8(entry.caption));
         action->setChecked(entry.index == languageIndex_);
-        action->setVisible(QFileInfo::exists(folders_.languageFile(QString::fromLatin1(entry.fileName))));
+        action->setVisible(
+            QFileInfo::exists(folders_.languageFile(QString::fromLatin1(entry.fileName))));
     }
 }
 
@@ -285,8 +288,9 @@ void TMainForm::fillLanguageMenu() {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && ui_.helpBrowser->isVisible()) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (qobject_cast<QAbstractSlider*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
-                       qobject_cast<QComboBox*>(widget))) {
+        if (widget &&
+            (qobject_cast<QAbstractSlider*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
+             qobject_cast<QComboBox*>(widget))) {
             const QString keyword = helpKeyword(widget);
             if (core::helpNeedsNavigation(ui_.helpBrowser->source().toString(), keyword)) {
                 QUrl target = ui_.helpBrowser->source();

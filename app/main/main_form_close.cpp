@@ -2,8 +2,8 @@
 // each step.
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
 
 #include "app/main/main_form.h"
@@ -30,37 +30,42 @@ class MainFormCloser : public core::CloseStepRunner {
     bool run(core::CloseStep step) override {
         using core::CloseStep;
         switch (step) {
-        case CloseStep::StopTimers: form_.counter_.stop(); return true;
-        case CloseStep::RestartTimers: form_.counter_.start(); return true;
-        case CloseStep::SaveSettingsBlock:
-            core::collectSettings(form_.tuning_);
-            return saveRecords(core::SaveMode::SettingsOnly);
-        case CloseStep::SaveOutput: return saveOutput();
-        case CloseStep::StopProcessing: return stopProcessing();
-        case CloseStep::StoreWindowState:
-            core::storeMainWindowState(form_.options_, form_.isMaximized(), form_.isMinimized(),
-                                       form_.normalGeometry());
-            return true;
-        case CloseStep::SaveProgramOptions:
-            return saveRecords(core::SaveMode::OptionsAndRecentFolders);
-        case CloseStep::WriteNormalClose:
-            if (form_.registryFile_.isEmpty())
+            case CloseStep::StopTimers:
+                form_.counter_.stop();
                 return true;
-            {
-                core::RegistryKey key = core::programRegistryKey(form_.registryFile_);
-                return core::markNormalClose(key);
-            }
-        default:
-            // The closing flag, cursors, floating windows, the navigator and the sessions (the
-            // document frees them after the engine thread has ended) need no step of their own.
-            return true;
+            case CloseStep::RestartTimers:
+                form_.counter_.start();
+                return true;
+            case CloseStep::SaveSettingsBlock:
+                core::collectSettings(form_.tuning_);
+                return saveRecords(core::SaveMode::SettingsOnly);
+            case CloseStep::SaveOutput:
+                return saveOutput();
+            case CloseStep::StopProcessing:
+                return stopProcessing();
+            case CloseStep::StoreWindowState:
+                core::storeMainWindowState(form_.options_, form_.isMaximized(), form_.isMinimized(),
+                                           form_.normalGeometry());
+                return true;
+            case CloseStep::SaveProgramOptions:
+                return saveRecords(core::SaveMode::OptionsAndRecentFolders);
+            case CloseStep::WriteNormalClose:
+                if (form_.registryFile_.isEmpty()) return true;
+                {
+                    core::RegistryKey key = core::programRegistryKey(form_.registryFile_);
+                    return core::markNormalClose(key);
+                }
+            default:
+                // The closing flag, cursors, floating windows, the navigator and the sessions (the
+                // document frees them after the engine thread has ended) need no step of their own.
+                return true;
         }
     }
 
   private:
     bool saveRecords(core::SaveMode mode) {
-        const core::Status status = core::saveSettings(
-            mode, QString(), form_.folders_, {form_.tuning_.block, form_.options_, {}});
+        const core::Status status = core::saveSettings(mode, QString(), form_.folders_,
+                                                       {form_.tuning_.block, form_.options_, {}});
         if (!status)
             form_.showError(status.failure().key + QLatin1Char(' ') + status.failure().detail);
         return status.ok();
@@ -69,14 +74,14 @@ class MainFormCloser : public core::CloseStepRunner {
     // The result is saved like the save command does it, and the close goes on only when the
     // save succeeded.
     bool saveOutput() {
-        if (form_.busy())
-            return false;
+        if (form_.busy()) return false;
         bool saved = false;
         bool finished = false;
-        QMetaObject::Connection c = QObject::connect(&form_, &TMainForm::saveEnded, &form_, [&](bool ok) {
-            saved = ok;
-            finished = true;
-        });
+        QMetaObject::Connection c =
+            QObject::connect(&form_, &TMainForm::saveEnded, &form_, [&](bool ok) {
+                saved = ok;
+                finished = true;
+            });
         form_.menuSaveClick();
         // The save runs on the engine thread; the close waits for its answer, which is the one
         // place the window waits, since nothing may be lost at exit.

@@ -15,10 +15,10 @@
 #include "core/main/program_registry.h"
 #include "core/preview/run_preparation.h"
 #include "core/preview/run_record.h"
-#include "core/settings/tuning_engine_fill.h"
 #include "core/settings/tuning_apply.h"
 #include "core/settings/tuning_collect.h"
 #include "core/settings/tuning_controls.h"
+#include "core/settings/tuning_engine_fill.h"
 #include "dnr.h"
 
 namespace app {
@@ -52,19 +52,15 @@ Loaded pictures(core::ImageDocument& document, core::Status status) {
 }  // namespace
 
 void TMainForm::menuOpenClick() {
-    if (busy())
-        return;
+    if (busy()) return;
     const QString path = files_.openPicture(this, lastFolder_);
-    if (!path.isEmpty())
-        openFile(path);
+    if (!path.isEmpty()) openFile(path);
 }
 
 bool TMainForm::openFile(const QString& path) {
-    if (busy())
-        return false;
+    if (busy()) return false;
     core::collectSettings(tuning_);
-    if (tuningMode())
-        setTuningMode(false);
+    if (tuningMode()) setTuningMode(false);
     scheduler_.setLongOperation(true);
     updateCommands();
     setStatus(core::loadingStatus(path, true, core::languageLookup(language_)));
@@ -76,7 +72,8 @@ bool TMainForm::openFile(const QString& path) {
         [document, path, record](const core::EngineJobContext&) {
             core::Status opened = document->open(path);
             if (opened) {
-                const core::SlotPixels px = core::slotPixels(document->handle(core::ImageSlot::Source));
+                const core::SlotPixels px =
+                    core::slotPixels(document->handle(core::ImageSlot::Source));
                 ProcessingParams& p = record->params;
                 core::attachPixels(p, PixelView{px.bits, px.width, px.bytesPerSample, px.height});
                 core::setWholeView(p, {px.width, px.height});
@@ -135,9 +132,9 @@ void TMainForm::pictureLoaded(bool ok, const QString& message, const QImage& sou
     if (QWidget* redEye = ui_.pages->page(QStringLiteral("tsRedeye")))
         ui_.pages->setTabVisible(ui_.pages->indexOf(redEye), document_.redEyeTabShown());
     const core::TextLookup lookup = core::languageLookup(language_);
-    setWindowTitle(core::windowTitle(QStringLiteral("Velmar Filter"), QFileInfo(document_.fileName()).fileName(),
-                                     document_.information().sizeLine, document_.modifiedByPlugin(),
-                                     lookup));
+    setWindowTitle(core::windowTitle(
+        QStringLiteral("Velmar Filter"), QFileInfo(document_.fileName()).fileName(),
+        document_.information().sizeLine, document_.modifiedByPlugin(), lookup));
     ui_.stxtRight->setText(text("ALS_SOURCE"));
     ui_.stxtLeft->setText(QString());
     if (!registryFile_.isEmpty() && document_.fromFile())
@@ -151,8 +148,7 @@ void TMainForm::pictureLoaded(bool ok, const QString& message, const QImage& sou
 }
 
 void TMainForm::autoBrightness() {
-    if (busy() || !document_.isOpen())
-        return;
+    if (busy() || !document_.isOpen()) return;
     core::applySettings(tuning_, core::ResetCode::Brightness);
     binder_->refresh();
     auto record = std::make_shared<core::RunRecord>(core::fillEngineRecord(tuning_, {}));
@@ -181,10 +177,8 @@ void TMainForm::autoBrightness() {
 }
 
 void TMainForm::menuCloseClick() {
-    if (busy() || !document_.isOpen())
-        return;
-    if (tuningMode())
-        setTuningMode(false);
+    if (busy() || !document_.isOpen()) return;
+    if (tuningMode()) setTuningMode(false);
     document_.close();
     sourceDisplay_ = QImage();
     ui_.imageSource->clearPicture();
@@ -197,24 +191,21 @@ void TMainForm::menuCloseClick() {
 }
 
 void TMainForm::menuSaveClick() {
-    if (busy() || !document_.isOpen())
-        return;
+    if (busy() || !document_.isOpen()) return;
     const QString folder = lastFolder_.isEmpty() ? folders_.defaultOutputFolder() : lastFolder_;
-    const std::optional<SaveChoice> choice =
-        files_.savePicture(this, folder + QLatin1Char('/') + document_.proposedSaveName(),
-                           options_.outputFormat);
-    if (!choice)
-        return;
+    const std::optional<SaveChoice> choice = files_.savePicture(
+        this, folder + QLatin1Char('/') + document_.proposedSaveName(), options_.outputFormat);
+    if (!choice) return;
     const QString path = core::chosenSavePath(choice->path, choice->formatIndex);
     if (QFileInfo::exists(path)) {
         const QString question =
-            language_.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXISTS_QUEST")).replace(QStringLiteral("%s"), path);
+            language_.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXISTS_QUEST"))
+                .replace(QStringLiteral("%s"), path);
         core::MessageBoxRequest request;
         request.text = question;
         request.title = text("ALS_SAVING_RESULT");
         request.style = core::kButtonsYesNo | core::kIconQuestion;
-        if (asker_.ask(request) != core::kResultYes)
-            return;
+        if (asker_.ask(request) != core::kResultYes) return;
     }
     options_.outputFormat = static_cast<uint8_t>(choice->formatIndex);
     saveTo(path, choice->formatIndex);
@@ -227,7 +218,8 @@ void TMainForm::saveTo(const QString& path, int formatIndex) {
     core::SaveRequest request{path, formatIndex, options_.jpegQualityIndex, true};
     core::ImageDocument* document = &document_;
     executor_->post(
-        this, [document, request](const core::EngineJobContext&) { return document->save(request); },
+        this,
+        [document, request](const core::EngineJobContext&) { return document->save(request); },
         [this](core::Status status) {
             scheduler_.setLongOperation(false);
             setStatus(QString());
@@ -239,8 +231,7 @@ void TMainForm::saveTo(const QString& path, int formatIndex) {
 }
 
 void TMainForm::menuRotateClick(int direction) {
-    if (busy() || !document_.isOpen())
-        return;
+    if (busy() || !document_.isOpen()) return;
     scheduler_.setLongOperation(true);
     updateCommands();
     setStatus(core::rotationStatus(document_.hasOutput(), core::languageLookup(language_)));
@@ -266,22 +257,20 @@ void TMainForm::menuRotateClick(int direction) {
                 sourceDisplay_ = t.pictures.source;
                 ui_.imageSource->setPicture(t.pictures.source);
                 ui_.imgFullSrc->setPicture(t.pictures.thumbnail);
-                if (!t.output.isNull())
-                    ui_.imageOutput->setPicture(t.output);
+                if (!t.output.isNull()) ui_.imageOutput->setPicture(t.output);
                 scheduler_.setSourceSize(document_.width(), document_.height());
                 recomputeRegion(true);
-                if (tuningMode())
-                    requestProcessing();
+                if (tuningMode()) requestProcessing();
             } else {
-                showError(core::documentMessage(t.status.failure(), core::languageLookup(language_)));
+                showError(
+                    core::documentMessage(t.status.failure(), core::languageLookup(language_)));
             }
             updateCommands();
         });
 }
 
 void TMainForm::menuCopyClick() {
-    if (busy() || !document_.isOpen())
-        return;
+    if (busy() || !document_.isOpen()) return;
     core::ImageDocument* document = &document_;
     executor_->post(
         this,
@@ -293,8 +282,7 @@ void TMainForm::menuCopyClick() {
 }
 
 void TMainForm::menuPasteClick() {
-    if (busy() || !core::clipboardHasPicture())
-        return;
+    if (busy() || !core::clipboardHasPicture()) return;
     const QImage picture = core::clipboardPicture();
     core::collectSettings(tuning_);
     scheduler_.setLongOperation(true);

@@ -10,6 +10,7 @@
 #include "core/caption/caption_source.h"
 #include "core/crop/crop_and_resize.h"
 #include "core/crop/session_crop_picture.h"
+#include "core/document/image_slots.h"
 #include "core/i18n/language.h"
 #include "core/i18n/text_lookup.h"
 #include "core/preview/full_run.h"
@@ -17,20 +18,21 @@
 #include "core/preview/preview_run.h"
 #include "core/preview/preview_tabs.h"
 #include "core/preview/run_preparation.h"
-#include "core/document/image_slots.h"
-#include "dnr.h"
 #include "core/preview/run_texts.h"
 #include "core/preview/thumbnail_frame.h"
 #include "core/preview/whole_image_view.h"
 #include "core/settings/tuning_collect.h"
 #include "core/settings/tuning_controls.h"
 #include "core/settings/tuning_engine_fill.h"
+#include "dnr.h"
 
 namespace app {
 
 namespace {
 
-core::PictureSize sizeOf(const QSize& s) { return {s.width(), s.height()}; }
+core::PictureSize sizeOf(const QSize& s) {
+    return {s.width(), s.height()};
+}
 
 core::PictureSize workArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -46,8 +48,7 @@ struct FullOutcome {
 // viewing mode line up. Runs on the engine thread after the full run.
 QImage framedSourceView(core::ImageDocument& document, const core::SettingsBlock& block) {
     core::ImageSlots& pictureSlots = document.pictureSlots();
-    if (!pictureSlots.duplicate(core::ImageSlot::Source, core::ImageSlot::DisplaySource))
-        return {};
+    if (!pictureSlots.duplicate(core::ImageSlot::Source, core::ImageSlot::DisplaySource)) return {};
     const imaging::Handle copy = document.handle(core::ImageSlot::DisplaySource);
     if (block.CropOn != 0) {
         core::SessionCropPicture picture(copy);
@@ -57,8 +58,7 @@ QImage framedSourceView(core::ImageDocument& document, const core::SettingsBlock
     core::SessionCropPicture framed(copy);
     if (!core::caption::drawFrame(framed.pixels(), block, core::caption::CaptionView::FinalRun))
         return {};
-    if (framed.is16Bit())
-        framed.refreshDisplayData();
+    if (framed.is16Bit()) framed.refreshDisplayData();
     return document.displayImage(core::ImageSlot::DisplaySource);
 }
 
@@ -83,8 +83,7 @@ void TMainForm::setTuningMode(bool on) {
 }
 
 void TMainForm::menuRebuildClick() {
-    if (busy() || !document_.isOpen())
-        return;
+    if (busy() || !document_.isOpen()) return;
     if (!tuningMode()) {
         setTuningMode(true);
         recomputeRegion(true);
@@ -108,8 +107,7 @@ void TMainForm::menuAbortClick() {
         }
         return;
     }
-    if (tuningMode() && !busy())
-        setTuningMode(false);
+    if (tuningMode() && !busy()) setTuningMode(false);
 }
 
 void TMainForm::tabChanged() {
@@ -126,8 +124,7 @@ void TMainForm::tabChanged() {
 }
 
 void TMainForm::recomputeRegion(bool centre) {
-    if (!document_.isOpen())
-        return;
+    if (!document_.isOpen()) return;
     const core::PictureSize source{document_.width(), document_.height()};
     const core::PictureSize pane = sizeOf(ui_.imagePreviewSource->size());
     const int32_t zoom = core::previewZoomPercent(ui_.cmbZoomPreview->currentIndex());
@@ -158,11 +155,11 @@ void TMainForm::showThumbnailFrame() {
 
 void TMainForm::pointThumbnail(QPoint point) {
     const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
-    if (!tuningMode() || busy() || !tab || core::isWholeImageTab(*tab))
-        return;
+    if (!tuningMode() || busy() || !tab || core::isWholeImageTab(*tab)) return;
     const QImage& thumb = ui_.imgFullSrc->picture();
-    region_ = core::regionFromThumbnail(region_, point.x(), point.y(), {thumb.width(), thumb.height()},
-                                        {document_.width(), document_.height()});
+    region_ =
+        core::regionFromThumbnail(region_, point.x(), point.y(), {thumb.width(), thumb.height()},
+                                  {document_.width(), document_.height()});
     ui_.imagePreviewOutput->clearPicture();
     showThumbnailFrame();
 }
@@ -170,7 +167,8 @@ void TMainForm::pointThumbnail(QPoint point) {
 void TMainForm::connectPreviewDrag(PictureView* view) {
     connect(view, &PictureView::pointerPressed, this, [this](QPoint at, Qt::MouseButtons buttons) {
         const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
-        if (!(buttons & Qt::LeftButton) || !tuningMode() || busy() || !tab || core::isWholeImageTab(*tab))
+        if (!(buttons & Qt::LeftButton) || !tuningMode() || busy() || !tab ||
+            core::isWholeImageTab(*tab))
             return;
         drag_ = core::PreviewDrag{region_, at.x(), at.y()};
         dragPointer_ = at;
@@ -184,8 +182,7 @@ void TMainForm::connectPreviewDrag(PictureView* view) {
         }
     });
     connect(view, &PictureView::pointerReleased, this, [this, view](QPoint) {
-        if (!drag_)
-            return;
+        if (!drag_) return;
         dragTimer_.stop();
         const QRect shown = view->pictureRect();
         region_ = core::draggedRegion(*drag_, dragPointer_.x(), dragPointer_.y(), shown.width(),
@@ -198,8 +195,7 @@ void TMainForm::connectPreviewDrag(PictureView* view) {
     });
     dragTimer_.setInterval(200);
     connect(&dragTimer_, &QTimer::timeout, this, [this, view] {
-        if (!drag_ || !dragMoved_)
-            return;
+        if (!drag_ || !dragMoved_) return;
         dragMoved_ = false;
         const QRect shown = view->pictureRect();
         region_ = core::draggedRegion(*drag_, dragPointer_.x(), dragPointer_.y(), shown.width(),
@@ -212,13 +208,17 @@ void TMainForm::connectPreviewDrag(PictureView* view) {
 void TMainForm::launchRun(core::RunKind kind) {
     updateCommands();
     switch (kind) {
-    case core::RunKind::Preview: startPreviewRun(); return;
-    case core::RunKind::Full: startFullRun(); return;
-    default:
-        // The crop and caption overlays are redrawn by the next preview.
-        scheduler_.finishRun();
-        updateCommands();
-        return;
+        case core::RunKind::Preview:
+            startPreviewRun();
+            return;
+        case core::RunKind::Full:
+            startFullRun();
+            return;
+        default:
+            // The crop and caption overlays are redrawn by the next preview.
+            scheduler_.finishRun();
+            updateCommands();
+            return;
     }
 }
 
@@ -239,8 +239,9 @@ void TMainForm::startPreviewRun() {
     request->tab = tab;
     request->region = region_;
     request->record = core::RunRecord(core::fillEngineRecord(tuning_, fill));
-    const bool histogram = (tab == core::PreviewTab::Colors && tuning_.buttons.sbHistogram) ||
-                           (tab == core::PreviewTab::Brightness && tuning_.buttons.sbHistogramBrightness);
+    const bool histogram =
+        (tab == core::PreviewTab::Colors && tuning_.buttons.sbHistogram) ||
+        (tab == core::PreviewTab::Brightness && tuning_.buttons.sbHistogramBrightness);
     if (histogram) {
         const int32_t opacity = options_.opacity;
         const int32_t type = options_.histogramColour ? DNR_HISTOGRAM_COLOURS : DNR_HISTOGRAM_GREY;
@@ -282,12 +283,12 @@ void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result)
     scheduler_.finishRun();
     ui_.progressPreview->hide();
     setStatus(QString());
-    if (!sourcePreview.isNull())
-        ui_.imagePreviewSource->setPicture(sourcePreview);
+    if (!sourcePreview.isNull()) ui_.imagePreviewSource->setPicture(sourcePreview);
     if (result.done()) {
         ui_.imagePreviewOutput->setPicture(result.display);
         // Each tab's marker: shown, and its stage in use by the settings of this preview.
-        const auto tab = core::tabOfSheet(ui_.pages->currentSheet()).value_or(core::PreviewTab::Noise);
+        const auto tab =
+            core::tabOfSheet(ui_.pages->currentSheet()).value_or(core::PreviewTab::Noise);
         const core::SettingsBlock& b = tuning_.block;
         core::TabMarkers markers{};
         for (size_t i = 0; i < markers.size(); ++i) {
@@ -296,19 +297,22 @@ void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result)
             markers[i].visible = page && ui_.pages->isTabVisible(ui_.pages->indexOf(page));
         }
         using T = core::PreviewTab;
-        const auto mark = [&markers](T t, bool inUse) { markers[static_cast<size_t>(t)].inUse = inUse; };
+        const auto mark = [&markers](T t, bool inUse) {
+            markers[static_cast<size_t>(t)].inUse = inUse;
+        };
         mark(T::Noise, stagesShown_.noise || b.NoiseReductionOn != 0);
         mark(T::Sharpening, b.SharpenAmount != 0);
         mark(T::RedEye, !tuning_.redEyes.empty());
-        mark(T::Colors, b.RedShift != 0 || b.GreenShift != 0 || b.BlueShift != 0 || b.Saturation != 0 ||
-                            b.BWConversion != 0 || !tuning_.colorRanges.empty());
+        mark(T::Colors, b.RedShift != 0 || b.GreenShift != 0 || b.BlueShift != 0 ||
+                            b.Saturation != 0 || b.BWConversion != 0 ||
+                            !tuning_.colorRanges.empty());
         mark(T::Brightness, b.AutoContrast != 0 || b.LocalContrast != 0 || b.Contrast != 0 ||
                                 b.Gamma != 0 || b.Highlights != 0 || b.Shadows != 0);
         mark(T::CA, b.CAOn != 0);
         mark(T::Distortions, b.DistortionsOn != 0);
         mark(T::Crop, b.CropOn != 0);
-        mark(T::Text, b.FrameOn != 0 || b.InsertText != 0 || b.InsertDate != 0 || b.InsertTime != 0 ||
-                          b.InsertInfo != 0);
+        mark(T::Text, b.FrameOn != 0 || b.InsertText != 0 || b.InsertDate != 0 ||
+                          b.InsertTime != 0 || b.InsertInfo != 0);
         ui_.stxtOutput->setText(
             core::outputCaption(core::languageLookup(language_), markers, true, tab));
         emit previewShown();
@@ -337,16 +341,16 @@ void TMainForm::startFullRun() {
     // After the engine: crop and resize, then caption and frame, on the output.
     request->finishOutput = [block, caption](imaging::Handle output) -> core::Status {
         core::SessionCropPicture picture(output);
-        const core::Result<bool> cropped = core::applyCropAndResize(block, picture, core::CropMode::Final);
-        if (!cropped)
-            return cropped.failure();
+        const core::Result<bool> cropped =
+            core::applyCropAndResize(block, picture, core::CropMode::Final);
+        if (!cropped) return cropped.failure();
         if (core::caption::captionAndFrameWanted(block)) {
             core::SessionCropPicture finished(output);
-            if (core::Status drawn = core::caption::applyCaptionAndFrame(finished.pixels(), block, caption);
+            if (core::Status drawn =
+                    core::caption::applyCaptionAndFrame(finished.pixels(), block, caption);
                 !drawn)
                 return drawn;
-            if (finished.is16Bit())
-                finished.refreshDisplayData();
+            if (finished.is16Bit()) finished.refreshDisplayData();
         }
         return {};
     };
@@ -366,8 +370,7 @@ void TMainForm::startFullRun() {
             return outcome;
         },
         [this](FullOutcome outcome) {
-            if (!outcome.sourceView.isNull())
-                sourceDisplay_ = outcome.sourceView;
+            if (!outcome.sourceView.isNull()) sourceDisplay_ = outcome.sourceView;
             fullRunDone(std::move(outcome.result));
         });
 }
@@ -388,12 +391,12 @@ void TMainForm::fullRunDone(core::RunResult result) {
                                   .arg(result.display.width())
                                   .arg(result.display.height())
                                   .arg(text("ALS_PX")));
-        if (options_.playSound)
-            QApplication::beep();
+        if (options_.playSound) QApplication::beep();
     } else {
         ui_.imageOutput->clearPicture();
         if (result.end == core::RunEnd::Failed)
-            showError(core::engineStepFailureText(core::languageLookup(language_), result.lastStep));
+            showError(
+                core::engineStepFailureText(core::languageLookup(language_), result.lastStep));
     }
     setTuningMode(false);
     updateCommands();

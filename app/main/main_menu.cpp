@@ -39,7 +39,8 @@ MainMenu buildMainMenu(QMainWindow* window) {
     add(menu, file, {"menuReopen", "ALS_REOPEN", {}});
     add(menu, file, {"menuClose", "ALS_CLOSE", QKeySequence(Qt::CTRL | Qt::Key_W)});
     add(menu, file, {"menuSave", "ALS_SAVE...", QKeySequence(Qt::CTRL | Qt::Key_S)});
-    add(menu, file, {"menuSaveAs", "ALS_SAVE_AS...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    add(menu, file,
+        {"menuSaveAs", "ALS_SAVE_AS...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     file->addSeparator();
     add(menu, file, {"menuExit", "ALS_EXIT", QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
@@ -60,10 +61,10 @@ MainMenu buildMainMenu(QMainWindow* window) {
     add(menu, process, {"menuResetOptions", "ALS_RESET_OPT", {}});
 
     QMenu* view = submenu(window, "menuView", "ALS_VIEW");
-    QAction* single = add(menu, view,
-                          {"menuFramesSingle", "ALS_FRAMES_SINGLE", QKeySequence(Qt::CTRL | Qt::Key_F1)});
-    QAction* both = add(menu, view,
-                        {"menuFramesDouble", "ALS_FRAMES_DOUBLE", QKeySequence(Qt::CTRL | Qt::Key_F2)});
+    QAction* single = add(
+        menu, view, {"menuFramesSingle", "ALS_FRAMES_SINGLE", QKeySequence(Qt::CTRL | Qt::Key_F1)});
+    QAction* both = add(
+        menu, view, {"menuFramesDouble", "ALS_FRAMES_DOUBLE", QKeySequence(Qt::CTRL | Qt::Key_F2)});
     single->setCheckable(true);
     both->setCheckable(true);
     QAction* helpPanel = add(menu, view, {"menuHelpPanel", "ALS_HELP_PANEL", {}});

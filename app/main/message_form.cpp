@@ -20,10 +20,14 @@ constexpr int kStandardButtonHeight = 25;
 
 QStyle::StandardPixmap iconPixmap(core::MessageIcon icon) {
     switch (icon) {
-    case core::MessageIcon::Error: return QStyle::SP_MessageBoxCritical;
-    case core::MessageIcon::Question: return QStyle::SP_MessageBoxQuestion;
-    case core::MessageIcon::Warning: return QStyle::SP_MessageBoxWarning;
-    default: return QStyle::SP_MessageBoxInformation;
+        case core::MessageIcon::Error:
+            return QStyle::SP_MessageBoxCritical;
+        case core::MessageIcon::Question:
+            return QStyle::SP_MessageBoxQuestion;
+        case core::MessageIcon::Warning:
+            return QStyle::SP_MessageBoxWarning;
+        default:
+            return QStyle::SP_MessageBoxInformation;
     }
 }
 
@@ -44,7 +48,8 @@ TMessageForm::TMessageForm(const core::MessageBoxLayout& layout, QWidget* owner)
         icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
         top->addWidget(icon);
     }
-    auto* text = new QLabel(QString(layout.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    auto* text =
+        new QLabel(QString(layout.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     text->setObjectName(QStringLiteral("lblText"));
     text->setWordWrap(true);
     text->setMinimumWidth(320);
@@ -80,29 +85,26 @@ TMessageForm::TMessageForm(const core::MessageBoxLayout& layout, QWidget* owner)
     all->setSpacing(14);
     all->addLayout(top);
     all->addLayout(rows);
-    if (focus)
-        focus->setFocus();
-    if (layout.cancelButton >= 0 && static_cast<size_t>(layout.cancelButton) < layout.buttons.size())
+    if (focus) focus->setFocus();
+    if (layout.cancelButton >= 0 &&
+        static_cast<size_t>(layout.cancelButton) < layout.buttons.size())
         cancelResult_ = layout.buttons[layout.cancelButton].result;
 }
 
 void TMessageForm::reject() {
-    if (cancelResult_ >= 0)
-        done(cancelResult_);
+    if (cancelResult_ >= 0) done(cancelResult_);
 }
 
 int WindowAsker::ask(const core::MessageBoxRequest& request) {
     const core::MessageBoxLayout layout = core::layoutMessageBox(request, texts_);
     QWidget* owner = QApplication::activeWindow();
     if (layout.stayOnTop && owner) {
-        if (owner->isMinimized())
-            owner->showNormal();
+        if (owner->isMinimized()) owner->showNormal();
         owner->raise();
         owner->activateWindow();
     }
     TMessageForm box(layout, owner);
-    if (layout.playSound)
-        QApplication::beep();
+    if (layout.playSound) QApplication::beep();
     box.exec();
     return box.result();
 }

@@ -39,8 +39,7 @@ void PictureView::setFitMargin(double share) {
 }
 
 QRect PictureView::pictureRect() const {
-    if (picture_.isNull())
-        return {};
+    if (picture_.isNull()) return {};
     double scale;
     if (zoom_ > 0) {
         scale = zoom_ / 100.0;
@@ -58,12 +57,10 @@ void PictureView::paintEvent(QPaintEvent* event) {
     ++paintCount_;
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(backgroundRole()));
-    if (picture_.isNull())
-        return;
+    if (picture_.isNull()) return;
     const QRect target = pictureRect();
     const QRect visible = target.intersected(event->rect());
-    if (visible.isEmpty())
-        return;
+    if (visible.isEmpty()) return;
     // The part of the picture behind the visible part of the target, so that a huge picture
     // is never scaled as a whole.
     const double sx = double(picture_.width()) / target.width();
@@ -82,8 +79,7 @@ void PictureView::paintEvent(QPaintEvent* event) {
 
 QPoint PictureView::toPicture(QPoint widgetPoint) const {
     const QRect target = pictureRect();
-    if (target.isEmpty())
-        return {};
+    if (target.isEmpty()) return {};
     const int x = (widgetPoint.x() - target.left()) * picture_.width() / target.width();
     const int y = (widgetPoint.y() - target.top()) * picture_.height() / target.height();
     return {std::clamp(x, 0, picture_.width() - 1), std::clamp(y, 0, picture_.height() - 1)};

@@ -6,9 +6,9 @@ namespace {
 
 using K = ControlKind;
 
-constexpr const char* kTextEffects[] = {"ALS_TXT_PRINT_OVER", "ALS_TXT_SHADOWED",
+constexpr const char* kTextEffects[] = {"ALS_TXT_PRINT_OVER",  "ALS_TXT_SHADOWED",
                                         "ALS_TXT_EMBOSS_TEXT", "ALS_TXT_EMBOSS_PAPER",
-                                        "ALS_TXT_INVERT", nullptr};
+                                        "ALS_TXT_INVERT",      nullptr};
 constexpr const char* kFrameEffects[] = {
     "ALS_SHADOW",      "ALS_3D_FRAME",    "ALS_3D_SMOOTH_FRAME", "ALS_FADE_OUT", "ALS_SLIGHT_BLUR",
     "ALS_NORMAL_BLUR", "ALS_STRONG_BLUR", "ALS_BLACK_WHITE",     "ALS_OVAL",     nullptr};
@@ -149,6 +149,8 @@ constexpr TabDesign kTabs[] = {
 
 }  // namespace
 
-std::span<const TabDesign> tabDesigns() { return kTabs; }
+std::span<const TabDesign> tabDesigns() {
+    return kTabs;
+}
 
 }  // namespace app

@@ -21,9 +21,9 @@ enum class ControlKind {
 
 struct ControlDesign {
     ControlKind kind;
-    const char* name;     // object name
-    const char* caption;  // language key of the caption; empty for none
-    int helpLabel = 0;    // sliders: the number of their help label, 0 for none
+    const char* name;                    // object name
+    const char* caption;                 // language key of the caption; empty for none
+    int helpLabel = 0;                   // sliders: the number of their help label, 0 for none
     const char* const* items = nullptr;  // combo items (language keys), null-terminated
 };
 

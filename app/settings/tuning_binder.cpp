@@ -96,21 +96,29 @@ int sliderNumber(const QObject* object) {
 
 std::optional<core::SliderKey> sliderKey(int key) {
     switch (key) {
-    case Qt::Key_PageUp: return core::SliderKey::PageUp;
-    case Qt::Key_PageDown: return core::SliderKey::PageDown;
-    case Qt::Key_Home: return core::SliderKey::Home;
-    case Qt::Key_End: return core::SliderKey::End;
-    case Qt::Key_Left: return core::SliderKey::Left;
-    case Qt::Key_Right: return core::SliderKey::Right;
-    case Qt::Key_Up: return core::SliderKey::Up;
-    case Qt::Key_Down: return core::SliderKey::Down;
-    default: return std::nullopt;
+        case Qt::Key_PageUp:
+            return core::SliderKey::PageUp;
+        case Qt::Key_PageDown:
+            return core::SliderKey::PageDown;
+        case Qt::Key_Home:
+            return core::SliderKey::Home;
+        case Qt::Key_End:
+            return core::SliderKey::End;
+        case Qt::Key_Left:
+            return core::SliderKey::Left;
+        case Qt::Key_Right:
+            return core::SliderKey::Right;
+        case Qt::Key_Up:
+            return core::SliderKey::Up;
+        case Qt::Key_Down:
+            return core::SliderKey::Down;
+        default:
+            return std::nullopt;
     }
 }
 
 void setChecked(QWidget* widget, bool checked) {
-    if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        button->setChecked(checked);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setChecked(checked);
 }
 
 }  // namespace
@@ -118,16 +126,14 @@ void setChecked(QWidget* widget, bool checked) {
 TuningBinder::TuningBinder(core::TuningState& state, TuningPages* pages, QObject* parent)
     : QObject(parent), state_(state), pages_(pages) {
     for (const core::SliderConfig& config : core::sliderConfigs())
-        if (QSlider* slider = pages_->slider(config.number))
-            slider->setToolTip(QString());
+        if (QSlider* slider = pages_->slider(config.number)) slider->setToolTip(QString());
     // The help labels' hints are their keys; the sliders carry the same key as their own hint,
     // so that context help finds the slider's paragraph.
     for (int n = core::kFirstHelpLabel; n <= core::kLastHelpLabel; ++n)
         if (QLabel* help = pages_->helpLabel(n)) {
             const QString key = QString::fromLatin1(core::helpLabelKey(n));
             help->setToolTip(key);
-            if (QWidget* buddy = help->buddy())
-                buddy->setToolTip(key);
+            if (QWidget* buddy = help->buddy()) buddy->setToolTip(key);
         }
     connectSliders();
     connectChecks();
@@ -140,37 +146,38 @@ TuningBinder::TuningBinder(core::TuningState& state, TuningPages* pages, QObject
 core::SettingsTab TuningBinder::activeTab() const {
     const QString sheet = pages_->currentSheet();
     for (const SheetTab& s : kSheets)
-        if (sheet == QLatin1String(s.sheet))
-            return s.tab;
+        if (sheet == QLatin1String(s.sheet)) return s.tab;
     return core::SettingsTab::Noise;
 }
 
 void TuningBinder::act(core::SliderEffect effect) {
     switch (effect) {
-    case core::SliderEffect::RequestNow: emit processingRequested(); break;
-    case core::SliderEffect::RerenderCaption: emit captionChanged(); break;
-    default: break;
+        case core::SliderEffect::RequestNow:
+            emit processingRequested();
+            break;
+        case core::SliderEffect::RerenderCaption:
+            emit captionChanged();
+            break;
+        default:
+            break;
     }
 }
 
 void TuningBinder::reset(core::ResetCode code) {
     const core::ApplyResult result = core::applySettings(state_, code);
     refresh();
-    if (result.requestProcessing)
-        emit processingRequested();
+    if (result.requestProcessing) emit processingRequested();
 }
 
 void TuningBinder::connectSliders() {
     for (const core::SliderConfig& config : core::sliderConfigs()) {
         QSlider* slider = pages_->slider(config.number);
-        if (!slider)
-            continue;
+        if (!slider) continue;
         const int n = config.number;
         slider->installEventFilter(this);
         slider->setFocusPolicy(Qt::StrongFocus);
         connect(slider, &QSlider::valueChanged, this, [this, n, slider](int position) {
-            if (refreshing_)
-                return;
+            if (refreshing_) return;
             const core::SliderEffect effect = core::sliderChanged(
                 state_, n, position, {slider->isSliderDown(), slider->hasFocus()});
             refreshSlider(n);
@@ -180,19 +187,18 @@ void TuningBinder::connectSliders() {
             }
             act(effect);
         });
-        connect(slider, &QSlider::sliderPressed, this, [this, n] { core::sliderPressed(state_, n); });
+        connect(slider, &QSlider::sliderPressed, this,
+                [this, n] { core::sliderPressed(state_, n); });
         connect(slider, &QSlider::sliderReleased, this, [this, n] {
             act(core::sliderReleased(state_, n));
-            if (core::sliderConfig(n).label != core::SliderLabel::None)
-                refreshSlider(n);
+            if (core::sliderConfig(n).label != core::SliderLabel::None) refreshSlider(n);
         });
     }
 }
 
 bool TuningBinder::eventFilter(QObject* watched, QEvent* event) {
     const int n = sliderNumber(watched);
-    if (n > 0 && event->type() == QEvent::FocusIn)
-        core::sliderEntered(state_, n);
+    if (n > 0 && event->type() == QEvent::FocusIn) core::sliderEntered(state_, n);
     if (n > 0 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (const auto k = sliderKey(key->key())) {
@@ -217,8 +223,7 @@ bool TuningBinder::eventFilter(QObject* watched, QEvent* event) {
 void TuningBinder::connectChecks() {
     for (const CheckBinding& b : kPlainChecks) {
         auto* box = pages_->control<QCheckBox>(QString::fromLatin1(b.name));
-        if (!box)
-            continue;
+        if (!box) continue;
         const auto member = b.member;
         connect(box, &QCheckBox::clicked, this, [this, member](bool checked) {
             state_.checks.*member = checked;
@@ -243,8 +248,7 @@ void TuningBinder::connectChecks() {
     on("cbBWConversion", [this](bool checked) {
         const bool request = core::clickBWConversion(state_, checked, tuningMode_, activeTab());
         refresh();
-        if (request)
-            emit processingRequested();
+        if (request) emit processingRequested();
     });
     on("cbShowOverExposed", [this](bool checked) {
         if (core::clickShowOverExposed(state_, 1, checked, tuningMode_, activeTab()))
@@ -273,8 +277,7 @@ void TuningBinder::connectChecks() {
 void TuningBinder::connectButtons() {
     for (const ButtonBinding& b : kSpeedButtons) {
         auto* button = pages_->control<QAbstractButton>(QString::fromLatin1(b.name));
-        if (!button)
-            continue;
+        if (!button) continue;
         const auto member = b.member;
         connect(button, &QAbstractButton::clicked, this, [this, member](bool down) {
             state_.buttons.*member = down;
@@ -310,7 +313,9 @@ void TuningBinder::connectButtons() {
         });
     }
     for (int kind = 0; kind < 3; ++kind)
-        radio(kind == 0 ? "RadioButton_crop_1" : kind == 1 ? "RadioButton_crop_2" : "RadioButton_crop_3",
+        radio(kind == 0   ? "RadioButton_crop_1"
+              : kind == 1 ? "RadioButton_crop_2"
+                          : "RadioButton_crop_3",
               [this, kind] {
                   state_.crop.CropSizeKind = kind;
                   emit processingRequested();
@@ -348,8 +353,7 @@ void TuningBinder::connectLists() {
     const auto number = [this](const char* name, int32_t core::CropValues::*member) {
         if (auto* spin = pages_->control<QSpinBox>(QString::fromLatin1(name)))
             connect(spin, &QSpinBox::valueChanged, this, [this, member](int value) {
-                if (refreshing_)
-                    return;
+                if (refreshing_) return;
                 state_.crop.*member = value;
                 emit processingRequested();
             });
@@ -360,8 +364,7 @@ void TuningBinder::connectLists() {
 
 void TuningBinder::refreshSlider(int n) {
     QSlider* slider = pages_->slider(n);
-    if (!slider)
-        return;
+    if (!slider) return;
     const core::SliderState& s = state_.sliders[n];
     const bool was = refreshing_;
     refreshing_ = true;
@@ -383,18 +386,20 @@ void TuningBinder::refresh() {
     setChecked(pages_->control(QStringLiteral("cbEnableNR")), state_.checks.cbEnableNR);
     setChecked(pages_->control(QStringLiteral("cbEnableCA")), state_.checks.cbEnableCA);
     setChecked(pages_->control(QStringLiteral("cbBWConversion")), state_.checks.cbBWConversion);
-    setChecked(pages_->control(QStringLiteral("cbShowOverExposed")), state_.checks.cbShowOverExposed);
-    setChecked(pages_->control(QStringLiteral("cbShowOverExposed2")), state_.checks.cbShowOverExposed2);
+    setChecked(pages_->control(QStringLiteral("cbShowOverExposed")),
+               state_.checks.cbShowOverExposed);
+    setChecked(pages_->control(QStringLiteral("cbShowOverExposed2")),
+               state_.checks.cbShowOverExposed2);
     for (const ButtonBinding& b : kSpeedButtons)
         setChecked(pages_->control(QString::fromLatin1(b.name)), state_.buttons.*b.member);
     setChecked(pages_->control(QStringLiteral("RadioButton_HighN")), state_.RadioButton_HighN);
     setChecked(pages_->control(QStringLiteral("RadioButton_LowN")), !state_.RadioButton_HighN);
     const char* aligns[] = {"sbTextAlignLeft", "sbTextAlignCenter", "sbTextAlignRight"};
-    setChecked(pages_->control(QString::fromLatin1(aligns[static_cast<int>(state_.textAlign)])), true);
+    setChecked(pages_->control(QString::fromLatin1(aligns[static_cast<int>(state_.textAlign)])),
+               true);
     const auto combo = [this](const char* name, int index) {
         if (auto* box = pages_->control<QComboBox>(QString::fromLatin1(name)))
-            if (index < box->count())
-                box->setCurrentIndex(index);
+            if (index < box->count()) box->setCurrentIndex(index);
     };
     combo("Edit_frame_width", state_.combos.Edit_frame_width);
     combo("Edit_frame_innerwidth", state_.combos.Edit_frame_innerwidth);
@@ -406,8 +411,10 @@ void TuningBinder::refresh() {
     if (auto* caption = pages_->control<QLineEdit>(QStringLiteral("editTextCaption")))
         caption->setText(QString::fromStdString(state_.editTextCaption));
     setChecked(pages_->control(QStringLiteral("cbEnableCrop")), state_.crop.CropOn == 1);
-    setChecked(pages_->control(QStringLiteral("cbApplyUserResize")), state_.crop.CropUserResizeOn == 1);
-    setChecked(pages_->control(QStringLiteral("RadioButton_crop_4")), state_.crop.CropPortrait == 1);
+    setChecked(pages_->control(QStringLiteral("cbApplyUserResize")),
+               state_.crop.CropUserResizeOn == 1);
+    setChecked(pages_->control(QStringLiteral("RadioButton_crop_4")),
+               state_.crop.CropPortrait == 1);
     const char* kinds[] = {"RadioButton_crop_1", "RadioButton_crop_2", "RadioButton_crop_3"};
     if (state_.crop.CropSizeKind >= 0 && state_.crop.CropSizeKind < 3)
         setChecked(pages_->control(QString::fromLatin1(kinds[state_.crop.CropSizeKind])), true);
@@ -429,21 +436,19 @@ void TuningBinder::refreshEnabling() {
     const core::ControlStates c = core::controlStates(state_, activeTab());
     const auto enable = [this](std::initializer_list<const char*> names, bool on) {
         for (const char* name : names)
-            if (QWidget* w = pages_->control(QString::fromLatin1(name)))
-                w->setEnabled(on);
+            if (QWidget* w = pages_->control(QString::fromLatin1(name))) w->setEnabled(on);
     };
     const auto show = [this](std::initializer_list<const char*> names, bool on) {
         for (const char* name : names)
-            if (QWidget* w = pages_->control(QString::fromLatin1(name)))
-                w->setVisible(on);
+            if (QWidget* w = pages_->control(QString::fromLatin1(name))) w->setVisible(on);
     };
     const auto showSlider = [this](int n, int help, bool on) {
         for (QWidget* w : {static_cast<QWidget*>(pages_->slider(n)),
                            static_cast<QWidget*>(pages_->valueLabel(n)),
-                           static_cast<QWidget*>(help > 0 ? pages_->helpLabel(help)
-                                                          : pages_->control(QStringLiteral("Label_sld%1").arg(n)))})
-            if (w)
-                w->setVisible(on);
+                           static_cast<QWidget*>(
+                               help > 0 ? pages_->helpLabel(help)
+                                        : pages_->control(QStringLiteral("Label_sld%1").arg(n)))})
+            if (w) w->setVisible(on);
     };
     enable({"SlideBar1", "SlideBar2", "SlideBar3", "SlideBar4", "SlideBar16", "SlideBar19",
             "RadioButton_LowN", "RadioButton_HighN", "sbNoiseMap"},

@@ -21,7 +21,9 @@ namespace {
 
 constexpr int kMaxUserSize = 99999;
 
-QString sliderNumber(const char* name) { return QString::fromLatin1(name).mid(8); }
+QString sliderNumber(const char* name) {
+    return QString::fromLatin1(name).mid(8);
+}
 
 }  // namespace
 
@@ -41,84 +43,82 @@ TuningPages::TuningPages(QWidget* parent) : QTabWidget(parent) {
             const QString name = QString::fromLatin1(c.name);
             const QString caption = QString::fromLatin1(c.caption);
             QWidget* widget = nullptr;
-            if (c.kind != ControlKind::Radio)
-                radios = nullptr;
+            if (c.kind != ControlKind::Radio) radios = nullptr;
             switch (c.kind) {
-            case ControlKind::Slider: {
-                const QString n = sliderNumber(c.name);
-                auto* help = new QLabel(caption);
-                help->setObjectName(c.helpLabel > 0
-                                        ? QStringLiteral("Label_hlp%1").arg(c.helpLabel)
-                                        : QStringLiteral("Label_sld%1").arg(n));
-                auto* slider = new QSlider(Qt::Horizontal);
-                slider->setMinimumWidth(140);
-                slider->setTickPosition(QSlider::NoTicks);
-                auto* value = new QLabel;
-                value->setObjectName(QStringLiteral("Label_val") + n);
-                value->setMinimumWidth(44);
-                value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                grid->addWidget(help, row, 0);
-                grid->addWidget(slider, row, 1);
-                grid->addWidget(value, row, 2);
-                controls_.insert(help->objectName(), help);
-                controls_.insert(value->objectName(), value);
-                help->setBuddy(slider);
-                widget = slider;
-                break;
-            }
-            case ControlKind::Check:
-                widget = new QCheckBox(caption);
-                grid->addWidget(widget, row, 0, 1, 3);
-                break;
-            case ControlKind::Radio: {
-                auto* radio = new QRadioButton(caption);
-                if (!radios)
-                    radios = new QButtonGroup(inner);
-                radios->addButton(radio);
-                widget = radio;
-                grid->addWidget(widget, row, 0, 1, 3);
-                break;
-            }
-            case ControlKind::SpeedButton:
-            case ControlKind::Button: {
-                auto* button = new QPushButton(caption);
-                button->setCheckable(c.kind == ControlKind::SpeedButton);
-                widget = button;
-                grid->addWidget(widget, row, 0, 1, 2, Qt::AlignLeft);
-                break;
-            }
-            case ControlKind::Combo:
-            case ControlKind::LineEdit:
-            case ControlKind::Number:
-            case ControlKind::Swatch: {
-                if (!caption.isEmpty()) {
-                    auto* label = new QLabel(caption);
-                    grid->addWidget(label, row, 0);
+                case ControlKind::Slider: {
+                    const QString n = sliderNumber(c.name);
+                    auto* help = new QLabel(caption);
+                    help->setObjectName(c.helpLabel > 0
+                                            ? QStringLiteral("Label_hlp%1").arg(c.helpLabel)
+                                            : QStringLiteral("Label_sld%1").arg(n));
+                    auto* slider = new QSlider(Qt::Horizontal);
+                    slider->setMinimumWidth(140);
+                    slider->setTickPosition(QSlider::NoTicks);
+                    auto* value = new QLabel;
+                    value->setObjectName(QStringLiteral("Label_val") + n);
+                    value->setMinimumWidth(44);
+                    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    grid->addWidget(help, row, 0);
+                    grid->addWidget(slider, row, 1);
+                    grid->addWidget(value, row, 2);
+                    controls_.insert(help->objectName(), help);
+                    controls_.insert(value->objectName(), value);
+                    help->setBuddy(slider);
+                    widget = slider;
+                    break;
                 }
-                if (c.kind == ControlKind::Combo) {
-                    auto* combo = new QComboBox;
-                    for (const char* const* item = c.items; item && *item; ++item)
-                        combo->addItem(QString::fromLatin1(*item));
-                    widget = combo;
-                } else if (c.kind == ControlKind::LineEdit) {
-                    widget = new QLineEdit;
-                } else if (c.kind == ControlKind::Number) {
-                    auto* spin = new QSpinBox;
-                    spin->setRange(0, kMaxUserSize);
-                    widget = spin;
-                } else {
-                    auto* swatch = new QLabel;
-                    swatch->setFixedSize(24, 24);
-                    swatch->setAutoFillBackground(true);
-                    swatch->setFrameShape(QFrame::Box);
-                    widget = swatch;
-                }
-                if (caption.isEmpty())
+                case ControlKind::Check:
+                    widget = new QCheckBox(caption);
                     grid->addWidget(widget, row, 0, 1, 3);
-                else
-                    grid->addWidget(widget, row, 1, 1, 2);
-                break;
-            }
+                    break;
+                case ControlKind::Radio: {
+                    auto* radio = new QRadioButton(caption);
+                    if (!radios) radios = new QButtonGroup(inner);
+                    radios->addButton(radio);
+                    widget = radio;
+                    grid->addWidget(widget, row, 0, 1, 3);
+                    break;
+                }
+                case ControlKind::SpeedButton:
+                case ControlKind::Button: {
+                    auto* button = new QPushButton(caption);
+                    button->setCheckable(c.kind == ControlKind::SpeedButton);
+                    widget = button;
+                    grid->addWidget(widget, row, 0, 1, 2, Qt::AlignLeft);
+                    break;
+                }
+                case ControlKind::Combo:
+                case ControlKind::LineEdit:
+                case ControlKind::Number:
+                case ControlKind::Swatch: {
+                    if (!caption.isEmpty()) {
+                        auto* label = new QLabel(caption);
+                        grid->addWidget(label, row, 0);
+                    }
+                    if (c.kind == ControlKind::Combo) {
+                        auto* combo = new QComboBox;
+                        for (const char* const* item = c.items; item && *item; ++item)
+                            combo->addItem(QString::fromLatin1(*item));
+                        widget = combo;
+                    } else if (c.kind == ControlKind::LineEdit) {
+                        widget = new QLineEdit;
+                    } else if (c.kind == ControlKind::Number) {
+                        auto* spin = new QSpinBox;
+                        spin->setRange(0, kMaxUserSize);
+                        widget = spin;
+                    } else {
+                        auto* swatch = new QLabel;
+                        swatch->setFixedSize(24, 24);
+                        swatch->setAutoFillBackground(true);
+                        swatch->setFrameShape(QFrame::Box);
+                        widget = swatch;
+                    }
+                    if (caption.isEmpty())
+                        grid->addWidget(widget, row, 0, 1, 3);
+                    else
+                        grid->addWidget(widget, row, 1, 1, 2);
+                    break;
+                }
             }
             widget->setObjectName(name);
             controls_.insert(name, widget);
@@ -144,8 +144,7 @@ QLabel* TuningPages::helpLabel(int number) const {
 
 QWidget* TuningPages::page(const QString& sheet) const {
     for (int i = 0; i < count(); ++i)
-        if (widget(i)->objectName() == sheet)
-            return widget(i);
+        if (widget(i)->objectName() == sheet) return widget(i);
     return nullptr;
 }
 

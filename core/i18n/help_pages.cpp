@@ -41,11 +41,9 @@ QString helpPage(HelpState state, HelpVariant variant) {
 }
 
 HelpState helpStateFor(bool tuningView, const QString& activeSheet) {
-    if (!tuningView)
-        return HelpState::Viewing;
+    if (!tuningView) return HelpState::Viewing;
     for (const Pages& p : kPages)
-        if (*p.sheet && activeSheet == QLatin1String(p.sheet))
-            return p.state;
+        if (*p.sheet && activeSheet == QLatin1String(p.sheet)) return p.state;
     return HelpState::Viewing;
 }
 

@@ -4,8 +4,8 @@
 #include <QString>
 #include <array>
 
-#include "core/preview/preview_tabs.h"
 #include "core/i18n/text_lookup.h"
+#include "core/preview/preview_tabs.h"
 
 namespace core {
 

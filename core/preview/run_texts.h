@@ -5,8 +5,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "core/preview/run_steps.h"
 #include "core/i18n/text_lookup.h"
+#include "core/preview/run_steps.h"
 
 namespace core {
 

@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "core/preview/preview_region.h"
 #include "core/i18n/text_lookup.h"
+#include "core/preview/preview_region.h"
 
 namespace core {
 

@@ -26,11 +26,11 @@ class ScriptedFiles : public app::FileChooser {
         openFolder = folder;
         return openAnswer;
     }
-    std::optional<app::SaveChoice> savePicture(QWidget*, const QString& proposed, int format) override {
+    std::optional<app::SaveChoice> savePicture(QWidget*, const QString& proposed,
+                                               int format) override {
         ++saveAsked;
         proposedPath = proposed;
-        if (saveAnswer.isEmpty())
-            return std::nullopt;
+        if (saveAnswer.isEmpty()) return std::nullopt;
         return app::SaveChoice{saveAnswer, saveFormat < 0 ? format : saveFormat};
     }
     QString openAnswer;
@@ -42,8 +42,12 @@ class ScriptedFiles : public app::FileChooser {
     QString proposedPath;
 };
 
-inline QString samplePicture() { return QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg"); }
-inline QString smallPicture() { return QStringLiteral(VF_TEST_DATA "/cups-noisy-crop.jpg"); }
+inline QString samplePicture() {
+    return QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg");
+}
+inline QString smallPicture() {
+    return QStringLiteral(VF_TEST_DATA "/cups-noisy-crop.jpg");
+}
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -56,9 +60,9 @@ class WindowTest : public ::testing::Test {
 
     std::unique_ptr<app::TMainForm> makeForm() {
         core::ProgramFolders folders(QStringLiteral(VF_BUILD_FOLDER), data.path());
-        auto f = std::make_unique<app::TMainForm>(app::MainFormSetup{
-            language, asker, files, folders, core::SettingsBlock{}, core::ProgramOptions{},
-            iniFile(), 0});
+        auto f = std::make_unique<app::TMainForm>(
+            app::MainFormSetup{language, asker, files, folders, core::SettingsBlock{},
+                               core::ProgramOptions{}, iniFile(), 0});
         f->resize(1200, 800);
         f->show();
         return f;

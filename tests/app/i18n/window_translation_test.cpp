@@ -14,10 +14,10 @@
 #include "app/i18n/window_translation.h"
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
-#include "core/main/scripted_asker.h"
 #include "core/i18n/language.h"
 #include "core/main/language_choice.h"
 #include "core/main/program_registry.h"
+#include "core/main/scripted_asker.h"
 #include "core/paths/program_folders.h"
 
 #include <QLocale>
@@ -29,26 +29,22 @@ namespace {
 QStringList shownTexts(QWidget* window) {
     QStringList texts;
     const auto add = [&](const QString& where, const QString& text) {
-        if (!text.isEmpty())
-            texts << where + QLatin1Char('=') + text;
+        if (!text.isEmpty()) texts << where + QLatin1Char('=') + text;
     };
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets.prepend(window);
     for (QWidget* w : widgets) {
         const QString name = w->objectName();
         add(name + QStringLiteral(".toolTip"), w->toolTip());
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            add(name, b->text());
-        if (auto* l = qobject_cast<QLabel*>(w))
-            add(name, l->text());
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) add(name, b->text());
+        if (auto* l = qobject_cast<QLabel*>(w)) add(name, l->text());
         if (auto* c = qobject_cast<QComboBox*>(w))
             for (int i = 0; i < c->count(); ++i)
                 add(name + QStringLiteral("[%1]").arg(i), c->itemText(i));
         if (auto* t = qobject_cast<QTabWidget*>(w))
             for (int i = 0; i < t->count(); ++i)
                 add(name + QStringLiteral("[%1]").arg(i), t->tabText(i));
-        if (auto* m = qobject_cast<QMenu*>(w))
-            add(name, m->title());
+        if (auto* m = qobject_cast<QMenu*>(w)) add(name, m->title());
         for (QAction* a : w->actions()) {
             add(a->objectName(), a->text());
             add(a->objectName() + QStringLiteral(".statusTip"), a->statusTip());
@@ -62,14 +58,17 @@ const QRegularExpression kKey(QStringLiteral("\\b(ALS|ER)_[A-Z0-9_]+"));
 class NoFiles : public app::FileChooser {
   public:
     QString openPicture(QWidget*, const QString&) override { return {}; }
-    std::optional<app::SaveChoice> savePicture(QWidget*, const QString&, int) override { return {}; }
+    std::optional<app::SaveChoice> savePicture(QWidget*, const QString&, int) override {
+        return {};
+    }
 };
 
 std::unique_ptr<app::TMainForm> window(const core::Language& language) {
     static core::ScriptedAsker asker;
     static NoFiles files;
     return std::make_unique<app::TMainForm>(app::MainFormSetup{
-        language, asker, files, core::ProgramFolders(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent")),
+        language, asker, files,
+        core::ProgramFolders(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent")),
         core::SettingsBlock{}, core::ProgramOptions{}, QString(), 0});
 }
 
@@ -111,7 +110,8 @@ TEST(WindowTranslation, ATestLanguageRetitlesEveryControl) {
 
 // Every shipped language retitles the whole window: no control is left showing a key.
 TEST(WindowTranslation, EveryLanguageFileTranslatesEveryControl) {
-    const core::ProgramFolders folders(QStringLiteral(VF_BUILD_FOLDER), QStringLiteral(VF_BUILD_FOLDER));
+    const core::ProgramFolders folders(QStringLiteral(VF_BUILD_FOLDER),
+                                       QStringLiteral(VF_BUILD_FOLDER));
     for (const core::LanguageEntry& entry : core::languageTable()) {
         core::Language language;
         ASSERT_TRUE(language.load(folders.languageFile(QString::fromLatin1(entry.fileName))))
@@ -130,13 +130,14 @@ TEST(WindowTranslation, TheSystemLanguageChoosesTheStartLanguage) {
     const struct {
         const char* locale;
         const char* file;
-    } cases[] = {{"de_DE", "german"}, {"fr_FR", "french"}, {"ru_RU", "russian"},
-                 {"it_IT", "italian"}, {"nl_NL", "dutch"}, {"en_GB", "english"}};
+    } cases[] = {{"de_DE", "german"},  {"fr_FR", "french"}, {"ru_RU", "russian"},
+                 {"it_IT", "italian"}, {"nl_NL", "dutch"},  {"en_GB", "english"}};
     for (const auto& c : cases) {
         const auto choice = core::chooseStartLanguage(
             key, core::windowsLanguageId(QLocale(QString::fromLatin1(c.locale))), folders);
         ASSERT_TRUE(choice) << c.locale;
-        EXPECT_TRUE(choice->languageFile.endsWith(QString::fromLatin1(c.file) + QStringLiteral(".lng")))
+        EXPECT_TRUE(
+            choice->languageFile.endsWith(QString::fromLatin1(c.file) + QStringLiteral(".lng")))
             << c.locale << " -> " << qPrintable(choice->languageFile);
     }
 }

@@ -19,7 +19,9 @@ namespace {
 class NoFiles : public app::FileChooser {
   public:
     QString openPicture(QWidget*, const QString&) override { return {}; }
-    std::optional<app::SaveChoice> savePicture(QWidget*, const QString&, int) override { return {}; }
+    std::optional<app::SaveChoice> savePicture(QWidget*, const QString&, int) override {
+        return {};
+    }
 };
 
 void save(QWidget& window, const QString& folder, const QString& name) {
@@ -33,8 +35,9 @@ void settle(app::TMainForm& form) {
     clock.start();
     do {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
-    } while ((form.busy() || form.scheduler().restartPending() || form.scheduler().requestPending()) &&
-             clock.elapsed() < 60000);
+    } while (
+        (form.busy() || form.scheduler().restartPending() || form.scheduler().requestPending()) &&
+        clock.elapsed() < 60000);
     QApplication::processEvents();
 }
 
@@ -64,8 +67,7 @@ int main(int argc, char** argv) {
     save(window, folder, language + QStringLiteral("-viewing-source"));
     window.menuRebuildClick();
     for (int i = 0; i < window.ui().pages->count(); ++i) {
-        if (!window.ui().pages->isTabVisible(i))
-            continue;
+        if (!window.ui().pages->isTabVisible(i)) continue;
         window.ui().pages->setCurrentIndex(i);
         settle(window);
         QApplication::processEvents();

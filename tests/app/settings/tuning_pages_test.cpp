@@ -44,7 +44,9 @@ TEST_F(WindowTest, TheFrameAndCropListsAreFilled) {
     EXPECT_EQ(items("cmbPaperResize"), 11);
     EXPECT_EQ(items("cmbWebResize"), 10);
     // The stored default frame width, 100, is item 25.
-    EXPECT_EQ(form->ui().pages->control<QComboBox>(QStringLiteral("Edit_frame_width"))->currentIndex(), 25);
+    EXPECT_EQ(
+        form->ui().pages->control<QComboBox>(QStringLiteral("Edit_frame_width"))->currentIndex(),
+        25);
 }
 
 }  // namespace apptest

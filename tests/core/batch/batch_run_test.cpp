@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 
 #include "core/batch/batch_texts.h"
-#include "gui_application.h"
 #include "core/queue/queue_file.h"
 #include "core/queue/queue_model.h"
 #include "fake_pictures.h"
+#include "gui_application.h"
 
 namespace {
 

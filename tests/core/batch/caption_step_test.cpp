@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "gui_application.h"
 #include "core/batch/picture_job.h"
 #include "core/queue/queue_model.h"
+#include "gui_application.h"
 
 namespace {
 
@@ -25,8 +25,12 @@ class KeptPicture : public core::BatchPicture {
     PixelView pixels() override { return {bytes_.data(), kW, 1, kH}; }
     void refreshDisplayData() override {}
     // The caption's items have their crop switched off.
-    core::Status crop(int32_t, int32_t, int32_t, int32_t) override { return core::failure("unexpected crop"); }
-    core::Status resize(int32_t, int32_t, int32_t) override { return core::failure("unexpected resize"); }
+    core::Status crop(int32_t, int32_t, int32_t, int32_t) override {
+        return core::failure("unexpected crop");
+    }
+    core::Status resize(int32_t, int32_t, int32_t) override {
+        return core::failure("unexpected resize");
+    }
     core::Status save(const QString&, int32_t, int32_t) override {
         saved_ = bytes_;
         return {};

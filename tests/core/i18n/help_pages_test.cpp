@@ -455,7 +455,8 @@ TEST(HelpPages, TheProgramOpensThePagesOfTheTable) {
     int state = 0;
     for (const PagePair& pair : kHelpPages) {
         const auto s = static_cast<core::HelpState>(state++);
-        EXPECT_EQ(core::helpPage(s, core::HelpVariant::F1).toStdString(), pair.f1Page) << pair.state;
+        EXPECT_EQ(core::helpPage(s, core::HelpVariant::F1).toStdString(), pair.f1Page)
+            << pair.state;
         EXPECT_EQ(core::helpPage(s, core::HelpVariant::Panel).toStdString(), pair.panelPage)
             << pair.state;
     }
@@ -477,9 +478,11 @@ TEST(HelpPages, TheActiveTabChoosesThePageOnlyInTheTuningView) {
         {true, "tsNoSuchSheet", HelpState::Viewing},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(core::helpStateFor(c.tuning, QString::fromLatin1(c.sheet)), c.expected) << c.sheet;
+        EXPECT_EQ(core::helpStateFor(c.tuning, QString::fromLatin1(c.sheet)), c.expected)
+            << c.sheet;
     // Context help moves the panel only to an anchor it does not show yet.
     EXPECT_TRUE(core::helpNeedsNavigation("file:///h/tab_noise.html", "#ALS_NR_ENABLE"));
-    EXPECT_FALSE(core::helpNeedsNavigation("file:///h/tab_noise.html#ALS_NR_ENABLE", "#ALS_NR_ENABLE"));
+    EXPECT_FALSE(
+        core::helpNeedsNavigation("file:///h/tab_noise.html#ALS_NR_ENABLE", "#ALS_NR_ENABLE"));
     EXPECT_FALSE(core::helpNeedsNavigation("file:///h/tab_noise.html", "#"));
 }

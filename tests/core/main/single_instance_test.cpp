@@ -15,7 +15,9 @@
 
 namespace {
 
-void ensureApplication() { coretest::ensureGuiApplication(); }
+void ensureApplication() {
+    coretest::ensureGuiApplication();
+}
 
 class SingleInstanceTest : public ::testing::Test {
   protected:

@@ -5,16 +5,16 @@
 
 #include <QThread>
 #include <atomic>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/preview/engine_executor.h"
 #include "core/preview/picture_copy.h"
 #include "core/preview/preview_run.h"
 #include "core/preview/run_preparation.h"
-#include "imaging/image.h"
 #include "event_loop.h"
+#include "imaging/image.h"
 #include "synthetic_pictures.h"
 
 namespace core {
@@ -286,7 +286,8 @@ TEST(PreviewRun, OnTheExecutorACancelEndsTheRunAsAbortedOnTheGuiThread) {
     // Stands for an engine run that stops at its next row once Abort was called.
     const EngineCall engine = [&](ProcessingParams&) {
         engineEntered = true;
-        while (!engineAborted.load()) QThread::yieldCurrentThread();
+        while (!engineAborted.load())
+            QThread::yieldCurrentThread();
         return 0;
     };
     bool received = false;
