@@ -64,6 +64,22 @@ double roughness(const QString& path) {
         .toDouble();
 }
 
+// A run of big.jpg and a second picture that a stop ended during the first: it says so, exits
+// with 1 and leaves nothing in the output folder.
+void expectStoppedDuringTheFirstPicture(QProcess& p, QByteArray err, const QString& outputFolder) {
+    err += p.readAllStandardError();
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << err.constData();
+    EXPECT_EQ(p.exitCode(), 1);
+    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << qPrintable(out);
+    EXPECT_TRUE(lines[0].startsWith("big.jpg ")) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[0].endsWith("> Aborted")) << qPrintable(lines[0]);
+    EXPECT_EQ(lines[1], "Aborted by the user. Finished: 0 of 2 pictures done");
+    EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
+    EXPECT_TRUE(QDir(outputFolder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 class CliTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -363,17 +379,7 @@ TEST_F(CliTest, CtrlCStopsTheRunAndSaysSo) {
         for (int i = 0; i < presses; ++i)
             ASSERT_EQ(::kill(pid_t(p.processId()), SIGINT), 0);
         ASSERT_TRUE(p.waitForFinished(300000));
-        err += p.readAllStandardError();
-        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << err.constData();
-        EXPECT_EQ(p.exitCode(), 1);
-        const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
-        ASSERT_EQ(lines.size(), 2) << qPrintable(out);
-        EXPECT_TRUE(lines[0].startsWith("big.jpg ")) << qPrintable(lines[0]);
-        EXPECT_TRUE(lines[0].endsWith("> Aborted")) << qPrintable(lines[0]);
-        EXPECT_EQ(lines[1], "Aborted by the user. Finished: 0 of 2 pictures done");
-        EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
-        EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        expectStoppedDuringTheFirstPicture(p, err, path("filtered"));
     }
 }
 
@@ -463,17 +469,7 @@ TEST_F(CliTest, ASecondCtrlCDuringTheStopIsTakenAndChangesNothing) {
     }
     ASSERT_EQ(::kill(pid, SIGCONT), 0);
     ASSERT_TRUE(p.waitForFinished(300000));
-    err += p.readAllStandardError();
-    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << err.constData();
-    EXPECT_EQ(p.exitCode(), 1);
-    const QStringList lines = out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2) << qPrintable(out);
-    EXPECT_TRUE(lines[0].startsWith("big.jpg ")) << qPrintable(lines[0]);
-    EXPECT_TRUE(lines[0].endsWith("> Aborted")) << qPrintable(lines[0]);
-    EXPECT_EQ(lines[1], "Aborted by the user. Finished: 0 of 2 pictures done");
-    EXPECT_FALSE(err.contains("[2/2]")) << err.constData();
-    EXPECT_TRUE(QDir(path("filtered")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    expectStoppedDuringTheFirstPicture(p, err, path("filtered"));
 }
 
 // SIGTERM (a shutdown) and SIGHUP (the terminal closed) stop the run as Ctrl-C does: the
