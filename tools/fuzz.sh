@@ -32,7 +32,10 @@ core_sources=(core/queue/queue_file.cpp core/queue/queue_params.cpp core/setting
 # An object is rebuilt when its source, or any header of the project, is newer than it: finding
 # out which headers a source really includes is not worth it for a build of this size.
 echo "== Fuzz: building the targets"
-newest_header="$(ls -t $(find imaging core engine -name '*.h') | head -1)"
+# Every stage of the pipe reads all of its input: a reader that stops early (head) would end the
+# writer with SIGPIPE once the list outgrows one write, and pipefail would stop the script.
+newest_header="$(find imaging core engine -name '*.h' -printf '%T@ %p\n' | sort -n | tail -n 1 |
+  cut -d' ' -f2-)"
 stale() { [ ! -f "$2" ] || [ "$1" -nt "$2" ] || [ "$newest_header" -nt "$2" ]; }
 # The camera raw decoder. With VF_FUZZ_RAW_IN_PROCESS=1 its work runs in the fuzzing process
 # (VF_RAW_IN_PROCESS), sanitized, so that a report in our decoding code counts and its coverage
