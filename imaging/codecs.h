@@ -3,6 +3,7 @@
 // false with a text; metadata other than the colour profile is handled by the metadata layer.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -24,7 +25,14 @@ struct DecodeOptions {
     bool rawApplyOrientation = true;  // camera raw: turn as the camera recorded
     // Receives what a reader repaired or left out without failing, for the user; may be null.
     std::vector<std::string>* warnings = nullptr;
+    // Once this is set (from any thread) a reader gives up at its next band of rows with
+    // kStoppedText; may be null.
+    const std::atomic<bool>* stop = nullptr;
+
+    bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 };
+
+inline constexpr const char* kStoppedText = "Reading the picture was stopped.";
 
 struct EncodeOptions {
     int format = 0;       // format code to write

@@ -8,6 +8,7 @@
 // top. Sessions may be used from one thread at a time each; the table itself is thread-safe.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -72,6 +73,10 @@ bool cSetAutoICCProfile(Handle h, const std::string& profilePath);
 bool cSaveICCProfileEnabled(Handle h, bool enabled);
 bool cSetAutodetectFormat(Handle h, bool enabled);
 bool cSetAutoRotate(Handle h, bool enabled);
+// Loads of this session give up between bands of rows once *stop is set (from any thread; the
+// flag must outlive the session's loads), failing with "Reading the picture was stopped." Null:
+// loads always run to the end.
+bool cSetStopFlag(Handle h, const std::atomic<bool>* stop);
 // Camera raw: useCameraWhiteBalance, halfSize (1: full size).
 bool cSetGeneralRawParams(Handle h, int useCameraWhiteBalance, int fullSize);
 // compression: 0 raw, 1 PackBits.

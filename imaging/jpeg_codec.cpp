@@ -45,6 +45,22 @@ void emitMessage(j_common_ptr cinfo, int level) {
     }
 }
 
+// Called by libjpeg between rows and, for progressive pictures, between the passes that take in
+// the scans: the one place a long decode can give up. The error path cleans up.
+struct StopMonitor {
+    jpeg_progress_mgr pub;
+    const DecodeOptions* options;
+    ErrorManager* err;
+};
+
+void checkStop(j_common_ptr cinfo) {
+    auto* m = reinterpret_cast<StopMonitor*>(cinfo->progress);
+    if (m->options->stopped()) {
+        std::snprintf(m->err->message, sizeof m->err->message, "%s", kStoppedText);
+        std::longjmp(m->err->jump, 1);
+    }
+}
+
 void initErrors(ErrorManager& err) {
     jpeg_std_error(&err.pub);
     err.pub.error_exit = errorExit;
@@ -76,6 +92,7 @@ struct DecodeState {
     ErrorManager err;
     std::vector<std::uint8_t> row;
     std::vector<std::uint8_t> rgb;
+    StopMonitor monitor;
     bool created = false;
 };
 
@@ -130,6 +147,12 @@ int decodeSteps(DecodeState& s, const std::uint8_t* d, std::size_t n, const Deco
         if (m->marker == JPEG_COM) image.comment.assign(m->data, m->data + m->data_length);
     // Adobe writes CMYK inverted; the saw_Adobe_marker flag tells.
     const bool inverted = cmyk && c.saw_Adobe_marker;
+    if (o.stop) {
+        s.monitor.pub.progress_monitor = checkStop;
+        s.monitor.options = &o;
+        s.monitor.err = &s.err;
+        c.progress = &s.monitor.pub;
+    }
     jpeg_start_decompress(&c);
     if (!direct) s.row.assign(static_cast<std::size_t>(c.output_width) * c.output_components, 0);
     s.rgb.assign(static_cast<std::size_t>(c.output_width) * 3, 0);

@@ -73,7 +73,11 @@ bool loadFile(Session* s, const std::string& path, DecodeOptions o, Image& image
     o.rawCameraWhiteBalance = s->options.rawCameraWhiteBalance != 0;
     o.rawHalfSize = s->options.rawFullSize == 0;
     o.rawApplyOrientation = s->options.autoRotate;
-    if (!decodeImage(data.data(), data.size(), o, image, error)) return fail(s, error);
+    o.stop = s->options.stop;
+    if (!decodeImage(data.data(), data.size(), o, image, error))
+        return fail(s, o.stopped() ? kStoppedText : error);
+    // Readers without bands of rows (GIF, JPEG 2000, BMP) are asked once they are done.
+    if (o.stopped()) return fail(s, kStoppedText);
     if (carriesMetadata(image.formatCode)) metadata::read(data.data(), data.size(), image);
     if (!orientUpright(image, s->options.autoRotate, error)) return fail(s, error);
     return true;

@@ -18,6 +18,7 @@ struct Reader {
     const std::uint8_t* data;
     std::size_t size;
     std::size_t pos;
+    const DecodeOptions* options;  // null while only the header is read
 };
 
 struct PngErrors {
@@ -34,6 +35,8 @@ void pngWarning(png_structp, png_const_charp) {}
 void readData(png_structp png, png_bytep out, png_size_t length) {
     auto* r = static_cast<Reader*>(png_get_io_ptr(png));
     if (length > r->size - r->pos) png_error(png, "the file is truncated");
+    // libpng asks for the compressed data a few kilobytes at a time, whole picture in one call.
+    if (r->options && r->options->stopped()) png_error(png, kStoppedText);
     std::memcpy(out, r->data + r->pos, length);
     r->pos += length;
 }
@@ -131,7 +134,7 @@ bool runDecode(const std::uint8_t* d, std::size_t n, bool headerOnly, const Deco
         error = "Not enough memory to read a PNG file.";
         return false;
     }
-    s->reader = Reader{d, n, 0};
+    s->reader = Reader{d, n, 0, headerOnly ? nullptr : &o};
     bool ok = false;
     if (decodeSteps(*s, headerOnly, o, image, facts, error, ok)) {
         error = "The PNG file is damaged: " + s->errors.message;

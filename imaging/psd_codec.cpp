@@ -248,8 +248,14 @@ bool decodePsd(const std::uint8_t* d, std::size_t n, const DecodeOptions& o, Ima
             row[3 * static_cast<std::size_t>(x) + 2] = static_cast<std::uint16_t>(b);
         }
         image.putRow16(y, row.data(), 3);
-        if (o.progress && (y % 64 == 0 || y + 1 == h.height))
-            o.progress(static_cast<int>(100LL * (y + 1) / h.height));
+        if (y % 64 == 0 || y + 1 == h.height) {
+            if (o.progress) o.progress(static_cast<int>(100LL * (y + 1) / h.height));
+            if (o.stopped()) {
+                error = kStoppedText;
+                image.clear();
+                return false;
+            }
+        }
     }
     return true;
 }

@@ -151,8 +151,13 @@ bool decodeRaw(const std::uint8_t* d, std::size_t n, const DecodeOptions& o, Ima
         for (int y = 0; y < image.height; ++y) {
             if (!answer.row(row.data(), rowBytes, reason)) return false;
             image.putRow16(y, row.data(), facts.colors);
-            if (o.progress && (y % 64 == 0 || y + 1 == image.height))
-                o.progress(static_cast<int>(100LL * (y + 1) / image.height));
+            if (y % 64 == 0 || y + 1 == image.height) {
+                if (o.progress) o.progress(static_cast<int>(100LL * (y + 1) / image.height));
+                if (o.stopped()) {
+                    reason = kStoppedText;
+                    return false;
+                }
+            }
         }
         if (!answer.end(reason)) return false;
         image.icc = srgbProfile();

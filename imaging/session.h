@@ -1,6 +1,7 @@
 // The session table behind the handles, and what a session holds besides its picture.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct SessionOptions {
     double qualityFraction = 1.0;
     bool jpegOptimize = true;
     int jpegSmoothing = 0;
+    const std::atomic<bool>* stop = nullptr;  // see cSetStopFlag
 };
 
 struct OpRectangle {

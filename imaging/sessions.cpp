@@ -140,6 +140,13 @@ bool cSetAutoRotate(Handle h, bool enabled) {
     return true;
 }
 
+bool cSetStopFlag(Handle h, const std::atomic<bool>* stop) {
+    Session* s = findSession(h);
+    if (!s) return false;
+    s->options.stop = stop;
+    return true;
+}
+
 bool cSetGeneralRawParams(Handle h, int useCameraWhiteBalance, int fullSize) {
     Session* s = findSession(h);
     if (!s) return false;

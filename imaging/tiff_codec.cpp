@@ -303,6 +303,11 @@ bool decodeTiff(const std::uint8_t* d, std::size_t n, const DecodeOptions& o, Im
             }
         }
         if (o.progress) o.progress(static_cast<int>(100ull * (top + rows) / h));
+        if (o.stopped()) {
+            error = kStoppedText;
+            image.clear();
+            return false;
+        }
     }
     return true;
 }

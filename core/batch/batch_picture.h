@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -32,8 +33,10 @@ class BatchPicture : public CropPicture {
 class PictureSource {
   public:
     virtual ~PictureSource() = default;
-    // The picture; a failure's detail says why it cannot be loaded.
-    virtual Result<std::unique_ptr<BatchPicture>> load(const QString& path) = 0;
+    // The picture; a failure's detail says why it cannot be loaded. A load may give up early
+    // once `stop` is set (the run was stopped).
+    virtual Result<std::unique_ptr<BatchPicture>> load(const QString& path,
+                                                       const std::atomic<bool>& stop) = 0;
 };
 
 }  // namespace core

@@ -118,7 +118,8 @@ ImagingPictureSource::ImagingPictureSource(bool ignoreExifOrientation)
     memoryBudget_ = budget ? budget.value() : memoryBudgetFrom({}, {}, availableMemory()).value();
 }
 
-Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& path) {
+Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& path,
+                                                                 const std::atomic<bool>& stop) {
     if (Status s = regularFile(path); !s) return s.failure();
     const imaging::Handle h = imaging::cNewSession();
     if (!h) return failure("ER_Q_CANNOT_LOAD", lastError(0));
@@ -131,6 +132,7 @@ Result<std::unique_ptr<BatchPicture>> ImagingPictureSource::load(const QString& 
     imaging::cSetGeneralRawParams(h, 1, 1);
     imaging::cSetJPEGParams(h, 100, 1.0, true, 0);
     imaging::cSetPSDParams(h, 1);
+    imaging::cSetStopFlag(h, &stop);
     if (Status s = fitsBudget(h, path, memoryBudget_); !s) {
         imaging::cDestroySession(h);
         return s.failure();

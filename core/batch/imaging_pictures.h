@@ -13,7 +13,8 @@ class ImagingPictureSource : public PictureSource {
     // orientation (the preference of the same name).
     // The memory budget starts as the machine's (see memory_budget.h).
     explicit ImagingPictureSource(bool ignoreExifOrientation = false);
-    Result<std::unique_ptr<BatchPicture>> load(const QString& path) override;
+    Result<std::unique_ptr<BatchPicture>> load(const QString& path,
+                                               const std::atomic<bool>& stop) override;
 
     // Pictures whose job would need more bytes than this are refused before they are decoded;
     // 0 admits every picture.

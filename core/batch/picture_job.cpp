@@ -44,10 +44,11 @@ bool outputIsSource(const QString& source, const QString& output) {
     return s.exists() && o.exists() && s.canonicalFilePath() == o.canonicalFilePath();
 }
 
-Result<std::unique_ptr<BatchPicture>> loadPicture(PictureSource& pictures, const QString& path) {
+Result<std::unique_ptr<BatchPicture>> loadPicture(PictureSource& pictures, const QString& path,
+                                                  const std::atomic<bool>& stop) {
     constexpr const char* kKey = "ER_CANNOT_LOAD_OR_SMALL";
     try {
-        Result<std::unique_ptr<BatchPicture>> loaded = pictures.load(path);
+        Result<std::unique_ptr<BatchPicture>> loaded = pictures.load(path, stop);
         if (!loaded) return failure(kKey, loaded.failure().detail);
         const BatchPicture& p = *loaded.value();
         if (p.width() < kMinimumPictureSide || p.height() < kMinimumPictureSide)
@@ -121,8 +122,9 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
         return kept;
     }
     observer.stepStarted(PictureJobStep::Loading);
-    Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source);
-    if (!loaded) return failed(loaded.failure());
+    Result<std::unique_ptr<BatchPicture>> loaded = loadPicture(pictures, source, aborted);
+    // A load the stop cut short is no fault of the picture's.
+    if (!loaded) return aborted.load() ? abortedJob(std::nullopt) : failed(loaded.failure());
     BatchPicture& picture = *loaded.value();
     const QStringList loadWarnings = picture.warnings();
     for (const QString& w : loadWarnings)

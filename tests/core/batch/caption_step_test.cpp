@@ -48,7 +48,8 @@ class KeptPicture : public core::BatchPicture {
 
 class KeptSource : public core::PictureSource {
   public:
-    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString&) override {
+    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString&,
+                                                           const std::atomic<bool>&) override {
         return std::unique_ptr<core::BatchPicture>(std::make_unique<KeptPicture>(saved));
     }
     std::vector<uint8_t> saved;

@@ -162,7 +162,12 @@ class FakeSource : public core::PictureSource {
         QStringList loadWarnings = {};
         QStringList saveWarnings = {};
     };
-    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path) override {
+    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path,
+                                                           const std::atomic<bool>& stop) override {
+        if (duringLoad) duringLoad();
+        // As a reader that reads in bands of rows: a load gives up once the stop is set.
+        if (readsInBands && stop.load())
+            return core::failure("ER_Q_CANNOT_LOAD", QStringLiteral("stopped"));
         const auto it = entries.find(path);
         if (it == entries.end())
             return core::failure("ER_Q_CANNOT_LOAD", QStringLiteral("no such file"));
@@ -180,6 +185,8 @@ class FakeSource : public core::PictureSource {
     }
     std::map<QString, Entry> entries;
     std::function<void()> duringResize;  // given to every picture loaded
+    std::function<void()> duringLoad;    // called as each load begins
+    bool readsInBands = false;           // loads notice the stop (else they run to the end)
     std::vector<QString> loaded;
     std::deque<PictureRecord> records;  // one per load, in order
 };

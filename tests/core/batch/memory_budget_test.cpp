@@ -127,9 +127,10 @@ TEST(MemoryBudget, ADecompressionBombIsRefusedBeforeItIsDecoded) {
     g.close();
 
     core::ImagingPictureSource pictures;
+    const std::atomic<bool> noStop{false};
     EXPECT_GT(pictures.memoryBudget(), 0);  // the machine's share
     pictures.setMemoryBudget(64 * kMegabyte);
-    const auto refused = pictures.load(path);
+    const auto refused = pictures.load(path, noStop);
     ASSERT_FALSE(refused.ok());
     EXPECT_TRUE(refused.failure().detail.contains("8000 x 8000"))
         << qPrintable(refused.failure().detail);
@@ -137,7 +138,7 @@ TEST(MemoryBudget, ADecompressionBombIsRefusedBeforeItIsDecoded) {
         << qPrintable(refused.failure().detail);
 
     // A picture within the budget loads as before.
-    const auto loaded = pictures.load(small);
+    const auto loaded = pictures.load(small, noStop);
     ASSERT_TRUE(loaded.ok()) << qPrintable(loaded.failure().detail);
     EXPECT_EQ(loaded.value()->width(), 40);
     EXPECT_EQ(loaded.value()->height(), 30);

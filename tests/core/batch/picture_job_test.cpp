@@ -49,6 +49,18 @@ class PictureJobTest : public ::testing::Test {
     std::atomic<bool> aborted{false};
 };
 
+// Stopping while the picture is read ends the job as stopped, not as a picture that cannot be
+// read: the item stays in the queue without a failure in the log.
+TEST_F(PictureJobTest, AStopWhileLoadingEndsTheJobAsStopped) {
+    pictures.entries[file("a.jpg")] = {};
+    pictures.readsInBands = true;
+    pictures.duringLoad = [this] { aborted = true; };
+    const auto r = run(file("a.jpg"), output("out/a.jpg"));
+    EXPECT_EQ(r.end, PictureJobEnd::Aborted);
+    EXPECT_TRUE(pictures.loaded.empty());
+    EXPECT_FALSE(QFile::exists(file("out/a.jpg")));
+}
+
 TEST_F(PictureJobTest, AGoodPictureIsSavedWithItsNoiseMeasured) {
     pictures.entries[file("a.jpg")] = {};
     const auto r = run(file("a.jpg"), output("out/a.jpg"));
