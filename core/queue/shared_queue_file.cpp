@@ -9,6 +9,25 @@
 
 namespace core {
 
+namespace {
+
+// Why a small file cannot be made at path (QLockFile does not say): the system's reason.
+QString fileCreationProblem(const QString& path) {
+    QFile probe(path);
+    QString problem;
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        problem = probe.errorString();
+    else if (probe.write("0", 1) != 1 || !probe.flush())
+        problem = probe.errorString();
+    if (probe.isOpen()) {
+        probe.close();
+        probe.remove();
+    }
+    return problem.isEmpty() ? QStringLiteral("the lock file cannot be made") : problem;
+}
+
+}  // namespace
+
 void removeFinishedItems(std::vector<QueueParams>& items,
                          const std::vector<QueueParams>& finished) {
     for (const QueueParams& done : finished) {
@@ -19,12 +38,19 @@ void removeFinishedItems(std::vector<QueueParams>& items,
 
 Status updateQueueFile(const QString& path,
                        const std::function<void(std::vector<QueueParams>&)>& change) {
-    QLockFile writing(path + QStringLiteral(".writing"));
+    const QString lockPath = path + QStringLiteral(".writing");
+    QLockFile writing(lockPath);
     // One change takes milliseconds; a lock older than this was left by a writer that died.
     writing.setStaleLockTime(std::chrono::seconds(30));
-    if (!writing.tryLock(std::chrono::seconds(10)))
-        return failure("ER_CANNOT_SAVE",
-                       QStringLiteral("\"%1\" is being written by another process").arg(path));
+    if (!writing.tryLock(std::chrono::seconds(10))) {
+        if (writing.error() == QLockFile::LockFailedError)
+            return failure("ER_CANNOT_SAVE",
+                           QStringLiteral("\"%1\" is being written by another process").arg(path));
+        // A full disk or a folder we may not write in, not another writer.
+        return failure(
+            "ER_CANNOT_SAVE",
+            QStringLiteral("Cannot write \"%1\": %2").arg(lockPath, fileCreationProblem(lockPath)));
+    }
     // A file that cannot be read is kept: writing over it would lose what it holds.
     if (QFile probe(path); probe.exists() && !probe.open(QIODevice::ReadOnly))
         return failure("ER_CANNOT_SAVE",

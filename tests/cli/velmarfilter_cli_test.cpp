@@ -17,9 +17,12 @@
 #include "core/queue/queue_model.h"
 #include "core/queue/queue_run_lock.h"
 #include "core/queue/shared_queue_file.h"
+#include "tests/cli/stopped_process.h"
 #include "tests/imaging/mosaic_dng.h"
 
 namespace {
+
+using cli::test::waitUntilStopped;
 
 const QString kPhoto = QStringLiteral(VF_TEST_DATA "/cups-noisy-crop.jpg");
 
@@ -407,25 +410,6 @@ bool sigIntPending(pid_t pid) {
             kSigIntBit)
             return true;
     return false;
-}
-
-// The state letter of /proc/PID/stat: R, S, T (stopped), Z (ended, not yet collected)...
-char processState(pid_t pid) {
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly)) return '?';
-    const QByteArray stat = f.readAll();
-    const int close = stat.lastIndexOf(')');
-    return close >= 0 && close + 2 < stat.size() ? stat[close + 2] : '?';
-}
-
-// Waits (without a time limit of its own: the test's is the limit) until the process is stopped.
-bool waitUntilStopped(pid_t pid) {
-    for (;;) {
-        const char state = processState(pid);
-        if (state == 'T') return true;
-        if (state == 'Z' || state == '?') return false;
-        ::usleep(200);
-    }
 }
 
 // Lets a stopped process take the signals waiting for it and stops it again: a stop signal is
