@@ -47,13 +47,16 @@ double viewScale(int32_t code, PictureSize pane, PictureSize picture, int32_t sc
     const double rW = double(pane.width) / picture.width;
     const double rH = double(pane.height) / picture.height;
     switch (code) {
-        case kZoomOriginal: return 1.0;
-        case kZoomFitWindow: return std::min(rW, rH);
+        case kZoomOriginal:
+            return 1.0;
+        case kZoomFitWindow:
+            return std::min(rW, rH);
         case kZoomFitWidth:
             return double(pane.width - (rW > rH ? scrollBarRoom : 0)) / picture.width;
         case kZoomFitHeight:
             return double(pane.height - (rW < rH ? scrollBarRoom : 0)) / picture.height;
-        default: return code / 100.0;
+        default:
+            return code / 100.0;
     }
 }
 
@@ -83,14 +86,17 @@ ViewBox viewBox(PictureSize zoomed, PictureSize pane, int32_t scrollBarRoom) {
     v.horizontalBar = zoomed.width > pane.width;
     v.verticalBar = zoomed.height > pane.height;
     // A bar in one direction takes room from the other; that may call for the second bar too.
-    if (v.horizontalBar && !v.verticalBar) v.verticalBar = zoomed.height > pane.height - scrollBarRoom;
-    if (v.verticalBar && !v.horizontalBar) v.horizontalBar = zoomed.width > pane.width - scrollBarRoom;
-    const int32_t w = v.horizontalBar
-                          ? pane.width
-                          : std::min(pane.width, zoomed.width + (v.verticalBar ? scrollBarRoom : 0));
-    const int32_t h = v.verticalBar
-                          ? pane.height
-                          : std::min(pane.height, zoomed.height + (v.horizontalBar ? scrollBarRoom : 0));
+    if (v.horizontalBar && !v.verticalBar)
+        v.verticalBar = zoomed.height > pane.height - scrollBarRoom;
+    if (v.verticalBar && !v.horizontalBar)
+        v.horizontalBar = zoomed.width > pane.width - scrollBarRoom;
+    const int32_t w =
+        v.horizontalBar ? pane.width
+                        : std::min(pane.width, zoomed.width + (v.verticalBar ? scrollBarRoom : 0));
+    const int32_t h =
+        v.verticalBar
+            ? pane.height
+            : std::min(pane.height, zoomed.height + (v.horizontalBar ? scrollBarRoom : 0));
     v.box = {(pane.width - w) / 2, (pane.height - h) / 2, std::max(0, w), std::max(0, h)};
     v.visible = {std::max(0, w - (v.verticalBar ? scrollBarRoom : 0)),
                  std::max(0, h - (v.horizontalBar ? scrollBarRoom : 0))};
@@ -105,8 +111,8 @@ int32_t keptScroll(int32_t previousScroll, int32_t previousVisible, int32_t prev
                    int32_t newLength, int32_t newVisible) {
     const int32_t last = maxScroll(newLength, newVisible);
     if (previousLength <= 0) return last / 2;
-    const double centre = (std::abs(previousScroll) + previousVisible / 2.0) * newLength /
-                          previousLength;
+    const double centre =
+        (std::abs(previousScroll) + previousVisible / 2.0) * newLength / previousLength;
     return std::clamp(roundEven(centre - newVisible / 2.0), 0, last);
 }
 

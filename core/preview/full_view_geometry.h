@@ -71,8 +71,7 @@ int32_t keptScroll(int32_t previousScroll, int32_t previousVisible, int32_t prev
 
 // The geometry of a view after a zoom to `control` with `visible`, keeping the centre of
 // `previous`.
-ViewGeometry zoomedGeometry(const ViewGeometry& previous, PictureSize control,
-                            PictureSize visible);
+ViewGeometry zoomedGeometry(const ViewGeometry& previous, PictureSize control, PictureSize visible);
 
 // The visible part of a view: where it lands in the layer (visible-area coordinates) and the
 // picture rectangle behind it, in picture pixels (real, so that the drawing does not drift),

@@ -4,9 +4,10 @@ namespace core {
 
 QString sourceViewCaption(const QString& fileName, const QString& sizeLine, bool modifiedByPlugin,
                           const TextLookup& lookup) {
-    QString text = QStringLiteral("%1: %2 (%3)")
-                       .arg(lookup(QStringLiteral("ALS_SOURCE")), fileName, sizeLine);
-    if (modifiedByPlugin) text += QStringLiteral(", ") + lookup(QStringLiteral("ALS_MODIFIED_BY_PLUGIN"));
+    QString text =
+        QStringLiteral("%1: %2 (%3)").arg(lookup(QStringLiteral("ALS_SOURCE")), fileName, sizeLine);
+    if (modifiedByPlugin)
+        text += QStringLiteral(", ") + lookup(QStringLiteral("ALS_MODIFIED_BY_PLUGIN"));
     return text;
 }
 

@@ -41,8 +41,8 @@ FullViewsState::Zoomed FullViewsState::zoom(ZoomChange change, const ViewInput& 
     if (output.shown) {
         // The output keeps the centre of the source's geometry: a hidden source has the output's.
         if (!source.shown) source_ = output_;
-        z.output = zoomOne(output_, stepped ? ZoomChange::Recompute : change, output,
-                           scrollBarRoom);
+        z.output =
+            zoomOne(output_, stepped ? ZoomChange::Recompute : change, output, scrollBarRoom);
         if (!source.shown) source_ = output_;
     }
     return z;
@@ -67,16 +67,16 @@ void FullViewsState::startDrag(ViewSide side, int32_t pointerX, int32_t pointerY
 }
 
 std::optional<ScrollPosition> FullViewsState::dragTo(int32_t pointerX, int32_t pointerY,
-                                                int32_t accelerator) const {
+                                                     int32_t accelerator) const {
     if (!drag_) return std::nullopt;
     const int32_t a = std::clamp(accelerator, 1, 10);
     const ViewGeometry& g = view(drag_->side).geometry;
     const int64_t x = int64_t(drag_->scrollX) + int64_t(drag_->pointerX - pointerX) * a;
     const int64_t y = int64_t(drag_->scrollY) + int64_t(drag_->pointerY - pointerY) * a;
-    return ScrollPosition{
-        static_cast<int32_t>(std::clamp<int64_t>(x, 0, maxScroll(g.control.width, g.visible.width))),
-        static_cast<int32_t>(
-            std::clamp<int64_t>(y, 0, maxScroll(g.control.height, g.visible.height)))};
+    return ScrollPosition{static_cast<int32_t>(std::clamp<int64_t>(
+                              x, 0, maxScroll(g.control.width, g.visible.width))),
+                          static_cast<int32_t>(std::clamp<int64_t>(
+                              y, 0, maxScroll(g.control.height, g.visible.height)))};
 }
 
 }  // namespace core

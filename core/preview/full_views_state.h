@@ -18,8 +18,12 @@ enum class FramesMode : int32_t { SourceOnly = 1, OutputOnly = 2, Both = 3 };
 
 // Single frame shows the output when there is one, else the source.
 FramesMode framesModeFor(bool doubleFrames, bool outputPresent);
-inline bool sourceShown(FramesMode mode) { return mode != FramesMode::OutputOnly; }
-inline bool outputShown(FramesMode mode) { return mode != FramesMode::SourceOnly; }
+inline bool sourceShown(FramesMode mode) {
+    return mode != FramesMode::OutputOnly;
+}
+inline bool outputShown(FramesMode mode) {
+    return mode != FramesMode::SourceOnly;
+}
 
 // A press on the output view shows the source there while an output exists and the output
 // pane is shown.
@@ -80,7 +84,8 @@ class FullViewsState {
     // scroll range.
     void startDrag(ViewSide side, int32_t pointerX, int32_t pointerY);
     bool dragging() const { return drag_.has_value(); }
-    std::optional<ScrollPosition> dragTo(int32_t pointerX, int32_t pointerY, int32_t accelerator) const;
+    std::optional<ScrollPosition> dragTo(int32_t pointerX, int32_t pointerY,
+                                         int32_t accelerator) const;
     void endDrag() { drag_.reset(); }
 
   private:

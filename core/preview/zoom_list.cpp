@@ -17,11 +17,16 @@ int32_t viewZoomCode(int32_t index) {
 
 QString viewZoomItemText(int32_t code, const TextLookup& lookup) {
     switch (code) {
-        case kZoomFitWindow: return lookup(QStringLiteral("ALS_FIT_WIN"));
-        case kZoomFitWidth: return lookup(QStringLiteral("ALS_FIT_WDTH"));
-        case kZoomFitHeight: return lookup(QStringLiteral("ALS_FIT_HGHT"));
-        case kZoomOriginal: return lookup(QStringLiteral("ALS_FIT_ORIG"));
-        default: return QStringLiteral("%1%").arg(code);
+        case kZoomFitWindow:
+            return lookup(QStringLiteral("ALS_FIT_WIN"));
+        case kZoomFitWidth:
+            return lookup(QStringLiteral("ALS_FIT_WDTH"));
+        case kZoomFitHeight:
+            return lookup(QStringLiteral("ALS_FIT_HGHT"));
+        case kZoomOriginal:
+            return lookup(QStringLiteral("ALS_FIT_ORIG"));
+        default:
+            return QStringLiteral("%1%").arg(code);
     }
 }
 

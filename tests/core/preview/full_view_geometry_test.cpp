@@ -67,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"in from original", kZoomOriginal, 1.0, ZoomChange::In, kPane, kHuge, 150},
         StepCase{"out from original", kZoomOriginal, 1.0, ZoomChange::Out, kPane, kHuge, 75},
         // Fit window at 37 %: the next larger entry.
-        StepCase{"in from fit 37", kZoomFitWindow, 0.37, ZoomChange::In, {370, 370}, {1000, 1000}, 50},
+        StepCase{
+            "in from fit 37", kZoomFitWindow, 0.37, ZoomChange::In, {370, 370}, {1000, 1000}, 50},
         StepCase{"in at 1000 does nothing", 1000, 10.0, ZoomChange::In, kPane, kHuge, 1000},
         StepCase{"out at 5 does nothing", 5, 0.05, ZoomChange::Out, kPane, kHuge, 5},
         // Below the smallest entry nothing in the list is at or below the scale: the smallest
@@ -75,19 +76,33 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"in from fit 3", kZoomFitWindow, 0.03, ZoomChange::In, kPane, kHuge, 5},
         // The whole picture fits at 80 %: stepping out from 100 % to 75 % would show it
         // smaller than the pane needs, so the view fits the window.
-        StepCase{"out to fit window", 100, 1.0, ZoomChange::Out, {800, 600}, {1000, 500},
+        StepCase{"out to fit window",
+                 100,
+                 1.0,
+                 ZoomChange::Out,
+                 {800, 600},
+                 {1000, 500},
                  kZoomFitWindow},
         // It fits at 60 %: 75 % is still larger than the fit, then fit window.
         StepCase{"out above the fit", 100, 1.0, ZoomChange::Out, kPane, {1000, 1000}, 75},
-        StepCase{"out below the fit", 75, 0.75, ZoomChange::Out, kPane, {1000, 1000},
-                 kZoomFitWindow},
+        StepCase{
+            "out below the fit", 75, 0.75, ZoomChange::Out, kPane, {1000, 1000}, kZoomFitWindow},
         // A tiny picture fitted far beyond the list: out steps to fit, in does nothing.
-        StepCase{"out beyond the list", kZoomFitWindow, 20.0, ZoomChange::Out, {200, 200},
-                 {10, 10}, kZoomFitWindow},
-        StepCase{"in beyond the list", kZoomFitWindow, 20.0, ZoomChange::In, {200, 200},
-                 {10, 10}, kZoomFitWindow},
-        StepCase{"recompute keeps the code", 200, 0.3, ZoomChange::Recompute, kPane, kHuge,
-                 200}));
+        StepCase{"out beyond the list",
+                 kZoomFitWindow,
+                 20.0,
+                 ZoomChange::Out,
+                 {200, 200},
+                 {10, 10},
+                 kZoomFitWindow},
+        StepCase{"in beyond the list",
+                 kZoomFitWindow,
+                 20.0,
+                 ZoomChange::In,
+                 {200, 200},
+                 {10, 10},
+                 kZoomFitWindow},
+        StepCase{"recompute keeps the code", 200, 0.3, ZoomChange::Recompute, kPane, kHuge, 200}));
 
 TEST(ZoomedSize, RoundsDown) {
     EXPECT_EQ(zoomedSize({1000, 2000}, 0.784), (PictureSize{784, 1568}));
@@ -117,12 +132,26 @@ TEST_P(ViewBoxes, SizedAndCentred) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ViewBoxes,
     ::testing::Values(
-        BoxCase{"larger both ways", {2000, 1500}, {800, 600}, {0, 0, 800, 600}, true, true, {784, 584}},
-        BoxCase{"smaller both ways", {400, 300}, {800, 600}, {200, 150, 400, 300}, false, false, {400, 300}},
+        BoxCase{
+            "larger both ways", {2000, 1500}, {800, 600}, {0, 0, 800, 600}, true, true, {784, 584}},
+        BoxCase{"smaller both ways",
+                {400, 300},
+                {800, 600},
+                {200, 150, 400, 300},
+                false,
+                false,
+                {400, 300}},
         BoxCase{"wider only", {1000, 300}, {800, 600}, {0, 142, 800, 316}, true, false, {800, 300}},
-        BoxCase{"taller only", {300, 1000}, {800, 600}, {242, 0, 316, 600}, false, true, {300, 600}},
+        BoxCase{
+            "taller only", {300, 1000}, {800, 600}, {242, 0, 316, 600}, false, true, {300, 600}},
         // The horizontal bar leaves too little height: the vertical bar is needed as well.
-        BoxCase{"wider, nearly as tall", {1000, 590}, {800, 600}, {0, 0, 800, 600}, true, true, {784, 584}}));
+        BoxCase{"wider, nearly as tall",
+                {1000, 590},
+                {800, 600},
+                {0, 0, 800, 600},
+                true,
+                true,
+                {784, 584}}));
 
 TEST(KeptScroll, KeepsTheCentreAcrossZooms) {
     // Centre 300 of 1000 becomes 600 of 2000: scroll 600 - 200.

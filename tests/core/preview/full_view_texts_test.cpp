@@ -11,12 +11,12 @@ QString bracketed(const QString& key) {
 }
 
 TEST(SourceViewCaption, NameSizeAndPlugInNote) {
-    EXPECT_EQ(sourceViewCaption(QStringLiteral("cups.jpg"), QStringLiteral("640x480"), false,
-                                bracketed),
-              QStringLiteral("[ALS_SOURCE]: cups.jpg (640x480)"));
-    EXPECT_EQ(sourceViewCaption(QStringLiteral("cups.jpg"), QStringLiteral("640x480"), true,
-                                bracketed),
-              QStringLiteral("[ALS_SOURCE]: cups.jpg (640x480), [ALS_MODIFIED_BY_PLUGIN]"));
+    EXPECT_EQ(
+        sourceViewCaption(QStringLiteral("cups.jpg"), QStringLiteral("640x480"), false, bracketed),
+        QStringLiteral("[ALS_SOURCE]: cups.jpg (640x480)"));
+    EXPECT_EQ(
+        sourceViewCaption(QStringLiteral("cups.jpg"), QStringLiteral("640x480"), true, bracketed),
+        QStringLiteral("[ALS_SOURCE]: cups.jpg (640x480), [ALS_MODIFIED_BY_PLUGIN]"));
 }
 
 }  // namespace

@@ -11,9 +11,23 @@ QString bracketed(const QString& key) {
 }
 
 TEST(ViewZoomList, ItemsInOrderWithTheirTexts) {
-    const char* expected[] = {"[ALS_FIT_WIN]", "[ALS_FIT_WDTH]", "[ALS_FIT_HGHT]", "[ALS_FIT_ORIG]",
-                              "5%",   "10%",  "25%",  "50%",  "75%",  "100%", "150%",
-                              "200%", "250%", "300%", "400%", "500%", "1000%"};
+    const char* expected[] = {"[ALS_FIT_WIN]",
+                              "[ALS_FIT_WDTH]",
+                              "[ALS_FIT_HGHT]",
+                              "[ALS_FIT_ORIG]",
+                              "5%",
+                              "10%",
+                              "25%",
+                              "50%",
+                              "75%",
+                              "100%",
+                              "150%",
+                              "200%",
+                              "250%",
+                              "300%",
+                              "400%",
+                              "500%",
+                              "1000%"};
     ASSERT_EQ(kViewZoomCodes.size(), std::size(expected));
     for (int32_t i = 0; i < static_cast<int32_t>(kViewZoomCodes.size()); ++i) {
         const int32_t code = viewZoomCode(i);
