@@ -17,23 +17,11 @@ inline constexpr int32_t kZoomFitHeight = -3;
 inline constexpr int32_t kZoomOriginal = -4;
 
 // Every item's code, in the order of the box.
-inline constexpr std::array<int32_t, 17> kViewZoomCodes = {kZoomFitWindow,
-                                                           kZoomFitWidth,
-                                                           kZoomFitHeight,
-                                                           kZoomOriginal,
-                                                           5,
-                                                           10,
-                                                           25,
-                                                           50,
-                                                           75,
-                                                           100,
-                                                           150,
-                                                           200,
-                                                           250,
-                                                           300,
-                                                           400,
-                                                           500,
-                                                           1000};
+// clang-format off
+inline constexpr std::array<int32_t, 17> kViewZoomCodes = {
+    kZoomFitWindow, kZoomFitWidth, kZoomFitHeight, kZoomOriginal,
+    5, 10, 25, 50, 75, 100, 150, 200, 250, 300, 400, 500, 1000};
+// clang-format on
 // The percentages alone (the codes from 5 on), smallest first.
 inline constexpr std::array<int32_t, 13> kViewZoomPercents = {5,   10,  25,  50,  75,  100, 150,
                                                               200, 250, 300, 400, 500, 1000};
