@@ -229,20 +229,27 @@ TEST_F(FullViewsTest, SingleFrameShowsTheOutputAloneOnceThereIsOne) {
 
 TEST_F(FullViewsTest, AZoomWithOneFrameMovesTheHiddenViewsPlaceToo) {
     runFull();
-    action("menuFramesDouble")->trigger();
     choose(1000);
     hBar(source())->setValue(400);
-    // Output alone, zoom, back to both: the source shows the place the output was zoomed to.
+    // The output alone, zoomed: the hidden source's stored place moves with it.
     action("menuFramesSingle")->trigger();
     settle(*form);
     ASSERT_EQ(views().framesMode(), core::FramesMode::OutputOnly);
     action("menuScaleLess")->trigger();
     EXPECT_EQ(views().state().zoomCode(), 500);
-    const int place = hBar(output())->value();
+    hBar(output())->setValue(300);
+    const core::ViewGeometry outputPlace = views().state().geometry(core::ViewSide::Output);
+    EXPECT_EQ(views().state().geometry(core::ViewSide::Source), outputPlace);
+    // Both again: the source, in its narrower pane, is centred on the output's place, and the
+    // output follows it.
     action("menuFramesDouble")->trigger();
     settle(*form);
-    EXPECT_EQ(views().state().geometry(core::ViewSide::Source).scrollX, place);
-    EXPECT_EQ(hBar(source())->value(), hBar(output())->value());
+    const core::ViewGeometry sourcePlace = views().state().geometry(core::ViewSide::Source);
+    EXPECT_EQ(sourcePlace.scrollX,
+              core::zoomedGeometry(outputPlace, sourcePlace.control, sourcePlace.visible).scrollX);
+    EXPECT_LT(sourcePlace.visible.width, outputPlace.visible.width);
+    EXPECT_EQ(hBar(source())->value(), sourcePlace.scrollX);
+    EXPECT_EQ(hBar(output())->value(), hBar(source())->value());
 }
 
 }  // namespace apptest

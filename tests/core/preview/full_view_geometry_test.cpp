@@ -158,9 +158,11 @@ TEST(KeptScroll, KeepsTheCentreAcrossZooms) {
     EXPECT_EQ(keptScroll(100, 400, 1000, 2000, 400), 400);
     // And back: centre 800 of 2000 becomes 400 of 1000.
     EXPECT_EQ(keptScroll(600, 400, 2000, 1000, 400), 200);
+    EXPECT_EQ(keptScroll(600, 400, 1000, 4000, 400), 3000);
     // Never before the start or past the end.
     EXPECT_EQ(keptScroll(0, 400, 1000, 500, 400), 0);
-    EXPECT_EQ(keptScroll(600, 400, 1000, 4000, 400), 3600);
+    // A wider view near the end: centre 800 less 400 is past the last position, 200.
+    EXPECT_EQ(keptScroll(600, 400, 1000, 1000, 800), 200);
     // A view seen for the first time starts centred.
     EXPECT_EQ(keptScroll(0, 0, 0, 2000, 400), 800);
 }
