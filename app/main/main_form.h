@@ -29,6 +29,7 @@ class Language;
 namespace app {
 
 class FileChooser;
+class FullViews;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -54,6 +55,8 @@ class TMainForm : public QMainWindow {
     const core::RunScheduler& scheduler() const { return scheduler_; }
     const core::ProgramOptions& options() const { return options_; }
     const core::PreviewRegion& previewRegion() const { return region_; }
+    // The viewing mode's full views: cmbZoom, zoom steps, frames mode, scrolling together.
+    FullViews& fullViews() const { return *fullViews_; }
 
     // Busy: a run or a long operation (opening, saving) is under way; every command that
     // touches the picture is refused meanwhile.
@@ -95,6 +98,7 @@ class TMainForm : public QMainWindow {
     friend class MainFormCloser;
 
     void connectCommands();
+    void installFullViews();
     void updateCommands();
     void setStatus(const QString& text);
     QString text(const char* key) const;
@@ -132,6 +136,7 @@ class TMainForm : public QMainWindow {
     core::ImageDocument document_;
     core::TuningState tuning_;
     TuningBinder* binder_ = nullptr;
+    FullViews* fullViews_ = nullptr;
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;

@@ -51,8 +51,10 @@ MainFormLayout buildMainFormLayout(QMainWindow* window) {
     // Viewing: source and output side by side.
     l.layer2 = new QWidget;
     l.layer2->setObjectName(QStringLiteral("Layer2"));
-    l.imageSource = pictureView("ImageSource");
-    l.imageOutput = pictureView("ImageOutput");
+    l.imageSource = new FullView(QStringLiteral("ImageSource"), QStringLiteral("PanelInnerSource"),
+                                 QStringLiteral("ImageViewSourceLayer"));
+    l.imageOutput = new FullView(QStringLiteral("ImageOutput"), QStringLiteral("PanelInnerOutput"),
+                                 QStringLiteral("ImageViewOutputLayer"));
     l.stxtLeft = caption("stxtLeft");
     l.stxtRight = caption("stxtRight");
     auto* views = new QSplitter(Qt::Horizontal);

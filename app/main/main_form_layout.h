@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/main/main_menu.h"
+#include "app/preview/full_view.h"
 #include "app/preview/picture_view.h"
 #include "app/settings/tuning_pages.h"
 
@@ -27,8 +28,8 @@ struct MainFormLayout {
     QWidget* layer1 = nullptr;  // tuning
     QWidget* layer2 = nullptr;  // viewing
     // Viewing mode.
-    PictureView* imageSource = nullptr;
-    PictureView* imageOutput = nullptr;
+    FullView* imageSource = nullptr;
+    FullView* imageOutput = nullptr;
     QLabel* stxtLeft = nullptr;
     QLabel* stxtRight = nullptr;
     // Tuning mode.

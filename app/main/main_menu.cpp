@@ -67,6 +67,10 @@ MainMenu buildMainMenu(QMainWindow* window) {
         menu, view, {"menuFramesDouble", "ALS_FRAMES_DOUBLE", QKeySequence(Qt::CTRL | Qt::Key_F2)});
     single->setCheckable(true);
     both->setCheckable(true);
+    QMenu* scale = view->addMenu(QStringLiteral("ALS_ZOOM_SHORT"));
+    scale->setObjectName(QStringLiteral("menuScale"));
+    add(menu, scale, {"menuScaleMore", "ALS_ZOOM_IN", {}});
+    add(menu, scale, {"menuScaleLess", "ALS_ZOOM_OUT", {}});
     QAction* helpPanel = add(menu, view, {"menuHelpPanel", "ALS_HELP_PANEL", {}});
     helpPanel->setCheckable(true);
 

@@ -3,7 +3,10 @@
 // its arguments. The window opens the sample photograph, shows every tuning tab with a preview,
 // runs in full and shows the result, and shows its message box.
 #include <QApplication>
+#include <QAbstractScrollArea>
+#include <QAction>
 #include <QDir>
+#include <QScrollBar>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -11,8 +14,11 @@
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/message_form.h"
+#include "app/preview/full_view.h"
+#include "app/preview/full_views.h"
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
+#include "core/preview/zoom_list.h"
 
 namespace {
 
@@ -80,6 +86,27 @@ int main(int argc, char** argv) {
     window.menuRebuildClick();
     settle(window);
     save(window, folder, language + QStringLiteral("-viewing-result"));
+
+    // The full views at 100 %, at 200 % scrolled, with one frame and with both, at fit.
+    app::FullViews& views = window.fullViews();
+    views.selectZoomItem(core::viewZoomIndex(100));
+    settle(window);
+    save(window, folder, language + QStringLiteral("-views-100"));
+    views.selectZoomItem(core::viewZoomIndex(200));
+    auto* sourceBox = static_cast<QAbstractScrollArea*>(window.ui().imageSource->scrollBox());
+    sourceBox->horizontalScrollBar()->setValue(sourceBox->horizontalScrollBar()->maximum() / 3);
+    sourceBox->verticalScrollBar()->setValue(sourceBox->verticalScrollBar()->maximum() / 4);
+    settle(window);
+    save(window, folder, language + QStringLiteral("-views-200-scrolled"));
+    window.ui().menu[QStringLiteral("menuFramesSingle")]->trigger();
+    settle(window);
+    save(window, folder, language + QStringLiteral("-views-single"));
+    window.ui().menu[QStringLiteral("menuFramesDouble")]->trigger();
+    settle(window);
+    save(window, folder, language + QStringLiteral("-views-double"));
+    views.selectZoomItem(core::viewZoomIndex(core::kZoomFitWindow));
+    settle(window);
+    save(window, folder, language + QStringLiteral("-views-fit"));
 
     core::MessageBoxRequest question;
     question.text = texts.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"));
