@@ -99,6 +99,8 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     assignHelpKeywords(this);
     translateWindow(this, language_);
     connectCommands();
+    installCropTab();
+    installTextTab();
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);
