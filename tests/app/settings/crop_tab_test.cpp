@@ -2,6 +2,8 @@
 // straightening by the buttons, and a proportion the view cannot show.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <cmath>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSpinBox>
@@ -126,6 +128,46 @@ TEST_F(CropTabTest, TheButtonsStraightenByHalfDegrees) {
     EXPECT_FALSE(button("sbRotateCropRight")->isEnabled());
     form->cropTab()->turn(0.5);
     EXPECT_EQ(form->tuning().crop.CropAngle, 1000);
+}
+
+TEST_F(CropTabTest, ADragOutsideTheFrameStraightensThePicture) {
+    showCropTab();
+    app::CropView* view = form->cropView();
+    // The strip left of the frame belongs to the picture but not to the frame.
+    const core::CropViewMapping m = view->mapping();
+    const QPointF from = m.toScreen(QPointF(4, 150));
+    ASSERT_EQ(core::gripAt(view->frameOnScreen(), from), core::CropGrip::None);
+    // The same point turned 10 degrees clockwise about the view's centre.
+    const QPointF centre(view->width() / 2.0, view->height() / 2.0);
+    const double a = 10.0 * 3.14159265358979 / 180.0;
+    const QPointF d = from - centre;
+    const QPointF to = centre + QPointF(d.x() * std::cos(a) - d.y() * std::sin(a),
+                                        d.x() * std::sin(a) + d.y() * std::cos(a));
+    drag(view, from, to);
+    EXPECT_EQ(form->tuning().crop.CropAngle, 10000);
+    EXPECT_EQ(form->tuning().crop.CropRect[0], 300);  // the frame keeps its size
+}
+
+TEST_F(CropTabTest, TheSelectionZoomShowsTheFrameLarger) {
+    showCropTab();
+    app::CropView* view = form->cropView();
+    const QRectF onScreen = view->frameOnScreen();
+    const double scale = view->mapping().scale;
+    drag(view, onScreen.bottomRight(), onScreen.bottomRight() - QPointF(200 * scale, 150 * scale));
+    ASSERT_LT(frame().width, 150);
+    auto* zoom = form->ui().pages->control<QComboBox>(QStringLiteral("cmbZoomCrop"));
+    ASSERT_EQ(zoom->count(), 2);
+    EXPECT_EQ(zoom->itemText(1), QStringLiteral("Fit selection"));
+    zoom->setCurrentIndex(1);
+    emit zoom->activated(1);
+    EXPECT_TRUE(view->zoomToSelection());
+    EXPECT_GT(view->mapping().scale, 1.5 * scale);
+    // The frame with its margin fills the view across or down.
+    const QRectF zoomed = view->frameOnScreen();
+    EXPECT_TRUE(zoomed.width() > 0.6 * view->width() || zoomed.height() > 0.6 * view->height());
+    zoom->setCurrentIndex(0);
+    emit zoom->activated(0);
+    EXPECT_DOUBLE_EQ(view->mapping().scale, scale);
 }
 
 TEST_F(CropTabTest, AProportionTheViewCannotShowIsRefused) {
