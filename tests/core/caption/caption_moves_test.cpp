@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <Qt>
+
 namespace {
 
 using core::caption::CaptionPosition;
