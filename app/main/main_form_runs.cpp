@@ -259,7 +259,8 @@ void TMainForm::startPreviewRun() {
     if (tab == core::PreviewTab::Text) {
         core::caption::CaptionRequest caption;
         caption.captionTemplate = QString::fromStdString(options_.captionTemplate);
-        caption.source = core::caption::captionSource(document_.fileName(), document_.information());
+        caption.source =
+            core::caption::captionSource(document_.fileName(), document_.information());
         caption.view = core::caption::CaptionView::TuningView;
         caption.parts = core::caption::CaptionParts::CaptionAndFrame;
         caption.rule = core::caption::CaptionRule::Interactive;

@@ -99,7 +99,8 @@ core::PixelSize CropView::minimumOnScreen() const {
 core::PixelSize CropView::minimumInPicture(const core::CropViewMapping& m) const {
     const core::PixelSize screen = core::minimumFrameOnScreen(m.scale, proportion_);
     if (m.scale <= 0) return {core::kMinimumFrameSide, core::kMinimumFrameSide};
-    return {int32_t(std::ceil(screen.width / m.scale)), int32_t(std::ceil(screen.height / m.scale))};
+    return {int32_t(std::ceil(screen.width / m.scale)),
+            int32_t(std::ceil(screen.height / m.scale))};
 }
 
 core::PixelSize CropView::viewArea() const {
@@ -151,8 +152,10 @@ void CropView::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.drawRect(frame.adjusted(0, 0, -1, -1));
     const double h = core::kFrameHandleSize;
-    const QPointF handles[] = {frame.topLeft(),     frame.topRight(),
-                               frame.bottomLeft(),  frame.bottomRight(),
+    const QPointF handles[] = {frame.topLeft(),
+                               frame.topRight(),
+                               frame.bottomLeft(),
+                               frame.bottomRight(),
                                {frame.center().x(), frame.top()},
                                {frame.center().x(), frame.bottom()},
                                {frame.left(), frame.center().y()},
@@ -170,8 +173,8 @@ void CropView::mousePressEvent(QMouseEvent* event) {
         return;
     const core::CropViewMapping m = mapping();
     pressAt_ = pointer_ = event->position();
-    const core::CropGrip grip = frame_.empty() ? core::CropGrip::None
-                                               : core::gripAt(m.toScreen(frame_), pressAt_);
+    const core::CropGrip grip =
+        frame_.empty() ? core::CropGrip::None : core::gripAt(m.toScreen(frame_), pressAt_);
     if (grip == core::CropGrip::None) {
         const QRectF picture(m.toScreen(QPointF(0, 0)),
                              m.toScreen(QPointF(pictureSize_.width, pictureSize_.height)));

@@ -58,8 +58,10 @@ TextTab::TextTab(const TextTabSetup& s, QObject* parent)
             connect(b, &QAbstractButton::clicked, this, handler);
     };
     on("sbFont", [this] { chooseFont(); });
-    on("sbColorText", [this] { chooseColour(QStringLiteral("sbColorText"), &core::CaptionColours::text); });
-    on("sbColor", [this] { chooseColour(QStringLiteral("sbColor"), &core::CaptionColours::frame); });
+    on("sbColorText",
+       [this] { chooseColour(QStringLiteral("sbColorText"), &core::CaptionColours::text); });
+    on("sbColor",
+       [this] { chooseColour(QStringLiteral("sbColor"), &core::CaptionColours::frame); });
     on("sbColorInner",
        [this] { chooseColour(QStringLiteral("sbColorInner"), &core::CaptionColours::inner); });
     if (auto* b = pages_->control<QAbstractButton>(QStringLiteral("sbIncreaseFont")))
@@ -69,7 +71,8 @@ TextTab::TextTab(const TextTabSetup& s, QObject* parent)
     on("sbIncreaseFont", [this] { changeFontSize(1); });
     on("sbDecreaseFont", [this] { changeFontSize(-1); });
     // The binder sets the alignment; the buttons also put the caption at that side.
-    on("sbTextAlignLeft", [this] { setPosition(core::caption::kLeftPosition, tuning_.block.TextPosY); });
+    on("sbTextAlignLeft",
+       [this] { setPosition(core::caption::kLeftPosition, tuning_.block.TextPosY); });
     on("sbTextAlignCenter",
        [this] { setPosition(core::caption::kCentrePosition, tuning_.block.TextPosY); });
     on("sbTextAlignRight",
@@ -122,8 +125,8 @@ bool TextTab::captionKey(int qtKey) {
         changeFontSize(nudge->fontStep);
         return true;
     }
-    const core::caption::CaptionPosition p = core::caption::nudgedCaption(
-        {tuning_.block.TextPosX, tuning_.block.TextPosY}, *nudge);
+    const core::caption::CaptionPosition p =
+        core::caption::nudgedCaption({tuning_.block.TextPosX, tuning_.block.TextPosY}, *nudge);
     setPosition(p.x, p.y);
     return true;
 }
@@ -160,17 +163,16 @@ std::function<void(imaging::Handle, ProcessingParams&)> TextTab::afterEngine(
         };
         {
             core::SessionCropPicture picture(working);
-            const core::Result<bool> prepared = core::applyCropGroupToDisplayCopy(
-                block, sourceWidth, sourceHeight, picture,
-                core::PixelSize{screen.width(), screen.height()});
+            const core::Result<bool> prepared =
+                core::applyCropGroupToDisplayCopy(block, sourceWidth, sourceHeight, picture,
+                                                  core::PixelSize{screen.width(), screen.height()});
             if (!prepared) check(prepared.failure());
         }
         core::SessionCropPicture picture(working);
         const QString text = core::caption::captionFor(block, caption);
         if (!text.isEmpty()) {
-            const auto prepared = core::caption::prepareCaption(text, block, picture.width(),
-                                                                picture.height(),
-                                                                caption.pixelsPerInch);
+            const auto prepared = core::caption::prepareCaption(
+                text, block, picture.width(), picture.height(), caption.pixelsPerInch);
             if (prepared && prepared.value()) {
                 result->captionDrawn = true;
                 result->captionRect = prepared.value()->placement.maskRect;

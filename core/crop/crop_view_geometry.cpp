@@ -54,8 +54,8 @@ CropViewMapping fitAreaIntoView(const QRectF& area, const QSizeF& view) {
 }
 
 CropGrip gripAt(const QRectF& r, QPointF p) {
-    const QRectF reach = r.adjusted(-kFrameHandleSize, -kFrameHandleSize, kFrameHandleSize,
-                                    kFrameHandleSize);
+    const QRectF reach =
+        r.adjusted(-kFrameHandleSize, -kFrameHandleSize, kFrameHandleSize, kFrameHandleSize);
     if (!reach.contains(p)) return CropGrip::None;
     const bool left = near(p.x(), r.left()), right = near(p.x(), r.right());
     const bool top = near(p.y(), r.top()), bottom = near(p.y(), r.bottom());
@@ -85,10 +85,12 @@ CropFrame draggedFrame(const CropFrame& s, CropGrip grip, double dx, double dy,
     const bool sideways = movesLeft(grip) || movesRight(grip);
     const bool upDown = movesTop(grip) || movesBottom(grip);
     // The room the frame may take: up to the picture's edge from the side that stays.
-    const int32_t roomW = movesLeft(grip) ? right : movesRight(grip) ? imageWidth - s.left
-                                                                     : imageWidth;
-    const int32_t roomH = movesTop(grip) ? bottom : movesBottom(grip) ? imageHeight - s.top
-                                                                      : imageHeight;
+    const int32_t roomW = movesLeft(grip)    ? right
+                          : movesRight(grip) ? imageWidth - s.left
+                                             : imageWidth;
+    const int32_t roomH = movesTop(grip)      ? bottom
+                          : movesBottom(grip) ? imageHeight - s.top
+                                              : imageHeight;
     double w = s.width, h = s.height;
     if (movesLeft(grip)) w -= dx;
     if (movesRight(grip)) w += dx;
@@ -119,8 +121,10 @@ double pointerTurn(QPointF c, QPointF from, QPointF to) {
     const double a1 = std::atan2(-(from.y() - c.y()), from.x() - c.x());
     const double a2 = std::atan2(-(to.y() - c.y()), to.x() - c.x());
     double change = (a2 - a1) * 180.0 / std::numbers::pi;
-    while (change > 180.0) change -= 360.0;
-    while (change <= -180.0) change += 360.0;
+    while (change > 180.0)
+        change -= 360.0;
+    while (change <= -180.0)
+        change += 360.0;
     // Counter-clockwise is positive with the axis up; the picture's angle counts clockwise.
     if (change == 0.0) return 0.0;
     return change == 180.0 ? 180.0 : -change;

@@ -10,9 +10,9 @@
 #include "app_fixture.h"
 #include "core/batch/imaging_pictures.h"
 #include "core/batch/picture_job.h"
+#include "core/crop/session_crop_picture.h"
 #include "core/document/image_slots.h"
 #include "core/queue/queue_model.h"
-#include "core/crop/session_crop_picture.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/tuning_collect.h"
 #include "imaging/imaging.h"
@@ -36,7 +36,8 @@ struct Pixels {
 Pixels pixelsOf(core::CropPicture& picture) {
     const PixelView v = picture.pixels();
     Pixels p{v.Width, v.Height, v.BytesPerSample, {}};
-    const size_t row = v.BytesPerSample == 2 ? size_t(v.Width) * 6 : (size_t(v.Width) * 3 + 3) & ~size_t(3);
+    const size_t row =
+        v.BytesPerSample == 2 ? size_t(v.Width) * 6 : (size_t(v.Width) * 3 + 3) & ~size_t(3);
     const auto* bits = static_cast<const uint8_t*>(v.Bits);
     p.bytes.assign(bits, bits + row * size_t(v.Height));
     return p;
@@ -113,7 +114,8 @@ TEST_F(WindowTest, AFullRunWithCropAndCaptionGivesTheQueueRunsPicture) {
     form->ui().pages->setCurrentWidget(form->ui().pages->page(QStringLiteral("tsText")));
     settle(*form);
     click("cbInsertText");
-    QTest::keyClicks(qobject_cast<QLineEdit*>(control("editTextCaption")), QStringLiteral("Velmar"));
+    QTest::keyClicks(qobject_cast<QLineEdit*>(control("editTextCaption")),
+                     QStringLiteral("Velmar"));
     click("cbEnableFrame");
     settle(*form);
 
@@ -140,10 +142,10 @@ TEST_F(WindowTest, AFullRunWithCropAndCaptionGivesTheQueueRunsPicture) {
     const std::atomic<bool> aborted{false};
     core::CaptionOptions caption;
     caption.captionTemplate = QString::fromStdString(form->options().captionTemplate);
-    const core::PictureJobResult job = core::runPictureJob(
-        pictures, item, core::defaultSettingsBlock(),
-        {data.filePath(QStringLiteral("out.png")), imaging::kCodePng, 90, true}, observer, aborted,
-        {}, caption);
+    const core::PictureJobResult job =
+        core::runPictureJob(pictures, item, core::defaultSettingsBlock(),
+                            {data.filePath(QStringLiteral("out.png")), imaging::kCodePng, 90, true},
+                            observer, aborted, {}, caption);
     ASSERT_TRUE(job.done()) << qPrintable(job.status.ok() ? QString() : job.status.failure().key);
     EXPECT_EQ(pictures.kept.width, window.width);
     EXPECT_EQ(pictures.kept.height, window.height);

@@ -4,9 +4,9 @@
 // runs in full and shows the result, and shows its message box.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLineEdit>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
     settle(window);
     click("cbEnableCrop");
     save(window, folder, language + QStringLiteral("-tuning-crop-frame"));
-    for (int i = 0; i < 6; ++i) click("sbRotateCropRight");
+    for (int i = 0; i < 6; ++i)
+        click("sbRotateCropRight");
     save(window, folder, language + QStringLiteral("-tuning-crop-straightened"));
     window.ui().pages->setCurrentWidget(window.ui().pages->page(QStringLiteral("tsText")));
     settle(window);

@@ -3,11 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <cmath>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QTest>
+#include <cmath>
 
 #include "app/preview/crop_view.h"
 #include "app/settings/crop_tab.h"
@@ -51,7 +51,8 @@ class CropTabTest : public WindowTest {
         button("cbEnableCrop")->click();
         settle(*form);
         ASSERT_TRUE(form->cropView()->isVisible());
-        for (int i = 0; i < 200 && !form->cropView()->hasPicture(); ++i) QTest::qWait(25);
+        for (int i = 0; i < 200 && !form->cropView()->hasPicture(); ++i)
+            QTest::qWait(25);
         ASSERT_TRUE(form->cropView()->hasPicture());
     }
     QAbstractButton* button(const char* name) {
@@ -86,9 +87,9 @@ TEST_F(CropTabTest, ADraggedCornerSnapsToTheProportionAndKeepsTheOppositeCorner)
     // 3:2 holds: the height is the one the width implies.
     EXPECT_EQ(after.height, core::roundToInt(after.width / 1.5));
     EXPECT_EQ(view->frame(), after);
-    EXPECT_EQ(form->ui().stxtOutput->text(), QStringLiteral("Crop: %1x%2 px (3:2); 0.0 degrees")
-                                                 .arg(after.width)
-                                                 .arg(after.height));
+    EXPECT_EQ(
+        form->ui().stxtOutput->text(),
+        QStringLiteral("Crop: %1x%2 px (3:2); 0.0 degrees").arg(after.width).arg(after.height));
     // The reference size is the picture's, so the stored frame applies to it.
     EXPECT_EQ(form->tuning().crop.CropImageWidth, 320);
     EXPECT_EQ(form->tuning().crop.CropImageHeight, 200);
@@ -103,7 +104,8 @@ TEST_F(CropTabTest, AMovedFrameStopsAtThePicturesEdge) {
     drag(view, onScreen.topLeft(), onScreen.topLeft() + QPointF(100 * scale, 60 * scale));
     const core::CropFrame small = frame();
     ASSERT_LT(small.width, 300);
-    drag(view, view->frameOnScreen().center(), view->frameOnScreen().center() + QPointF(2000, 2000));
+    drag(view, view->frameOnScreen().center(),
+         view->frameOnScreen().center() + QPointF(2000, 2000));
     const core::CropFrame moved = frame();
     EXPECT_EQ(moved.width, small.width);
     EXPECT_EQ(moved.height, small.height);
@@ -114,7 +116,8 @@ TEST_F(CropTabTest, AMovedFrameStopsAtThePicturesEdge) {
 TEST_F(CropTabTest, TheButtonsStraightenByHalfDegrees) {
     showCropTab();
     QSignalSpy shown(form.get(), &app::TMainForm::previewShown);
-    for (int i = 0; i < 3; ++i) button("sbRotateCropRight")->click();
+    for (int i = 0; i < 3; ++i)
+        button("sbRotateCropRight")->click();
     EXPECT_EQ(form->tuning().crop.CropAngle, 1500);
     button("sbRotateCropLeft")->click();
     EXPECT_EQ(form->tuning().crop.CropAngle, 1000);
@@ -180,7 +183,8 @@ TEST_F(CropTabTest, AProportionTheViewCannotShowIsRefused) {
     ASSERT_TRUE(asker.requests().empty());
     button("RadioButton_crop_2")->click();  // the user's size: 500 : 1
     ASSERT_EQ(asker.requests().size(), 1u);
-    EXPECT_TRUE(asker.requests()[0].text.startsWith(QStringLiteral("The proportion must lie between ")))
+    EXPECT_TRUE(
+        asker.requests()[0].text.startsWith(QStringLiteral("The proportion must lie between ")))
         << qPrintable(asker.requests()[0].text);
     // The height field is emptied and the frame fitted to what is left: the picture's own shape.
     EXPECT_EQ(form->tuning().crop.CropUserHeight, 0);

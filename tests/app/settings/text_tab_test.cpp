@@ -46,7 +46,8 @@ class TextTabTest : public WindowTest {
         button("cbInsertText")->click();
         QTest::keyClicks(form->ui().pages->control<QLineEdit>(QStringLiteral("editTextCaption")),
                          QStringLiteral("Velmar"));
-        for (int i = 0; i < 400 && !form->textTab()->captionDrawn(); ++i) QTest::qWait(25);
+        for (int i = 0; i < 400 && !form->textTab()->captionDrawn(); ++i)
+            QTest::qWait(25);
         settle(*form);
         ASSERT_TRUE(form->textTab()->captionDrawn());
     }

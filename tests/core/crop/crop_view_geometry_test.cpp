@@ -13,7 +13,8 @@ TEST(CropViewGeometry, TheSelectionZoomShowsTheFrameWithItsMargin) {
 }
 
 TEST(CropViewGeometry, TheAreaIsFittedAndCentred) {
-    const core::CropViewMapping m = core::fitAreaIntoView(QRectF(100, 0, 400, 300), QSizeF(200, 200));
+    const core::CropViewMapping m =
+        core::fitAreaIntoView(QRectF(100, 0, 400, 300), QSizeF(200, 200));
     EXPECT_DOUBLE_EQ(m.scale, 0.5);
     EXPECT_EQ(m.toScreen(QPointF(100, 0)), QPointF(0, 25));
     EXPECT_EQ(m.toScreen(QPointF(500, 300)), QPointF(200, 175));
@@ -76,9 +77,9 @@ TEST(CropViewGeometry, DraggedFramesKeepTheirProportionAndStayInside) {
 
 TEST(CropViewGeometry, APointerTurnCountsClockwiseAsSeen) {
     const QPointF centre(100, 100);
-    EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {200, 100}, {100, 200}), 90.0);   // right to below
-    EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {200, 100}, {100, 0}), -90.0);    // right to above
-    EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {200, 100}, {0, 100}), 180.0);    // half a turn
+    EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {200, 100}, {100, 200}), 90.0);  // right to below
+    EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {200, 100}, {100, 0}), -90.0);   // right to above
+    EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {200, 100}, {0, 100}), 180.0);   // half a turn
     EXPECT_NEAR(core::pointerTurn(centre, {0, 101}, {0, 99}), 1.1458, 1e-3);  // across the -x axis
     EXPECT_DOUBLE_EQ(core::pointerTurn(centre, {150, 150}, {150, 150}), 0.0);
 }
