@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/i18n/window_translation.h"
+#include "app/settings/crop_tab.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/frame_lists.h"
 #include "core/crop/crop_tables.h"
@@ -100,6 +101,8 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     translateWindow(this, language_);
     installFullViews();
     connectCommands();
+    installCropTab();
+    installTextTab();
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);
@@ -249,6 +252,7 @@ void TMainForm::menuResetOptionsClick() {
     tuning_.curves = core::EqualizerCurves{};
     core::applySettings(tuning_, core::SettingsBlock{}, core::ResetCode::ResetAll);
     binder_->refresh();
+    cropTab_->valuesApplied();
     requestProcessing();
 }
 

@@ -28,8 +28,11 @@ class Language;
 
 namespace app {
 
+class CropTab;
+class CropView;
 class FileChooser;
 class FullViews;
+class TextTab;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -62,6 +65,10 @@ class TMainForm : public QMainWindow {
     // touches the picture is refused meanwhile.
     bool busy() const { return scheduler_.busy(); }
     bool tuningMode() const { return ui_.layers->currentWidget() == ui_.layer1; }
+
+    CropTab* cropTab() const { return cropTab_; }
+    CropView* cropView() const { return cropView_; }
+    TextTab* textTab() const { return textTab_; }
 
     // Opens a picture (posted to the engine thread); false when refused because busy.
     bool openFile(const QString& path);
@@ -120,6 +127,17 @@ class TMainForm : public QMainWindow {
     void refreshHelpPanel();
     void fillLanguageMenu();
 
+    // The crop and Text tabs.
+    void installCropTab();
+    void installTextTab();
+    void showCropViewOrPreviews();
+    // A full run or a long operation holds the picture; a preview run does not keep the crop and
+    // Text tabs' settings from changing (the change restarts it).
+    bool settingsLocked() const {
+        return busy() && (!scheduler_.running() ||
+                          scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
+    }
+
     // Picture.
     void pictureLoaded(bool ok, const QString& message, const QImage& source, const QImage& thumb);
     void saveTo(const QString& path, int formatIndex);
@@ -137,6 +155,9 @@ class TMainForm : public QMainWindow {
     core::TuningState tuning_;
     TuningBinder* binder_ = nullptr;
     FullViews* fullViews_ = nullptr;
+    CropView* cropView_ = nullptr;
+    CropTab* cropTab_ = nullptr;
+    TextTab* textTab_ = nullptr;
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;

@@ -5,6 +5,8 @@
 #include <QScreen>
 
 #include "app/main/main_form.h"
+#include "app/settings/crop_tab.h"
+#include "app/settings/text_tab.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/caption_and_frame.h"
 #include "core/caption/caption_source.h"
@@ -252,6 +254,19 @@ void TMainForm::startPreviewRun() {
             if (view.Bits)
                 Histogram(&view, &view, 0, 0, view.Width, view.Height / 2, opacity, 0, type, 0, &p);
         };
+    }
+    if (tab == core::PreviewTab::Crop) request->afterEngine = cropTab_->afterEngine();
+    if (tab == core::PreviewTab::Text) {
+        core::caption::CaptionRequest caption;
+        caption.captionTemplate = QString::fromStdString(options_.captionTemplate);
+        caption.source =
+            core::caption::captionSource(document_.fileName(), document_.information());
+        caption.view = core::caption::CaptionView::TuningView;
+        caption.parts = core::caption::CaptionParts::CaptionAndFrame;
+        caption.rule = core::caption::CaptionRule::Interactive;
+        const core::PictureSize screen = workArea();
+        request->afterEngine = textTab_->afterEngine(caption, document_.width(), document_.height(),
+                                                     QSize(screen.width, screen.height));
     }
     stagesShown_ = core::stagesOn(request->record.params);
     const bool rebuild = sourcePreviewStale_;

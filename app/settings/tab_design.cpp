@@ -96,6 +96,8 @@ constexpr ControlDesign kText[] = {
     {K::Radio, "sbTextAlignRight", "ALS_ALIGN_RIGHT"},
     {K::Button, "sbColorText", "ALS_COLOR"},
     {K::Button, "sbFont", "ALS_FONT..."},
+    {K::Button, "sbIncreaseFont", ""},
+    {K::Button, "sbDecreaseFont", ""},
     {K::Slider, "SlideBar26", "ALS_SMOOTHING:", 10},
     {K::Slider, "SlideBar27", "ALS_TRANSPARENCY, %:", 30},
     {K::Check, "cbEnableFrame", "ALS_FRAME"},
@@ -108,17 +110,25 @@ constexpr ControlDesign kText[] = {
     {K::Combo, "Edit_frame_shadowwidth", "ALS_SHADOW:", 0, kNoItems},
 };
 
+constexpr const char* kCropZoom[] = {"ALS_FIT_WIN", "ALS_FIT_SELECTION", nullptr};
+
 constexpr ControlDesign kCrop[] = {
     {K::Check, "cbEnableCrop", "ALS_CROP_ENABLE"},
-    {K::Radio, "RadioButton_crop_1", "ALS_PAPER"},
-    {K::Radio, "RadioButton_crop_2", "ALS_WEB"},
-    {K::Radio, "RadioButton_crop_3", "ALS_USER_DEFINED"},
+    {K::Radio, "RadioButton_crop_0", "ALS_PAPER"},
+    {K::Radio, "RadioButton_crop_1", "ALS_WEB"},
+    {K::Radio, "RadioButton_crop_2", "ALS_USER_DEFINED"},
     {K::Combo, "cmbPaperResize", "ALS_PAPER:", 0, kNoItems},
     {K::Combo, "cmbWebResize", "ALS_WEB:", 0, kNoItems},
     {K::Check, "cbApplyUserResize", "ALS_RESIZE"},
     {K::Number, "Edit_crop_userwidth", "ALS_WIDTH:"},
     {K::Number, "Edit_crop_userheight", "ALS_HEIGHT:"},
-    {K::Check, "RadioButton_crop_4", "ALS_PORTRAIT"},
+    {K::Radio, "RadioButton_crop_5", "ALS_LANDSCAPE"},
+    {K::Radio, "RadioButton_crop_4", "ALS_PORTRAIT"},
+    {K::Button, "sbRotateCropLeft", ""},
+    {K::Button, "sbRotateCropRight", ""},
+    {K::Combo, "cmbZoomCrop", "ALS_ZOOM_SHORT:", 0, kCropZoom},
+    {K::Button, "sbRealCrop", "ALS_CROP_REAL_SIZE"},
+    {K::Button, "sbResetCrop", "ALS_FRM_RESET"},
 };
 
 constexpr ControlDesign kDistortions[] = {

@@ -268,10 +268,6 @@ void TuningBinder::connectChecks() {
         state_.crop.CropUserResizeOn = checked ? 1 : 0;
         emit processingRequested();
     });
-    on("RadioButton_crop_4", [this](bool checked) {
-        state_.crop.CropPortrait = checked ? 1 : 0;
-        emit processingRequested();
-    });
 }
 
 void TuningBinder::connectButtons() {
@@ -312,10 +308,18 @@ void TuningBinder::connectButtons() {
             emit captionChanged();
         });
     }
+    radio("RadioButton_crop_4", [this] {
+        state_.crop.CropPortrait = 1;
+        emit processingRequested();
+    });
+    radio("RadioButton_crop_5", [this] {
+        state_.crop.CropPortrait = 0;
+        emit processingRequested();
+    });
     for (int kind = 0; kind < 3; ++kind)
-        radio(kind == 0   ? "RadioButton_crop_1"
-              : kind == 1 ? "RadioButton_crop_2"
-                          : "RadioButton_crop_3",
+        radio(kind == 0   ? "RadioButton_crop_0"
+              : kind == 1 ? "RadioButton_crop_1"
+                          : "RadioButton_crop_2",
               [this, kind] {
                   state_.crop.CropSizeKind = kind;
                   emit processingRequested();
@@ -413,9 +417,10 @@ void TuningBinder::refresh() {
     setChecked(pages_->control(QStringLiteral("cbEnableCrop")), state_.crop.CropOn == 1);
     setChecked(pages_->control(QStringLiteral("cbApplyUserResize")),
                state_.crop.CropUserResizeOn == 1);
-    setChecked(pages_->control(QStringLiteral("RadioButton_crop_4")),
-               state_.crop.CropPortrait == 1);
-    const char* kinds[] = {"RadioButton_crop_1", "RadioButton_crop_2", "RadioButton_crop_3"};
+    setChecked(pages_->control(QString::fromLatin1(
+                   state_.crop.CropPortrait == 1 ? "RadioButton_crop_4" : "RadioButton_crop_5")),
+               true);
+    const char* kinds[] = {"RadioButton_crop_0", "RadioButton_crop_1", "RadioButton_crop_2"};
     if (state_.crop.CropSizeKind >= 0 && state_.crop.CropSizeKind < 3)
         setChecked(pages_->control(QString::fromLatin1(kinds[state_.crop.CropSizeKind])), true);
     if (auto* w = pages_->control<QSpinBox>(QStringLiteral("Edit_crop_userwidth")))

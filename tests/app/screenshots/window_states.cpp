@@ -2,12 +2,14 @@
 // display (tools/screenshots.sh uses Xvfb) with the folder for the pictures and the language as
 // its arguments. The window opens the sample photograph, shows every tuning tab with a preview,
 // runs in full and shows the result, and shows its message box.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QDir>
 #include <QScrollBar>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -107,6 +109,31 @@ int main(int argc, char** argv) {
     views.selectZoomItem(core::viewZoomIndex(core::kZoomFitWindow));
     settle(window);
     save(window, folder, language + QStringLiteral("-views-fit"));
+    // The crop tab with its frame, then straightened; the Text tab with a caption and a frame.
+    const auto click = [&window](const char* name) {
+        if (auto* b = window.ui().pages->control<QAbstractButton>(QString::fromLatin1(name)))
+            b->click();
+        settle(window);
+    };
+    window.menuRebuildClick();
+    settle(window);
+    window.ui().pages->setCurrentWidget(window.ui().pages->page(QStringLiteral("tsCrop")));
+    settle(window);
+    click("cbEnableCrop");
+    save(window, folder, language + QStringLiteral("-tuning-crop-frame"));
+    for (int i = 0; i < 6; ++i)
+        click("sbRotateCropRight");
+    save(window, folder, language + QStringLiteral("-tuning-crop-straightened"));
+    window.ui().pages->setCurrentWidget(window.ui().pages->page(QStringLiteral("tsText")));
+    settle(window);
+    click("cbInsertText");
+    if (auto* caption = window.ui().pages->control<QLineEdit>(QStringLiteral("editTextCaption"))) {
+        caption->setText(QStringLiteral("Aarhus, Denmark"));
+        emit caption->textEdited(caption->text());
+    }
+    settle(window);
+    click("cbEnableFrame");
+    save(window, folder, language + QStringLiteral("-tuning-text-caption-frame"));
 
     core::MessageBoxRequest question;
     question.text = texts.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"));
