@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/i18n/window_translation.h"
+#include "app/preview/pointer_tools.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/frame_lists.h"
 #include "core/crop/crop_tables.h"
@@ -99,6 +100,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     assignHelpKeywords(this);
     translateWindow(this, language_);
     connectCommands();
+    pointer_ = new PointerTools(*this);
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);

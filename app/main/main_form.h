@@ -29,6 +29,7 @@ class Language;
 namespace app {
 
 class FileChooser;
+class PointerTools;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -93,6 +94,7 @@ class TMainForm : public QMainWindow {
 
   private:
     friend class MainFormCloser;
+    friend class PointerTools;
 
     void connectCommands();
     void updateCommands();
@@ -132,6 +134,7 @@ class TMainForm : public QMainWindow {
     core::ImageDocument document_;
     core::TuningState tuning_;
     TuningBinder* binder_ = nullptr;
+    PointerTools* pointer_ = nullptr;  // the pick tools of the preview panes
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;
