@@ -26,6 +26,8 @@ namespace {
 
 using A = core::PointerAction;
 
+constexpr int kMinimumFrameSide = 7;
+
 // The context menu's items in their order, with the action each performs.
 struct MenuItem {
     const char* name;
@@ -491,7 +493,13 @@ void PointerTools::samplePick(A action, const Press& press) {
     const core::PixelRect f = core::samplingFrame(press.pane.x(), press.pane.y(), block,
                                                   press.paneSize, regionWidth);
     hideFrames();
-    overlay(press.view)->setSamplingFrame(QRect(f.left, f.top, f.width, f.height));
+    // A block smaller than a few screen pixels (a single picture pixel on a reduced picture)
+    // still gets a frame one can see, centred on the same place.
+    QRect frame(f.left, f.top, f.width, f.height);
+    if (frame.width() < kMinimumFrameSide)
+        frame = QRect(frame.center() - QPoint(kMinimumFrameSide / 2, kMinimumFrameSide / 2),
+                      QSize(kMinimumFrameSide, kMinimumFrameSide));
+    overlay(press.view)->setSamplingFrame(frame);
 
     // The record only carries the settings and the picture: the lists stay with the window.
     core::FillContext fill;

@@ -11,6 +11,7 @@
 #include "app/preview/pointer_tools.h"
 #include "app/preview/preview_overlay.h"
 #include "app_fixture.h"
+#include "core/document/image_slots.h"
 #include "core/preview/pane_mapping.h"
 
 namespace apptest {
@@ -240,8 +241,22 @@ TEST_F(PointerToolsTest, ShiftRightOnTheCATabPicksTheFringeColour) {
 
 TEST_F(PointerToolsTest, ShiftRightOnTheColourTabSetsTheWhitePoint) {
     tuneOn("tsColor", true);
-    sampleClick(at(0.5, 0.5), Qt::RightButton, Qt::ShiftModifier);
+    const QPoint p = at(0.59, 0.17);
+    sampleClick(p, Qt::RightButton, Qt::ShiftModifier);
     const core::TuningState& s = form->tuning();
+    // The shifts that carry the pixel under the pointer to white at its own brightness.
+    const QImage picture = form->document().displayImage(core::ImageSlot::Source);
+    const core::PicturePoint q = core::mapWholePicturePoint(
+        pane(p).x(), pane(p).y(), paneSize(), {picture.width(), picture.height()});
+    const QRgb c = picture.pixel(q.x, q.y);
+    const long r = qRed(c) << 8, g = qGreen(c) << 8, b = qBlue(c) << 8;
+    const double x = std::max(0.1, 65535.0 / (((4899 * r + 9617 * g + 1868 * b) >> 14) + 1));
+    const auto shift = [x](long v) {
+        return std::clamp(int(std::trunc((1 / x) * (65535 * 100.5 / v))) - 100, -100, 100);
+    };
+    EXPECT_NEAR(s.block.RedShift, shift(r), 2) << qRed(c) << "," << qGreen(c) << "," << qBlue(c);
+    EXPECT_NEAR(s.block.GreenShift, shift(g), 2);
+    EXPECT_NEAR(s.block.BlueShift, shift(b), 2);
     EXPECT_EQ(s.block.RedShift, s.sliders[11].position - 100);
     EXPECT_EQ(s.block.GreenShift, s.sliders[12].position - 100);
     EXPECT_EQ(s.block.BlueShift, s.sliders[13].position - 100);
@@ -250,6 +265,37 @@ TEST_F(PointerToolsTest, ShiftRightOnTheColourTabSetsTheWhitePoint) {
     // Leaving the tab hides the frame.
     form->ui().pages->setCurrentIndex(0);
     EXPECT_FALSE(tools()->overlay(source())->samplingFrame().has_value());
+}
+
+TEST_F(PointerToolsTest, FringeColourIsTheMeanOfTheBlockUnderThePointer) {
+    tuneOn("tsCA", true);
+    form->tuning().checks.cbEnableCA = true;
+    const QPoint p = at(0.25, 0.2);
+    sampleClick(p, Qt::RightButton, Qt::ShiftModifier);
+    // The block as the picture shows it, rows from the top: the 4 by 4 square around the mapped
+    // point, which the engine addresses from the bottom row.
+    const QImage picture =
+        form->document().displayImage(core::ImageSlot::Source).convertToFormat(QImage::Format_RGB888);
+    const core::PictureSize size{picture.width(), picture.height()};
+    const core::PicturePoint centre = core::clampBlockCentre(
+        core::mapRegionPoint(pane(p).x(), pane(p).y(), paneSize(), form->previewRegion().rect(),
+                             size),
+        4, size);
+    const int yb = core::rowFromBottom(centre.y, size.height);
+    const int x0 = std::clamp(centre.x - 2, 0, size.width - 5);
+    const int yb0 = std::clamp(yb - 2, 0, size.height - 5);
+    long sum[3] = {0, 0, 0};
+    for (int j = yb0; j < yb0 + 4; ++j)
+        for (int i = x0; i < x0 + 4; ++i) {
+            const QRgb c = picture.pixel(i, core::rowFromBottom(j, size.height));
+            sum[0] += qRed(c) << 8;
+            sum[1] += qGreen(c) << 8;
+            sum[2] += qBlue(c) << 8;
+        }
+    const core::SettingsBlock& b = form->tuning().block;
+    EXPECT_NEAR(b.CAColorRed, sum[0] / 16, 512);
+    EXPECT_NEAR(b.CAColorGreen, sum[1] / 16, 512);
+    EXPECT_NEAR(b.CAColorBlue, sum[2] / 16, 512);
 }
 
 }  // namespace apptest
