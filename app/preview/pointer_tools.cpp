@@ -81,11 +81,16 @@ bool isSampling(A action) {
 
 core::PickKind pickKindOf(A action) {
     switch (action) {
-        case A::AdjustNoise: return core::PickKind::AdjustNoise;
-        case A::IncreaseNoisePick: return core::PickKind::NoiseIncrease;
-        case A::DecreaseNoisePick: return core::PickKind::NoiseDecrease;
-        case A::SetCAColour: return core::PickKind::CAColour;
-        default: return core::PickKind::ColourSample;
+        case A::AdjustNoise:
+            return core::PickKind::AdjustNoise;
+        case A::IncreaseNoisePick:
+            return core::PickKind::NoiseIncrease;
+        case A::DecreaseNoisePick:
+            return core::PickKind::NoiseDecrease;
+        case A::SetCAColour:
+            return core::PickKind::CAColour;
+        default:
+            return core::PickKind::ColourSample;
     }
 }
 
@@ -283,10 +288,10 @@ void PointerTools::refresh() {
 void PointerTools::refreshPickButtons() {
     const auto t = tab();
     for (const PickButtons& pb : pickButtons_) {
-        const core::PreviewTab home = pb.list == core::PickList::NoisePicks ? core::PreviewTab::Noise
-                                      : pb.list == core::PickList::RedEyes
-                                          ? core::PreviewTab::RedEye
-                                          : core::PreviewTab::Colors;
+        const core::PreviewTab home =
+            pb.list == core::PickList::NoisePicks ? core::PreviewTab::Noise
+            : pb.list == core::PickList::RedEyes  ? core::PreviewTab::RedEye
+                                                  : core::PreviewTab::Colors;
         const core::PickListButtons state = core::pickListButtons(
             form_.tuning_, pb.list,
             form_.language_.message(QString::fromLatin1(core::pickListResetKey(pb.list))));
@@ -315,15 +320,17 @@ void PointerTools::refreshCursor() {
 }
 
 void PointerTools::hideShapes() {
-    for (PreviewOverlay* o : overlays_) o->hideShape();
+    for (PreviewOverlay* o : overlays_)
+        o->hideShape();
 }
 
 void PointerTools::hideFrames() {
-    for (PreviewOverlay* o : overlays_) o->hideSamplingFrame();
+    for (PreviewOverlay* o : overlays_)
+        o->hideSamplingFrame();
 }
 
 std::optional<PointerTools::Press> PointerTools::pressAt(PictureView* view,
-                                                          QPoint widgetPoint) const {
+                                                         QPoint widgetPoint) const {
     const QRect shown = view->pictureRect();
     if (shown.isEmpty() || !shown.contains(widgetPoint)) return std::nullopt;
     return Press{view, widgetPoint - shown.topLeft(), {shown.width(), shown.height()}};
@@ -387,8 +394,9 @@ bool PointerTools::pressed(PictureView* view, QMouseEvent* event) {
         return true;
     }
     if (d.action == A::EyeBox) {
-        eye_ = EyeDrawing{*press, event->button(), core::eyeBoxAt(press->pane.x(), press->pane.y(),
-                                                                   press->pane.x(), press->pane.y())};
+        eye_ = EyeDrawing{
+            *press, event->button(),
+            core::eyeBoxAt(press->pane.x(), press->pane.y(), press->pane.x(), press->pane.y())};
         overlay(view)->setShape(QRect(press->pane, QSize(0, 0)), true);
         refreshCursor();
         return true;
@@ -402,8 +410,7 @@ bool PointerTools::moved(PictureView* view, QMouseEvent* event) {
     const QRect shown = view->pictureRect();
     const QPoint at = event->position().toPoint() - shown.topLeft();
     // Leaving the pane with the right button held drops the box.
-    if ((event->buttons() & Qt::RightButton) &&
-        !QRect(QPoint(0, 0), shown.size()).contains(at)) {
+    if ((event->buttons() & Qt::RightButton) && !QRect(QPoint(0, 0), shown.size()).contains(at)) {
         eye_.reset();
         hideShapes();
         refreshCursor();
@@ -450,10 +457,10 @@ void PointerTools::showMenu(const Press& press, QPoint globalPoint) {
     const auto t = tab();
     if (!t) return;
     const core::ContextMenuItems items = core::contextMenuItems(*t, false, false);
-    const bool shown[] = {items.whiteBalance, items.colourRange,    items.memoryColour,
-                          items.areaItems,    items.areaItems,      items.includeExclude,
-                          items.includeExclude, items.caColour,     items.noiseItems,
-                          items.noiseItems,   items.noiseItems,     true};
+    const bool shown[] = {items.whiteBalance,   items.colourRange, items.memoryColour,
+                          items.areaItems,      items.areaItems,   items.includeExclude,
+                          items.includeExclude, items.caColour,    items.noiseItems,
+                          items.noiseItems,     items.noiseItems,  true};
     for (size_t i = 0; i < menuItems_.size(); ++i) {
         QAction* item = menuItems_[i];
         const A action = kMenuItems[i].action;
@@ -488,10 +495,10 @@ void PointerTools::samplePick(A action, const Press& press) {
 
     // The frame around the sampled block, on the pane that was pressed.
     const auto t = tab();
-    const int32_t regionWidth = t && core::isWholeImageTab(*t) ? picture.width
-                                                               : form_.previewRegion().width;
-    const core::PixelRect f = core::samplingFrame(press.pane.x(), press.pane.y(), block,
-                                                  press.paneSize, regionWidth);
+    const int32_t regionWidth =
+        t && core::isWholeImageTab(*t) ? picture.width : form_.previewRegion().width;
+    const core::PixelRect f =
+        core::samplingFrame(press.pane.x(), press.pane.y(), block, press.paneSize, regionWidth);
     hideFrames();
     // A block smaller than a few screen pixels (a single picture pixel on a reduced picture)
     // still gets a frame one can see, centred on the same place.
@@ -553,8 +560,8 @@ void PointerTools::samplePick(A action, const Press& press) {
                     break;
                 case A::WhitePoint:
                     GetRGB(&image, at.x, yb, block, &v[0], &v[1], &v[2]);
-                    sample.ok = SetMemoryColor(&record, v[0], v[1], v[2], 65535, 65535, 65535,
-                                               1) == 1;
+                    sample.ok =
+                        SetMemoryColor(&record, v[0], v[1], v[2], 65535, 65535, 65535, 1) == 1;
                     sample.shifts = {record.RedShift, record.GreenShift, record.BlueShift};
                     break;
                 default:

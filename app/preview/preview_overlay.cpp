@@ -58,7 +58,8 @@ void PreviewOverlay::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     // A dark line under a light one, so the marks read on bright and dark pictures alike.
     const auto outline = [&painter](const QRect& r, bool ellipse) {
-        for (const auto& [colour, width] : {std::pair{QColor(0, 0, 0, 160), 3}, {QColor(Qt::white), 1}}) {
+        for (const auto& [colour, width] :
+             {std::pair{QColor(0, 0, 0, 160), 3}, {QColor(Qt::white), 1}}) {
             painter.setPen(QPen(colour, width));
             painter.setBrush(Qt::NoBrush);
             if (ellipse)

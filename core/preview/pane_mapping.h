@@ -38,8 +38,8 @@ enum class PickKind {
     AdjustNoise,    // 10
     NoiseIncrease,  // min(round(max(W, H) / 100), 10)
     NoiseDecrease,
-    CAColour,       // 4
-    ColourSample,   // 1: white point, colour ranges, memory colours
+    CAColour,      // 4
+    ColourSample,  // 1: white point, colour ranges, memory colours
 };
 inline constexpr int32_t kAdjustNoiseBlock = 10;
 inline constexpr int32_t kMaxNoisePickBlock = 10;

@@ -24,28 +24,41 @@ A rightAction(const PointerSituation& s) {
         case PreviewTab::Colors:
             if (!s.colourRangeWindowOpen) {
                 switch (c) {
-                    case Column::Plain: return A::ContextMenu;
-                    case Column::Shift: return A::WhitePoint;
+                    case Column::Plain:
+                        return A::ContextMenu;
+                    case Column::Shift:
+                        return A::WhitePoint;
                     case Column::Alt:
-                    case Column::ShiftAlt: return A::NewColourRange;
-                    case Column::Ctrl: return A::MemoryColour;
+                    case Column::ShiftAlt:
+                        return A::NewColourRange;
+                    case Column::Ctrl:
+                        return A::MemoryColour;
                 }
             }
             switch (c) {
-                case Column::Plain: return A::ContextMenu;
-                case Column::Shift: return A::StartRectangle;
-                case Column::Ctrl: return A::StartEllipse;
-                case Column::Alt: return s.colourRangeSelected ? A::IncludeColour : A::None;
-                case Column::ShiftAlt: return s.colourRangeSelected ? A::ExcludeColour : A::None;
+                case Column::Plain:
+                    return A::ContextMenu;
+                case Column::Shift:
+                    return A::StartRectangle;
+                case Column::Ctrl:
+                    return A::StartEllipse;
+                case Column::Alt:
+                    return s.colourRangeSelected ? A::IncludeColour : A::None;
+                case Column::ShiftAlt:
+                    return s.colourRangeSelected ? A::ExcludeColour : A::None;
             }
             return A::None;
         case PreviewTab::Noise:
             switch (c) {
-                case Column::Plain: return A::ContextMenu;
-                case Column::Shift: return A::AdjustNoise;
+                case Column::Plain:
+                    return A::ContextMenu;
+                case Column::Shift:
+                    return A::AdjustNoise;
                 case Column::Alt:
-                case Column::ShiftAlt: return A::IncreaseNoisePick;
-                case Column::Ctrl: return A::DecreaseNoisePick;
+                case Column::ShiftAlt:
+                    return A::IncreaseNoisePick;
+                case Column::Ctrl:
+                    return A::DecreaseNoisePick;
             }
             return A::None;
         case PreviewTab::CA:

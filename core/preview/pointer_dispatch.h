@@ -27,14 +27,14 @@ struct PointerSituation {
     PointerButton button = PointerButton::Left;
     PointerModifiers modifiers;
     bool expertMode = false;
-    int32_t tool = kDragTool;             // the tool button that is down
-    bool colourRangeWindowOpen = false;   // FWChangeColorRange is shown
-    bool colourRangeSelected = false;     // a range is being edited in that window
-    bool drawingArea = false;             // an area of the selected range is being drawn
-    bool noiseReductionOn = true;         // cbEnableNR: the noise tools work only then
-    bool chromaticAberrationOn = false;   // cbEnableCA: the CA colour tool works only then
-    bool captionPartEnabled = false;      // text, date, time or shooting data is to be drawn
-    bool outputPane = false;              // the press is in ImagePreviewOutput
+    int32_t tool = kDragTool;            // the tool button that is down
+    bool colourRangeWindowOpen = false;  // FWChangeColorRange is shown
+    bool colourRangeSelected = false;    // a range is being edited in that window
+    bool drawingArea = false;            // an area of the selected range is being drawn
+    bool noiseReductionOn = true;        // cbEnableNR: the noise tools work only then
+    bool chromaticAberrationOn = false;  // cbEnableCA: the CA colour tool works only then
+    bool captionPartEnabled = false;     // text, date, time or shooting data is to be drawn
+    bool outputPane = false;             // the press is in ImagePreviewOutput
 };
 
 enum class PointerAction {

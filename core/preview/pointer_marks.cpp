@@ -89,9 +89,12 @@ void addRedEye(TuningState& state, const RedEyeEntry& entry) {
 
 int32_t pickCount(const TuningState& state, PickList list) {
     switch (list) {
-        case PickList::NoisePicks: return int32_t(state.noiseAreas.size());
-        case PickList::RedEyes: return int32_t(state.redEyes.size());
-        case PickList::ColourRanges: return int32_t(state.colorRanges.size());
+        case PickList::NoisePicks:
+            return int32_t(state.noiseAreas.size());
+        case PickList::RedEyes:
+            return int32_t(state.redEyes.size());
+        case PickList::ColourRanges:
+            return int32_t(state.colorRanges.size());
     }
     return 0;
 }
@@ -99,9 +102,15 @@ int32_t pickCount(const TuningState& state, PickList list) {
 bool resetPickList(TuningState& state, PickList list) {
     if (pickCount(state, list) == 0) return false;
     switch (list) {
-        case PickList::NoisePicks: state.noiseAreas.clear(); break;
-        case PickList::RedEyes: state.redEyes.clear(); break;
-        case PickList::ColourRanges: state.colorRanges.clear(); break;
+        case PickList::NoisePicks:
+            state.noiseAreas.clear();
+            break;
+        case PickList::RedEyes:
+            state.redEyes.clear();
+            break;
+        case PickList::ColourRanges:
+            state.colorRanges.clear();
+            break;
     }
     return true;
 }
@@ -109,9 +118,15 @@ bool resetPickList(TuningState& state, PickList list) {
 bool undoPickList(TuningState& state, PickList list) {
     if (pickCount(state, list) == 0) return false;
     switch (list) {
-        case PickList::NoisePicks: state.noiseAreas.pop_back(); break;
-        case PickList::RedEyes: state.redEyes.pop_back(); break;
-        case PickList::ColourRanges: state.colorRanges.pop_back(); break;
+        case PickList::NoisePicks:
+            state.noiseAreas.pop_back();
+            break;
+        case PickList::RedEyes:
+            state.redEyes.pop_back();
+            break;
+        case PickList::ColourRanges:
+            state.colorRanges.pop_back();
+            break;
     }
     return true;
 }

@@ -8,8 +8,7 @@ namespace core {
 EllipseSize pulledEllipse(int32_t dx, int32_t dy) {
     if (dx == 0 || dy == 0) return {};
     const int32_t width = madeOdd(int32_t(std::lround(2.0 * std::sqrt(2.0) * std::abs(dx))));
-    const int32_t height =
-        madeOdd(int32_t(std::lround(width * std::abs(double(dy) / double(dx)))));
+    const int32_t height = madeOdd(int32_t(std::lround(width * std::abs(double(dy) / double(dx)))));
     return {width, height};
 }
 

@@ -32,7 +32,9 @@ struct EyeBox {
     EllipseSize size;
 
     // Centred on the press.
-    PixelRect rect() const { return {startX - size.width / 2, startY - size.height / 2, size.width, size.height}; }
+    PixelRect rect() const {
+        return {startX - size.width / 2, startY - size.height / 2, size.width, size.height};
+    }
 };
 
 EyeBox eyeBoxAt(int32_t startX, int32_t startY, int32_t x, int32_t y);

@@ -26,8 +26,8 @@ void settle(app::TMainForm& form) {
 }
 
 // A mouse event with explicit buttons, as a real pointer sends it.
-void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
-          Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, modifiers);
     QApplication::sendEvent(w, &event);
 }
@@ -184,8 +184,8 @@ TEST_F(PointerToolsTest, NoiseTabModifiersGiveIncreaseAndDecreasePicks) {
 
 TEST_F(PointerToolsTest, SimpleModeRightButtonDoesNothingOnTheNoiseTab) {
     tuneOn("tsNoiseReduction", false);
-    for (auto modifiers : {Qt::NoModifier, Qt::AltModifier, Qt::ControlModifier,
-                           Qt::ShiftModifier}) {
+    for (auto modifiers :
+         {Qt::NoModifier, Qt::AltModifier, Qt::ControlModifier, Qt::ShiftModifier}) {
         click(source(), at(0.5, 0.5), Qt::RightButton, modifiers);
     }
     QTest::qWait(100);
@@ -246,8 +246,8 @@ TEST_F(PointerToolsTest, ShiftRightOnTheColourTabSetsTheWhitePoint) {
     const core::TuningState& s = form->tuning();
     // The shifts that carry the pixel under the pointer to white at its own brightness.
     const QImage picture = form->document().displayImage(core::ImageSlot::Source);
-    const core::PicturePoint q = core::mapWholePicturePoint(
-        pane(p).x(), pane(p).y(), paneSize(), {picture.width(), picture.height()});
+    const core::PicturePoint q = core::mapWholePicturePoint(pane(p).x(), pane(p).y(), paneSize(),
+                                                            {picture.width(), picture.height()});
     const QRgb c = picture.pixel(q.x, q.y);
     const long r = qRed(c) << 8, g = qGreen(c) << 8, b = qBlue(c) << 8;
     const double x = std::max(0.1, 65535.0 / (((4899 * r + 9617 * g + 1868 * b) >> 14) + 1));
@@ -274,13 +274,14 @@ TEST_F(PointerToolsTest, FringeColourIsTheMeanOfTheBlockUnderThePointer) {
     sampleClick(p, Qt::RightButton, Qt::ShiftModifier);
     // The block as the picture shows it, rows from the top: the 4 by 4 square around the mapped
     // point, which the engine addresses from the bottom row.
-    const QImage picture =
-        form->document().displayImage(core::ImageSlot::Source).convertToFormat(QImage::Format_RGB888);
+    const QImage picture = form->document()
+                               .displayImage(core::ImageSlot::Source)
+                               .convertToFormat(QImage::Format_RGB888);
     const core::PictureSize size{picture.width(), picture.height()};
-    const core::PicturePoint centre = core::clampBlockCentre(
-        core::mapRegionPoint(pane(p).x(), pane(p).y(), paneSize(), form->previewRegion().rect(),
-                             size),
-        4, size);
+    const core::PicturePoint centre =
+        core::clampBlockCentre(core::mapRegionPoint(pane(p).x(), pane(p).y(), paneSize(),
+                                                    form->previewRegion().rect(), size),
+                               4, size);
     const int yb = core::rowFromBottom(centre.y, size.height);
     const int x0 = std::clamp(centre.x - 2, 0, size.width - 5);
     const int yb0 = std::clamp(yb - 2, 0, size.height - 5);

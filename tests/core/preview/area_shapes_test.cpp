@@ -55,7 +55,8 @@ TEST(AreaShapesTest, ShapesWithoutSizeAreNotStored) {
 }
 
 TEST(AreaShapesTest, RectangleOutlineIsNormalised) {
-    EXPECT_EQ(drawn(AreaKind::Rectangle, {50, 60}, {20, 40}).outline(), (PixelRect{20, 40, 30, 20}));
+    EXPECT_EQ(drawn(AreaKind::Rectangle, {50, 60}, {20, 40}).outline(),
+              (PixelRect{20, 40, 30, 20}));
 }
 
 TEST(AreaShapesTest, ScreenMargin) {

@@ -139,9 +139,9 @@ TEST(PointerDispatchTest, LeftButtonWithTheDragTool) {
         A expected;
     };
     const DragCase cases[] = {
-        {PreviewTab::Noise, A::Drag},     {PreviewTab::Sharpening, A::Drag},
-        {PreviewTab::RedEye, A::Drag},    {PreviewTab::CA, A::Drag},
-        {PreviewTab::Colors, A::None},    {PreviewTab::Brightness, A::None},
+        {PreviewTab::Noise, A::Drag},       {PreviewTab::Sharpening, A::Drag},
+        {PreviewTab::RedEye, A::Drag},      {PreviewTab::CA, A::Drag},
+        {PreviewTab::Colors, A::None},      {PreviewTab::Brightness, A::None},
         {PreviewTab::Distortions, A::None}, {PreviewTab::Crop, A::None},
     };
     for (const auto& c : cases) {

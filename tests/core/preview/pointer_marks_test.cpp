@@ -89,7 +89,8 @@ TEST(PointerMarksTest, FringeColourAndWhitePointGoToTheBlockAndSliders) {
 TEST(PointerMarksTest, AdjustedNoiseLevelsAreClampedOntoTheSliders) {
     TuningState state;
     state.detected = {20, 40, 10, 0, 100};
-    for (int n = 1; n <= 3; ++n) state.sliders[size_t(n)].position = 30;
+    for (int n = 1; n <= 3; ++n)
+        state.sliders[size_t(n)].position = 30;
     EXPECT_TRUE(takeAdjustedNoiseLevels(state, 250, 30, -4));
     EXPECT_EQ(state.sliders[1].position, 200);
     EXPECT_EQ(state.sliders[2].position, 30);

@@ -12,14 +12,15 @@ TEST(RedEyeBoxTest, PullGivesAnOddEllipseCentredOnThePress) {
         EllipseSize size;
     };
     const Case cases[] = {
-        {5, 5, {15, 15}},     // round(14.14) = 14, made odd
-        {-5, 5, {15, 15}},    // the direction does not matter
-        {10, 5, {29, 15}},    // round(28.28) = 28 -> 29; round(29 * 0.5) = 15 (14.5 away from 0)
-        {4, -12, {11, 33}},   // round(11.31) = 11; 11 * 3 = 33
-        {0, 7, {0, 0}},       // no horizontal pull: size 0
+        {5, 5, {15, 15}},    // round(14.14) = 14, made odd
+        {-5, 5, {15, 15}},   // the direction does not matter
+        {10, 5, {29, 15}},   // round(28.28) = 28 -> 29; round(29 * 0.5) = 15 (14.5 away from 0)
+        {4, -12, {11, 33}},  // round(11.31) = 11; 11 * 3 = 33
+        {0, 7, {0, 0}},      // no horizontal pull: size 0
         {7, 0, {0, 0}},
     };
-    for (const auto& c : cases) EXPECT_EQ(pulledEllipse(c.dx, c.dy), c.size) << c.dx << "," << c.dy;
+    for (const auto& c : cases)
+        EXPECT_EQ(pulledEllipse(c.dx, c.dy), c.size) << c.dx << "," << c.dy;
 
     const EyeBox box = eyeBoxAt(100, 80, 105, 85);
     EXPECT_EQ(box.rect(), (PixelRect{93, 73, 15, 15}));
@@ -49,8 +50,8 @@ TEST(RedEyeBoxTest, DrawnBoxGivesSizeInThousandthsOfPicturePixels) {
     const EyeBox box = eyeBoxAt(101, 77, 106, 82);  // 15 by 15
     const auto entry = redEyeEntryForBox(box, {500, 400}, region, 30, 80);
     ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->EyeX, 77266);   // (101 * 0.666 + 10) * 1000
-    EXPECT_EQ(entry->EyeY, 71205);   // (77 * 0.665 + 20) * 1000
+    EXPECT_EQ(entry->EyeX, 77266);     // (101 * 0.666 + 10) * 1000
+    EXPECT_EQ(entry->EyeY, 71205);     // (77 * 0.665 + 20) * 1000
     EXPECT_EQ(entry->EyeWidth, 9990);  // 1000 * 0.666 * 15
     EXPECT_EQ(entry->EyeHeight, 9975);
     EXPECT_EQ(entry->Darkening, 30);
