@@ -140,6 +140,32 @@ TEST_F(PointerToolsTest, EyeBoxReachingOutOfThePaneIsRefused) {
     EXPECT_EQ(asker.requests()[0].text, language.message(QStringLiteral("ER_SELECTION_OUT")));
 }
 
+TEST_F(PointerToolsTest, EyeBoxIsDroppedWhenThePointerLeavesThePane) {
+    tuneOn("tsRedeye", false);
+    const QRect shown = source()->pictureRect();
+    const QPoint start = at(0.5, 0.5);
+    const QPoint outside = shown.topRight() + QPoint(20, 10);
+    send(source(), QEvent::MouseButtonPress, start, Qt::RightButton, Qt::RightButton);
+    send(source(), QEvent::MouseMove, start + QPoint(6, 6), Qt::NoButton, Qt::RightButton);
+    send(source(), QEvent::MouseMove, outside, Qt::NoButton, Qt::RightButton);
+    EXPECT_FALSE(tools()->overlay(source())->shape().has_value());
+    send(source(), QEvent::MouseButtonRelease, outside, Qt::RightButton, Qt::NoButton);
+    EXPECT_TRUE(form->tuning().redEyes.empty());
+    EXPECT_TRUE(asker.requests().empty());
+}
+
+TEST_F(PointerToolsTest, HoldingTheLeftButtonOnTheOutputComparesWithTheSource) {
+    tuneOn("tsColor", true);
+    app::PictureView* output = form->ui().imagePreviewOutput;
+    ASSERT_FALSE(output->picture().isNull());
+    const QImage processed = output->picture();
+    const QPoint p = output->pictureRect().center();
+    send(output, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(output->picture().cacheKey(), source()->picture().cacheKey());
+    send(output, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(output->picture().cacheKey(), processed.cacheKey());
+}
+
 TEST_F(PointerToolsTest, ArmedRedEyeToolTakesTheLeftButtonOnceThenTheDragToolReturns) {
     tuneOn("tsRedeye", true);
     auto* tool = form->findChild<QAbstractButton*>(QStringLiteral("sbPreview_1"));
