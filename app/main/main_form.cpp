@@ -14,6 +14,7 @@
 
 #include "app/i18n/window_translation.h"
 #include "app/settings/crop_tab.h"
+#include "app/preview/pointer_tools.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/frame_lists.h"
 #include "core/crop/crop_tables.h"
@@ -103,6 +104,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     connectCommands();
     installCropTab();
     installTextTab();
+    pointer_ = new PointerTools(*this);
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);

@@ -33,6 +33,7 @@ class CropView;
 class FileChooser;
 class FullViews;
 class TextTab;
+class PointerTools;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -103,6 +104,7 @@ class TMainForm : public QMainWindow {
 
   private:
     friend class MainFormCloser;
+    friend class PointerTools;
 
     void connectCommands();
     void installFullViews();
@@ -158,6 +160,7 @@ class TMainForm : public QMainWindow {
     CropView* cropView_ = nullptr;
     CropTab* cropTab_ = nullptr;
     TextTab* textTab_ = nullptr;
+    PointerTools* pointer_ = nullptr;  // the pick tools of the preview panes
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;

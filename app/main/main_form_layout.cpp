@@ -96,6 +96,9 @@ MainFormLayout buildMainFormLayout(QMainWindow* window) {
     zoomLabel->setObjectName(QStringLiteral("lblZoomPreview"));
     zoomRow->addWidget(zoomLabel);
     zoomRow->addWidget(l.cmbZoomPreview);
+    l.panelOpt15_1 = new QWidget;
+    l.panelOpt15_1->setObjectName(QStringLiteral("panelOpt15_1"));
+    zoomRow->addWidget(l.panelOpt15_1);
     zoomRow->addWidget(l.progressPreview, 1);
     zoomRow->addStretch(2);
     auto* previews = new QSplitter(Qt::Horizontal);

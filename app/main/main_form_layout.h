@@ -38,6 +38,7 @@ struct MainFormLayout {
     PictureView* imagePreviewSource = nullptr;
     PictureView* imagePreviewOutput = nullptr;
     QComboBox* cmbZoomPreview = nullptr;
+    QWidget* panelOpt15_1 = nullptr;  // the preview's tool buttons
     QLabel* stxtOutput = nullptr;
     QProgressBar* progressPreview = nullptr;
     // Help panel and status line.

@@ -73,8 +73,9 @@ class KeptPicture : public core::BatchPicture {
 
 class KeepingSource : public core::PictureSource {
   public:
-    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path) override {
-        auto loaded = pictures_.load(path);
+    core::Result<std::unique_ptr<core::BatchPicture>> load(const QString& path,
+                                                           const std::atomic<bool>& stop) override {
+        auto loaded = pictures_.load(path, stop);
         if (!loaded) return loaded.failure();
         return std::unique_ptr<core::BatchPicture>(
             std::make_unique<KeptPicture>(std::move(loaded.value()), kept));

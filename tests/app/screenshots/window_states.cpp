@@ -10,14 +10,17 @@
 #include <QScrollBar>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/message_form.h"
 #include "app/preview/full_view.h"
 #include "app/preview/full_views.h"
+#include "app/preview/picture_view.h"
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
 #include "core/preview/zoom_list.h"
@@ -47,6 +50,62 @@ void settle(app::TMainForm& form) {
         (form.busy() || form.scheduler().restartPending() || form.scheduler().requestPending()) &&
         clock.elapsed() < 60000);
     QApplication::processEvents();
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, modifiers);
+    QApplication::sendEvent(w, &event);
+}
+
+// The pick tools at work: an eye box being drawn on the red-eye tab, a white-point pick on the
+// colour tab with its sampling frame.
+void savePickStates(app::TMainForm& window, const QString& folder, const QString& language) {
+    const auto showTab = [&window](const char* sheet) {
+        QWidget* page = window.ui().pages->page(QString::fromLatin1(sheet));
+        if (!page) return false;
+        const int index = window.ui().pages->indexOf(page);
+        window.ui().pages->setTabVisible(index, true);
+        window.ui().pages->setCurrentIndex(index);
+        settle(window);
+        return true;
+    };
+    app::PictureView* view = window.ui().imagePreviewSource;
+    if (showTab("tsRedeye")) {
+        const QRect r = view->pictureRect();
+        const QPoint start = r.center();
+        sendMouse(view, QEvent::MouseButtonPress, start, Qt::RightButton, Qt::RightButton);
+        sendMouse(view, QEvent::MouseMove, start + QPoint(14, 9), Qt::NoButton, Qt::RightButton);
+        save(window, folder, language + QStringLiteral("-tuning-tsRedeye-eye-box"));
+        sendMouse(view, QEvent::MouseButtonRelease, start + QPoint(14, 9), Qt::RightButton,
+                  Qt::NoButton);
+        settle(window);
+    }
+    if (showTab("tsColor")) {
+        // The most nearly white spot of the preview (a cup's rim), as a photographer would pick.
+        const QRect r = view->pictureRect();
+        const QImage shown = view->picture();
+        QPoint best(shown.width() / 2, shown.height() / 2);
+        int bestScore = -1000;
+        for (int y = 2; y < shown.height() - 2; ++y)
+            for (int x = 2; x < shown.width() - 2; ++x) {
+                const QRgb c = shown.pixel(x, y);
+                const int lo = std::min({qRed(c), qGreen(c), qBlue(c)});
+                const int hi = std::max({qRed(c), qGreen(c), qBlue(c)});
+                if (lo - 2 * (hi - lo) > bestScore) {
+                    bestScore = lo - 2 * (hi - lo);
+                    best = QPoint(x, y);
+                }
+            }
+        const QPoint at = r.topLeft() + QPoint(best.x() * r.width() / std::max(1, shown.width()),
+                                               best.y() * r.height() / std::max(1, shown.height()));
+        sendMouse(view, QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton,
+                  Qt::ShiftModifier);
+        sendMouse(view, QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton,
+                  Qt::ShiftModifier);
+        settle(window);
+        save(window, folder, language + QStringLiteral("-tuning-tsColor-white-point"));
+    }
 }
 
 }  // namespace
@@ -83,6 +142,7 @@ int main(int argc, char** argv) {
         save(window, folder,
              language + QStringLiteral("-tuning-") + window.ui().pages->currentSheet());
     }
+    savePickStates(window, folder, language);
     window.ui().pages->setCurrentIndex(0);
     settle(window);
     window.menuRebuildClick();
