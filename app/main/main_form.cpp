@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/i18n/window_translation.h"
+#include "app/main/main_form_commands.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/frame_lists.h"
 #include "core/crop/crop_tables.h"
@@ -99,6 +100,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     assignHelpKeywords(this);
     translateWindow(this, language_);
     connectCommands();
+    commands_ = new MainFormCommands(*this);
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);
@@ -226,6 +228,7 @@ void TMainForm::updateCommands() {
     ui_.sbAbort->setVisible(running &&
                             scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
     ui_.pages->setEnabled(true);
+    if (commands_) commands_->refresh();
 }
 
 void TMainForm::menuExpertModeClick(bool expert) {

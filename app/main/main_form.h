@@ -29,6 +29,7 @@ class Language;
 namespace app {
 
 class FileChooser;
+class MainFormCommands;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -54,6 +55,7 @@ class TMainForm : public QMainWindow {
     const core::RunScheduler& scheduler() const { return scheduler_; }
     const core::ProgramOptions& options() const { return options_; }
     const core::PreviewRegion& previewRegion() const { return region_; }
+    MainFormCommands* commands() const { return commands_; }
 
     // Busy: a run or a long operation (opening, saving) is under way; every command that
     // touches the picture is refused meanwhile.
@@ -93,6 +95,7 @@ class TMainForm : public QMainWindow {
 
   private:
     friend class MainFormCloser;
+    friend class MainFormCommands;
 
     void connectCommands();
     void updateCommands();
@@ -132,6 +135,7 @@ class TMainForm : public QMainWindow {
     core::ImageDocument document_;
     core::TuningState tuning_;
     TuningBinder* binder_ = nullptr;
+    MainFormCommands* commands_ = nullptr;  // menu, tool bars, step bar, key and wheel routing
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;
