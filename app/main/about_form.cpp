@@ -24,6 +24,8 @@ TAboutForm::TAboutForm(const core::Language& language, QWidget* parent) : QDialo
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(language.message(QStringLiteral("ALS_ABOUT_PROGRAM")));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 18, 28, 12);
+    layout->setSpacing(8);
     auto* name = new QLabel(QStringLiteral("Velmar Filter"));
     name->setObjectName(QStringLiteral("lblProgramName"));
     QFont big = name->font();

@@ -80,7 +80,7 @@ MainFormCommands::MainFormCommands(TMainForm& form)
     MainFormLayout& ui = form_.ui_;
     toolBars_ = installToolBars(&form_, ui.toolBar, ui.menu);
     stepBar_ = new StepBarWidget(&form_);
-    form_.insertToolBar(nullptr, stepBar_);
+    form_.addToolBar(Qt::TopToolBarArea, stepBar_);
     // The window was translated before the bar existed.
     for (size_t i = 0; i < core::kStepCount; ++i) {
         StepButton* button = stepBar_->button(static_cast<core::Step>(i));

@@ -58,7 +58,7 @@ ToolBars installToolBars(QMainWindow* window, QToolBar* standard, const MainMenu
 
     bars.view = new QToolBar(QStringLiteral("Standart"), window);
     bars.view->setObjectName(QStringLiteral("ToolBar_View"));
-    window->insertToolBar(nullptr, bars.view);
+    window->addToolBar(Qt::TopToolBarArea, bars.view);
     for (const Button& b : kView)
         addButton(bars, bars.view, menu, b);
     return bars;
