@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "app/main/about_form.h"
@@ -222,6 +223,16 @@ void MainFormCommands::applyEnabling() {
     if (expertItem->isChecked() != expert) {
         const QSignalBlocker block(expertItem);
         expertItem->setChecked(expert);
+    }
+    // The buttons' hints name the command and its short-cut.
+    for (QToolButton* button : toolBars_.buttons) {
+        QAction* action = button->defaultAction();
+        if (!action) continue;
+        QString hint = action->text();
+        hint.remove(QLatin1Char('&'));
+        if (!action->shortcut().isEmpty())
+            hint += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+        if (action->toolTip() != hint) action->setToolTip(hint);
     }
 }
 

@@ -236,6 +236,16 @@ TEST_F(CommandsTest, ExpertModeShowsTheMergeCommandAndRenamesTheItem) {
     EXPECT_FALSE(toolButton("tbExpMode")->isEnabled());
 }
 
+TEST_F(CommandsTest, ToolButtonHintsNameTheCommandAndItsShortCut) {
+    QAction* rotate = action("menuRotateCW");
+    EXPECT_EQ(toolButton("tbRotateRight")->defaultAction(), rotate);
+    EXPECT_EQ(toolButton("tbRotateRight")->toolTip(),
+              language.lookup(QStringLiteral("ALS_ROT_CW")) + QStringLiteral(" (") +
+                  QKeySequence(Qt::CTRL | Qt::Key_R).toString(QKeySequence::NativeText) +
+                  QLatin1Char(')'));
+    EXPECT_EQ(toolButton("tbHelpPanel")->toolTip(), language.lookup(QStringLiteral("ALS_HELP_PANEL")));
+}
+
 TEST_F(CommandsTest, WebLinksOpenOurAddresses) {
     QList<QUrl> opened;
     form->commands()->setUrlOpener([&opened](const QUrl& url) { opened << url; });
