@@ -118,6 +118,9 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // The command surface reads the members below; it goes first.
+    delete commands_;
+    commands_ = nullptr;
     qApp->removeEventFilter(this);
     // The engine thread ends before the document's sessions go.
     executor_->cancel();

@@ -132,9 +132,16 @@ void MainFormCommands::connectActions() {
         showSteps();
     });
     connect(&form_, &TMainForm::saveEnded, this, [this](bool) { showSteps(); });
-    // The expert-mode items follow the toggle.
-    connect(menu[QStringLiteral("menuExpertMode")], &QAction::triggered, this,
-            [this] { applyEnabling(); });
+    // The expert-mode items follow the toggle. The chromatic-aberration tab shows only in expert
+    // mode: leaving expert mode there goes to the first tab.
+    QAction* expert = menu[QStringLiteral("menuExpertMode")];
+    connect(expert, &QAction::toggled, this,
+            [this] { sheetBeforeExpertToggle_ = form_.ui_.pages->currentSheet(); });
+    connect(expert, &QAction::triggered, this, [this] {
+        if (!form_.tuning_.expertMode && sheetBeforeExpertToggle_ == QLatin1String("tsCA"))
+            form_.ui_.pages->setCurrentIndex(0);
+        applyEnabling();
+    });
 }
 
 void MainFormCommands::setPluginMode(bool on) {
@@ -294,9 +301,7 @@ void MainFormCommands::stepClicked(core::Step step) {
     case core::Step::Open: {
         steps_.beginOpenDialog();
         showSteps();
-        inOpenDialog_ = true;
         form_.menuOpenClick();
-        inOpenDialog_ = false;
         // A cancelled dialog starts nothing; an open that went ahead brings its own steps.
         if (!form_.busy()) steps_.cancelOpenDialog();
         showSteps();

@@ -82,7 +82,7 @@ class MainFormCommands : public QObject {
     bool sawImage_ = false;
     bool sawTuning_ = false;
     bool sawFullRun_ = false;
-    bool inOpenDialog_ = false;
+    QString sheetBeforeExpertToggle_;
 
     // The edit box that has the focus and its text when it got it.
     QPointer<QWidget> focusEdit_;

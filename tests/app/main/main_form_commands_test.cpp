@@ -230,6 +230,20 @@ TEST_F(CommandsTest, ExpertModeShowsTheMergeCommandAndRenamesTheItem) {
     EXPECT_EQ(expert->text(), language.lookup(QString::fromLatin1(
                                   form->tuning().expertMode ? "ALS_PREVIEW_SIMPLE"
                                                             : "ALS_PREVIEW_EXPERT")));
+    // Leaving expert mode on the chromatic-aberration tab goes to the first tab.
+    if (!form->tuning().expertMode) expert->trigger();
+    settle(*form);
+    ASSERT_TRUE(form->tuning().expertMode);
+    QWidget* ca = form->ui().pages->page(QStringLiteral("tsCA"));
+    ASSERT_NE(ca, nullptr);
+    form->ui().pages->setCurrentWidget(ca);
+    settle(*form);
+    ASSERT_EQ(form->ui().pages->currentSheet(), QStringLiteral("tsCA"));
+    expert->trigger();
+    settle(*form);
+    EXPECT_FALSE(form->tuning().expertMode);
+    EXPECT_EQ(form->ui().pages->currentIndex(), 0);
+
     // Outside the tuning mode the toggle is not offered.
     form->menuAbortClick();
     EXPECT_FALSE(expert->isEnabled());
