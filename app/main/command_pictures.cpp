@@ -1,9 +1,9 @@
 #include "app/main/command_pictures.h"
 
 #include <QPainter>
-#include <cmath>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <cmath>
 
 namespace app {
 
@@ -128,11 +128,16 @@ void drawTool(QPainter& p, const QString& name) {
 // green, available plain, locked and unavailable faded.
 QColor stepGround(core::StepState state) {
     switch (state) {
-    case core::StepState::Available: return QColor(214, 226, 242);
-    case core::StepState::Current: return QColor(255, 190, 70);
-    case core::StepState::Locked: return QColor(200, 200, 200);
-    case core::StepState::Suggested: return QColor(140, 210, 120);
-    case core::StepState::Unavailable: return QColor(235, 235, 235);
+        case core::StepState::Available:
+            return QColor(214, 226, 242);
+        case core::StepState::Current:
+            return QColor(255, 190, 70);
+        case core::StepState::Locked:
+            return QColor(200, 200, 200);
+        case core::StepState::Suggested:
+            return QColor(140, 210, 120);
+        case core::StepState::Unavailable:
+            return QColor(235, 235, 235);
     }
     return Qt::white;
 }
@@ -140,43 +145,43 @@ QColor stepGround(core::StepState state) {
 void stepGlyph(QPainter& p, core::Step step, QRectF box) {
     const QPointF c = box.center();
     switch (step) {
-    case core::Step::Open: {  // a folder
-        QPolygonF folder{c + QPointF(-10, -6), c + QPointF(-4, -6), c + QPointF(-2, -3),
-                         c + QPointF(10, -3),  c + QPointF(10, 7),  c + QPointF(-10, 7)};
-        p.drawPolygon(folder);
-        break;
-    }
-    case core::Step::View: {  // an eye
-        QPainterPath eye(c + QPointF(-11, 0));
-        eye.quadTo(c + QPointF(0, -10), c + QPointF(11, 0));
-        eye.quadTo(c + QPointF(0, 10), c + QPointF(-11, 0));
-        p.drawPath(eye);
-        p.setBrush(p.pen().color());
-        p.drawEllipse(c, 3, 3);
-        p.setBrush(Qt::NoBrush);
-        break;
-    }
-    case core::Step::Tune:  // sliders
-        for (int i = -1; i <= 1; ++i) {
-            const double y = c.y() + i * 5;
-            p.drawLine(QPointF(c.x() - 10, y), QPointF(c.x() + 10, y));
-            p.setBrush(p.pen().color());
-            p.drawRect(QRectF(c.x() + i * 5 - 2, y - 2, 4, 4));
-            p.setBrush(Qt::NoBrush);
+        case core::Step::Open: {  // a folder
+            QPolygonF folder{c + QPointF(-10, -6), c + QPointF(-4, -6), c + QPointF(-2, -3),
+                             c + QPointF(10, -3),  c + QPointF(10, 7),  c + QPointF(-10, 7)};
+            p.drawPolygon(folder);
+            break;
         }
-        break;
-    case core::Step::Process: {  // a play triangle
-        QPolygonF play{c + QPointF(-6, -8), c + QPointF(8, 0), c + QPointF(-6, 8)};
-        p.setBrush(p.pen().color());
-        p.drawPolygon(play);
-        p.setBrush(Qt::NoBrush);
-        break;
-    }
-    case core::Step::Save:  // a disk
-        p.drawRect(QRectF(c.x() - 9, c.y() - 9, 18, 18));
-        p.drawRect(QRectF(c.x() - 5, c.y() - 9, 10, 6));
-        p.drawRect(QRectF(c.x() - 6, c.y() + 2, 12, 7));
-        break;
+        case core::Step::View: {  // an eye
+            QPainterPath eye(c + QPointF(-11, 0));
+            eye.quadTo(c + QPointF(0, -10), c + QPointF(11, 0));
+            eye.quadTo(c + QPointF(0, 10), c + QPointF(-11, 0));
+            p.drawPath(eye);
+            p.setBrush(p.pen().color());
+            p.drawEllipse(c, 3, 3);
+            p.setBrush(Qt::NoBrush);
+            break;
+        }
+        case core::Step::Tune:  // sliders
+            for (int i = -1; i <= 1; ++i) {
+                const double y = c.y() + i * 5;
+                p.drawLine(QPointF(c.x() - 10, y), QPointF(c.x() + 10, y));
+                p.setBrush(p.pen().color());
+                p.drawRect(QRectF(c.x() + i * 5 - 2, y - 2, 4, 4));
+                p.setBrush(Qt::NoBrush);
+            }
+            break;
+        case core::Step::Process: {  // a play triangle
+            QPolygonF play{c + QPointF(-6, -8), c + QPointF(8, 0), c + QPointF(-6, 8)};
+            p.setBrush(p.pen().color());
+            p.drawPolygon(play);
+            p.setBrush(Qt::NoBrush);
+            break;
+        }
+        case core::Step::Save:  // a disk
+            p.drawRect(QRectF(c.x() - 9, c.y() - 9, 18, 18));
+            p.drawRect(QRectF(c.x() - 5, c.y() - 9, 10, 6));
+            p.drawRect(QRectF(c.x() - 6, c.y() + 2, 12, 7));
+            break;
     }
 }
 
@@ -203,8 +208,7 @@ QPixmap stepPicture(core::Step step, core::StepState state) {
     QPixmap pixmap = blank(kStepWidth, kStepHeight);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    const bool faded =
-        state == core::StepState::Unavailable || state == core::StepState::Locked;
+    const bool faded = state == core::StepState::Unavailable || state == core::StepState::Locked;
     const QColor ink = faded ? QColor(150, 150, 150) : kInk;
     p.setPen(QPen(faded ? QColor(180, 180, 180) : QColor(90, 110, 140), 1));
     p.setBrush(stepGround(state));

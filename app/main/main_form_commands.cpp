@@ -43,10 +43,10 @@ constexpr WebLink kWebLinks[] = {
 
 // Commands whose windows are not part of this build: shown, never enabled.
 constexpr const char* kNotBuilt[] = {
-    "menuFullScreen",  "menuSaveOptions",  "menuLoadOptions",     "menuSaveFileOptions",
-    "menuLoadFileOptions", "menuCommonPresets", "menuFilePresets", "menuPrefs",
-    "menuAddToQueue",  "menuAddToQueueAndNext", "menuAddAllToQueue", "menuQueue",
-    "menuClearQueue",  "menuNavPanelMain", "menuNavPanelPreview",
+    "menuFullScreen",      "menuSaveOptions",       "menuLoadOptions",     "menuSaveFileOptions",
+    "menuLoadFileOptions", "menuCommonPresets",     "menuFilePresets",     "menuPrefs",
+    "menuAddToQueue",      "menuAddToQueueAndNext", "menuAddAllToQueue",   "menuQueue",
+    "menuClearQueue",      "menuNavPanelMain",      "menuNavPanelPreview",
 };
 
 bool isEditBox(const QWidget* w) {
@@ -71,12 +71,15 @@ bool clipboardOffersPicture() {
 
 QUrl webLinkAddress(const QString& actionName) {
     for (const WebLink& link : kWebLinks)
-        if (actionName == QLatin1String(link.action)) return QUrl(QString::fromLatin1(link.address));
+        if (actionName == QLatin1String(link.action))
+            return QUrl(QString::fromLatin1(link.address));
     return {};
 }
 
 MainFormCommands::MainFormCommands(TMainForm& form)
-    : QObject(&form), form_(form), openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+    : QObject(&form),
+      form_(form),
+      openUrl_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("MainFormCommands"));
     MainFormLayout& ui = form_.ui_;
     toolBars_ = installToolBars(&form_, ui.toolBar, ui.menu);
@@ -238,7 +241,8 @@ void MainFormCommands::applyEnabling() {
         QString hint = action->text();
         hint.remove(QLatin1Char('&'));
         if (!action->shortcut().isEmpty())
-            hint += QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
+            hint +=
+                QStringLiteral(" (%1)").arg(action->shortcut().toString(QKeySequence::NativeText));
         if (action->toolTip() != hint) action->setToolTip(hint);
     }
 }
@@ -298,42 +302,43 @@ void MainFormCommands::refreshTabMarkers() {
 void MainFormCommands::stepClicked(core::Step step) {
     if (form_.busy() || !core::stepReactsToClick(steps_.state(step))) return;
     switch (step) {
-    case core::Step::Open: {
-        steps_.beginOpenDialog();
-        showSteps();
-        form_.menuOpenClick();
-        // A cancelled dialog starts nothing; an open that went ahead brings its own steps.
-        if (!form_.busy()) steps_.cancelOpenDialog();
-        showSteps();
-        break;
-    }
-    case core::Step::View:
-        if (form_.tuningMode()) {
-            form_.menuAbortClick();
-        } else {
-            steps_.applyPreset(core::StepSituation::Viewing);
+        case core::Step::Open: {
+            steps_.beginOpenDialog();
             showSteps();
+            form_.menuOpenClick();
+            // A cancelled dialog starts nothing; an open that went ahead brings its own steps.
+            if (!form_.busy()) steps_.cancelOpenDialog();
+            showSteps();
+            break;
         }
-        break;
-    case core::Step::Tune:
-        if (!form_.tuningMode()) form_.menuRebuildClick();
-        break;
-    case core::Step::Process:
-        steps_.applyPreset(core::StepSituation::FullRunInProgress);
-        showSteps();
-        form_.menuRebuildClick();
-        if (!form_.busy()) {  // nothing started (entering the tuning mode from the viewing mode)
-            sawTuning_ = !form_.tuningMode();
-            followSituation();
-        }
-        break;
-    case core::Step::Save:
-        steps_.beginSaveDialog();
-        showSteps();
-        form_.menuSaveClick();
-        steps_.endSaveDialog();
-        showSteps();
-        break;
+        case core::Step::View:
+            if (form_.tuningMode()) {
+                form_.menuAbortClick();
+            } else {
+                steps_.applyPreset(core::StepSituation::Viewing);
+                showSteps();
+            }
+            break;
+        case core::Step::Tune:
+            if (!form_.tuningMode()) form_.menuRebuildClick();
+            break;
+        case core::Step::Process:
+            steps_.applyPreset(core::StepSituation::FullRunInProgress);
+            showSteps();
+            form_.menuRebuildClick();
+            if (!form_
+                     .busy()) {  // nothing started (entering the tuning mode from the viewing mode)
+                sawTuning_ = !form_.tuningMode();
+                followSituation();
+            }
+            break;
+        case core::Step::Save:
+            steps_.beginSaveDialog();
+            showSteps();
+            form_.menuSaveClick();
+            steps_.endSaveDialog();
+            showSteps();
+            break;
     }
 }
 
@@ -367,13 +372,15 @@ core::RoutingState MainFormCommands::routingState() const {
 
 bool MainFormCommands::cropOn() const {
     QWidget* page = form_.ui_.pages->page(QStringLiteral("tsCrop"));
-    const auto* check = page ? page->findChild<QCheckBox*>(QStringLiteral("cbEnableCrop")) : nullptr;
+    const auto* check =
+        page ? page->findChild<QCheckBox*>(QStringLiteral("cbEnableCrop")) : nullptr;
     return check ? check->isChecked() : form_.tuning_.crop.CropOn != 0;
 }
 
 void MainFormCommands::clickCropButton(const char* name) {
     QWidget* page = form_.ui_.pages->page(QStringLiteral("tsCrop"));
-    if (auto* button = page ? page->findChild<QAbstractButton*>(QString::fromLatin1(name)) : nullptr)
+    if (auto* button =
+            page ? page->findChild<QAbstractButton*>(QString::fromLatin1(name)) : nullptr)
         button->click();
 }
 
@@ -383,16 +390,16 @@ void MainFormCommands::keyReturn() {
     const bool changed =
         kind == core::FocusKind::EditBox && focus == focusEdit_ && editText(focus) != focusText_;
     switch (core::enterAction(routingState(), kind, changed)) {
-    case core::EnterAction::CommitEditBox:
-        // Leaving the box commits its value, as a click elsewhere would.
-        focus->clearFocus();
-        form_.setFocus();
-        break;
-    case core::EnterAction::FullScreen:
-        // The full-screen preview is not part of this build: Enter does nothing more.
-        break;
-    case core::EnterAction::Ignore:
-        break;
+        case core::EnterAction::CommitEditBox:
+            // Leaving the box commits its value, as a click elsewhere would.
+            focus->clearFocus();
+            form_.setFocus();
+            break;
+        case core::EnterAction::FullScreen:
+            // The full-screen preview is not part of this build: Enter does nothing more.
+            break;
+        case core::EnterAction::Ignore:
+            break;
     }
 }
 
@@ -423,13 +430,26 @@ bool MainFormCommands::wheel(QWidget* target, QEvent* event) {
         }
     };
     switch (core::wheelAction(state, dy < 0, shiftOrCtrl)) {
-    case core::WheelAction::None: return false;
-    case core::WheelAction::PageDown: pageKey(Qt::Key_PageDown); return true;
-    case core::WheelAction::PageUp: pageKey(Qt::Key_PageUp); return true;
-    case core::WheelAction::StraightenRight: clickCropButton("sbRotateCropRight"); return true;
-    case core::WheelAction::StraightenLeft: clickCropButton("sbRotateCropLeft"); return true;
-    case core::WheelAction::ZoomOut: keypadZoom(false); return true;
-    case core::WheelAction::ZoomIn: keypadZoom(true); return true;
+        case core::WheelAction::None:
+            return false;
+        case core::WheelAction::PageDown:
+            pageKey(Qt::Key_PageDown);
+            return true;
+        case core::WheelAction::PageUp:
+            pageKey(Qt::Key_PageUp);
+            return true;
+        case core::WheelAction::StraightenRight:
+            clickCropButton("sbRotateCropRight");
+            return true;
+        case core::WheelAction::StraightenLeft:
+            clickCropButton("sbRotateCropLeft");
+            return true;
+        case core::WheelAction::ZoomOut:
+            keypadZoom(false);
+            return true;
+        case core::WheelAction::ZoomIn:
+            keypadZoom(true);
+            return true;
     }
     return false;
 }
@@ -438,31 +458,31 @@ bool MainFormCommands::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &form_) return false;
     switch (event->type()) {
-    case QEvent::FocusIn:
-        if (isEditBox(widget)) {
-            focusEdit_ = widget;
-            focusText_ = editText(widget);
+        case QEvent::FocusIn:
+            if (isEditBox(widget)) {
+                focusEdit_ = widget;
+                focusText_ = editText(widget);
+            }
+            break;
+        case QEvent::ShortcutOverride: {
+            // Space and Backspace type into edit boxes and memos instead of stepping through the
+            // folder; Enter in a memo starts a new line.
+            auto* key = static_cast<QKeyEvent*>(event);
+            const core::FocusKind kind = focusKind(widget);
+            const bool stepKey = (key->key() == Qt::Key_Space || key->key() == Qt::Key_Backspace) &&
+                                 key->modifiers() == Qt::NoModifier;
+            const bool memoEnter = kind == core::FocusKind::Memo &&
+                                   (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+            if ((stepKey && !core::stepKeysGoToCommands(kind)) || memoEnter) {
+                event->accept();
+                return true;
+            }
+            break;
         }
-        break;
-    case QEvent::ShortcutOverride: {
-        // Space and Backspace type into edit boxes and memos instead of stepping through the
-        // folder; Enter in a memo starts a new line.
-        auto* key = static_cast<QKeyEvent*>(event);
-        const core::FocusKind kind = focusKind(widget);
-        const bool stepKey = (key->key() == Qt::Key_Space || key->key() == Qt::Key_Backspace) &&
-                             key->modifiers() == Qt::NoModifier;
-        const bool memoEnter = kind == core::FocusKind::Memo &&
-                               (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
-        if ((stepKey && !core::stepKeysGoToCommands(kind)) || memoEnter) {
-            event->accept();
-            return true;
-        }
-        break;
-    }
-    case QEvent::Wheel:
-        return wheel(widget, event);
-    default:
-        break;
+        case QEvent::Wheel:
+            return wheel(widget, event);
+        default:
+            break;
     }
     return false;
 }

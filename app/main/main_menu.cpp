@@ -115,8 +115,7 @@ MainMenu buildMainMenu(QMainWindow* window) {
     QMenu* queue = submenu(window, "menuQ", "ALS_QUEUE");
     menu.queueMenu = queue;
     add(menu, queue, {"menuAddToQueue", "ALS_QUEUE_ADD", QKeySequence(Qt::Key_F5)});
-    add(menu, queue,
-        {"menuAddToQueueAndNext", "ALS_QUEUE_NEXT", QKeySequence(Qt::Key_F6)});
+    add(menu, queue, {"menuAddToQueueAndNext", "ALS_QUEUE_NEXT", QKeySequence(Qt::Key_F6)});
     add(menu, queue, {"menuAddAllToQueue", "ALS_QUEUE_ALL", {}});
     queue->addSeparator();
     add(menu, queue, {"menuQueue", "ALS_QUEUE_EDIT...", QKeySequence(Qt::Key_F7)});
@@ -154,7 +153,8 @@ MainMenu buildMainMenu(QMainWindow* window) {
         window->addAction(action);  // an invisible menu's short-cuts still act on the window
     }
     menu.actions.value(QStringLiteral("menuKeyReturn"))
-        ->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
+        ->setShortcuts(
+            {QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
     return menu;
 }
 

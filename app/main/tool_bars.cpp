@@ -18,17 +18,20 @@ struct Button {
 };
 
 constexpr Button kStandard[] = {
-    {"tbImgUp", "menuPrev"},           {"tbImgDown", "menuNext"},
-    {"tbResetOptions", "menuResetOptions"}, {"tbUndo", "menuUndo"},
-    {"tbCopy", "menuCopy"},            {"tbPaste", "menuPaste"},
+    {"tbImgUp", "menuPrev"},
+    {"tbImgDown", "menuNext"},
+    {"tbResetOptions", "menuResetOptions"},
+    {"tbUndo", "menuUndo"},
+    {"tbCopy", "menuCopy"},
+    {"tbPaste", "menuPaste"},
     {"tbQAdd", "menuAddToQueueAndNext"},
 };
 
 constexpr Button kView[] = {
-    {"tbRotateLeft", "menuRotateCCW"}, {"tbRotateRight", "menuRotateCW"},
-    {"tbZoomOut", "menuScaleLess"},    {"tbZoomIn", "menuScaleMore"},
+    {"tbRotateLeft", "menuRotateCCW"},  {"tbRotateRight", "menuRotateCW"},
+    {"tbZoomOut", "menuScaleLess"},     {"tbZoomIn", "menuScaleMore"},
     {"tbFullScreen", "menuFullScreen"}, {"tbDoubleWin", "menuFramesDouble"},
-    {"tbExpMode", "menuExpertMode"},   {"tbHelp", "menuHelp"},
+    {"tbExpMode", "menuExpertMode"},    {"tbHelp", "menuHelp"},
     {"tbHelpPanel", "menuHelpPanel"},
 };
 

@@ -15,8 +15,8 @@ namespace app {
 struct MainMenu;
 
 struct ToolBars {
-    QToolBar* standard = nullptr;  // ToolBar_Standart
-    QToolBar* view = nullptr;      // ToolBar_View
+    QToolBar* standard = nullptr;          // ToolBar_Standart
+    QToolBar* view = nullptr;              // ToolBar_View
     QHash<QString, QToolButton*> buttons;  // by name: "tbImgUp", "tbRotateLeft", ...
 
     QToolButton* operator[](const QString& name) const { return buttons.value(name); }

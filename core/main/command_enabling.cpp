@@ -29,8 +29,8 @@ CommandEnabling commandEnabling(const CommandInputs& in) {
     e.zoom = in.image && (!in.tuningMode || !wholeImageTab);
     e.rotate = in.image && !isPlugin && !textTab;
     e.plugins = in.image && !isPlugin;
-    e.queueAdd = in.image && !isPlugin && !isClipboard && in.undoSlot != UndoSlot::Source &&
-                 !in.pluginMode;
+    e.queueAdd =
+        in.image && !isPlugin && !isClipboard && in.undoSlot != UndoSlot::Source && !in.pluginMode;
     e.previousNext = in.image && !isPlugin && !isClipboard && in.fileCount >= 2;
     e.undo = in.image && in.undoSlot != UndoSlot::None;
     e.expertMode = in.tuningMode;

@@ -22,10 +22,9 @@ EnterAction enterAction(const RoutingState& state, FocusKind focus, bool editCha
     if (state.busy || state.running) return EnterAction::Ignore;
     if (focus == FocusKind::EditBox && editChanged) return EnterAction::CommitEditBox;
     if (focus != FocusKind::Other) return EnterAction::Ignore;
-    const bool allowed =
-        state.tuningMode
-            ? state.tab && isWholeImageTab(*state.tab) && *state.tab != PreviewTab::Text
-            : state.sourceHasSize;
+    const bool allowed = state.tuningMode ? state.tab && isWholeImageTab(*state.tab) &&
+                                                *state.tab != PreviewTab::Text
+                                          : state.sourceHasSize;
     return allowed ? EnterAction::FullScreen : EnterAction::Ignore;
 }
 

@@ -20,11 +20,11 @@ struct RoutingState {
     bool busy = false;
     bool running = false;
     bool tuningMode = false;
-    std::optional<PreviewTab> tab;   // active tab sheet
-    bool fullScreenShown = false;    // the full-screen preview window is open
-    bool viewingAtFitWindow = false; // cmbZoom is at item 0 in the viewing mode
-    bool cropOn = false;             // the crop tab's crop is switched on
-    bool sourceHasSize = false;      // a source of positive width and height
+    std::optional<PreviewTab> tab;    // active tab sheet
+    bool fullScreenShown = false;     // the full-screen preview window is open
+    bool viewingAtFitWindow = false;  // cmbZoom is at item 0 in the viewing mode
+    bool cropOn = false;              // the crop tab's crop is switched on
+    bool sourceHasSize = false;       // a source of positive width and height
 };
 
 enum class EnterAction {
@@ -41,13 +41,13 @@ EnterAction enterAction(const RoutingState& state, FocusKind focus, bool editCha
 bool keypadZoomActs(const RoutingState& state);
 
 enum class WheelAction {
-    None,              // leave the turn to the control under the pointer
-    PageDown,          // key press for the focused control
+    None,      // leave the turn to the control under the pointer
+    PageDown,  // key press for the focused control
     PageUp,
-    StraightenRight,   // +0.5 degree, as sbRotateCropRight
-    StraightenLeft,    // −0.5 degree, as sbRotateCropLeft
-    ZoomOut,           // numeric-pad −
-    ZoomIn,            // numeric-pad +
+    StraightenRight,  // +0.5 degree, as sbRotateCropRight
+    StraightenLeft,   // −0.5 degree, as sbRotateCropLeft
+    ZoomOut,          // numeric-pad −
+    ZoomIn,           // numeric-pad +
 };
 
 // towardUser: the wheel turned toward the user (scrolling down); shiftOrCtrl: either is held.

@@ -25,8 +25,9 @@ bool anyAwayFromDefault(const TuningState& s, std::initializer_list<int> numbers
 }
 
 bool blank(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    return std::all_of(text.begin(), text.end(), [](unsigned char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    });
 }
 
 }  // namespace
@@ -34,35 +35,35 @@ bool blank(const std::string& text) {
 bool tabInUse(const TuningState& s, PreviewTab tab) {
     const EqualizerCurves& c = s.curves;
     switch (tab) {
-    case PreviewTab::Noise:
-        return s.checks.cbEnableNR && s.sliders[1].position > 0;
-    case PreviewTab::RedEye:
-        return !s.redEyes.empty();
-    case PreviewTab::Sharpening:
-        return s.sliders[6].position != 100 ||
-               sumOf(c.SharpnessEqualizer, c.SharpnessEqualizerCount) != 0;
-    case PreviewTab::Colors:
-        return anyAwayFromDefault(s, {11, 12, 13, 15}) ||
-               sumOf(c.SaturationEqualizer, c.SaturationEqualizerCount) != 0 ||
-               !s.colorRanges.empty() || s.checks.cbBWConversion;
-    case PreviewTab::CA:
-        return s.checks.cbEnableCA;
-    case PreviewTab::Brightness:
-        return anyAwayFromDefault(s, {8, 9, 10, 21, 22}) ||
-               sumOf(c.BrightnessEqualizer, c.BrightnessEqualizerCount) != 0 ||
-               s.checks.cbAutoContrast;
-    case PreviewTab::Distortions:
-        return s.checks.cbEnableDistortions && anyAwayFromDefault(s, {28, 29, 30, 31, 32, 37});
-    case PreviewTab::Text: {
-        const bool frame = s.checks.cbEnableFrame &&
-                           (s.combos.Edit_frame_width > 0 || s.combos.Edit_frame_innerwidth > 0);
-        const bool caption = (s.checks.cbInsertText && !blank(s.editTextCaption)) ||
-                             s.checks.cbInsertDate || s.checks.cbInsertTime ||
-                             s.checks.cbInsertInfo;
-        return frame || caption;
-    }
-    case PreviewTab::Crop:
-        return s.crop.CropOn != 0;
+        case PreviewTab::Noise:
+            return s.checks.cbEnableNR && s.sliders[1].position > 0;
+        case PreviewTab::RedEye:
+            return !s.redEyes.empty();
+        case PreviewTab::Sharpening:
+            return s.sliders[6].position != 100 ||
+                   sumOf(c.SharpnessEqualizer, c.SharpnessEqualizerCount) != 0;
+        case PreviewTab::Colors:
+            return anyAwayFromDefault(s, {11, 12, 13, 15}) ||
+                   sumOf(c.SaturationEqualizer, c.SaturationEqualizerCount) != 0 ||
+                   !s.colorRanges.empty() || s.checks.cbBWConversion;
+        case PreviewTab::CA:
+            return s.checks.cbEnableCA;
+        case PreviewTab::Brightness:
+            return anyAwayFromDefault(s, {8, 9, 10, 21, 22}) ||
+                   sumOf(c.BrightnessEqualizer, c.BrightnessEqualizerCount) != 0 ||
+                   s.checks.cbAutoContrast;
+        case PreviewTab::Distortions:
+            return s.checks.cbEnableDistortions && anyAwayFromDefault(s, {28, 29, 30, 31, 32, 37});
+        case PreviewTab::Text: {
+            const bool frame = s.checks.cbEnableFrame && (s.combos.Edit_frame_width > 0 ||
+                                                          s.combos.Edit_frame_innerwidth > 0);
+            const bool caption = (s.checks.cbInsertText && !blank(s.editTextCaption)) ||
+                                 s.checks.cbInsertDate || s.checks.cbInsertTime ||
+                                 s.checks.cbInsertInfo;
+            return frame || caption;
+        }
+        case PreviewTab::Crop:
+            return s.crop.CropOn != 0;
     }
     return false;
 }
@@ -76,12 +77,12 @@ TabsInUse tabsInUse(const TuningState& state) {
 
 bool equalizerShaped(const EqualizerCurves& c, EqualizerButton button) {
     switch (button) {
-    case EqualizerButton::Noise:
-        return sumOf(c.NoiseEqualizer, c.NoiseEqualizerCount) != 0;
-    case EqualizerButton::Saturation:
-        return sumOf(c.SaturationEqualizer, c.SaturationEqualizerCount) != 0;
-    case EqualizerButton::Sharpening:
-        return sumOf(c.SharpnessEqualizer, c.SharpnessEqualizerCount) != 0;
+        case EqualizerButton::Noise:
+            return sumOf(c.NoiseEqualizer, c.NoiseEqualizerCount) != 0;
+        case EqualizerButton::Saturation:
+            return sumOf(c.SaturationEqualizer, c.SaturationEqualizerCount) != 0;
+        case EqualizerButton::Sharpening:
+            return sumOf(c.SharpnessEqualizer, c.SharpnessEqualizerCount) != 0;
     }
     return false;
 }

@@ -13,8 +13,8 @@ TEST_F(WindowTest, AboutWindowShowsNameVersionAndReleaseDate) {
         return label ? label->text() : QString();
     };
     EXPECT_EQ(text("lblProgramName"), QStringLiteral("Velmar Filter"));
-    EXPECT_EQ(text("lblVersion"),
-              language.message(QStringLiteral("ALS_VERSION")).trimmed() + QStringLiteral(" 3.10.2"));
+    EXPECT_EQ(text("lblVersion"), language.message(QStringLiteral("ALS_VERSION")).trimmed() +
+                                      QStringLiteral(" 3.10.2"));
     EXPECT_EQ(text("lblRelease"), language.message(QStringLiteral("ALS_RELEASE")).trimmed() +
                                       QStringLiteral(" 12 July 2005"));
 }

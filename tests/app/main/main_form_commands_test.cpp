@@ -47,9 +47,9 @@ class CommandsTest : public WindowTest {
 TEST_F(CommandsTest, WithoutAPictureOnlyOpeningCommandsAreOffered) {
     EXPECT_TRUE(enabled("menuOpen"));
     EXPECT_TRUE(enabled("menuDemo"));
-    for (const char* name : {"menuSave", "menuRebuild", "menuResetOptions", "menuRotateCW",
-                             "menuReopen", "menuPrev", "menuNext", "menuMergeImages",
-                             "menuScaleMore", "menuUndo", "menuFullScreen"})
+    for (const char* name :
+         {"menuSave", "menuRebuild", "menuResetOptions", "menuRotateCW", "menuReopen", "menuPrev",
+          "menuNext", "menuMergeImages", "menuScaleMore", "menuUndo", "menuFullScreen"})
         EXPECT_FALSE(enabled(name)) << name;
     ASSERT_NE(toolButton("tbRotateLeft"), nullptr);
     EXPECT_FALSE(toolButton("tbRotateLeft")->isEnabled());
@@ -195,8 +195,7 @@ TEST_F(CommandsTest, WheelZoomsOnRegionTabsAndWaitsWhileBusy) {
     QSignalSpy zoomOut(action("menuScaleLess"), &QAction::triggered);
     form->menuRebuildClick();
     settle(*form);
-    form->ui().pages->setCurrentWidget(
-        form->ui().pages->page(QStringLiteral("tsNoiseReduction")));
+    form->ui().pages->setCurrentWidget(form->ui().pages->page(QStringLiteral("tsNoiseReduction")));
     settle(*form);
     QWidget* pane = form->ui().imagePreviewSource;
     const auto turn = [pane](int delta) {
@@ -227,9 +226,9 @@ TEST_F(CommandsTest, ExpertModeShowsTheMergeCommandAndRenamesTheItem) {
     settle(*form);
     EXPECT_NE(form->tuning().expertMode, before);
     EXPECT_EQ(action("menuMergeImages")->isVisible(), form->tuning().expertMode);
-    EXPECT_EQ(expert->text(), language.lookup(QString::fromLatin1(
-                                  form->tuning().expertMode ? "ALS_PREVIEW_SIMPLE"
-                                                            : "ALS_PREVIEW_EXPERT")));
+    EXPECT_EQ(expert->text(),
+              language.lookup(QString::fromLatin1(
+                  form->tuning().expertMode ? "ALS_PREVIEW_SIMPLE" : "ALS_PREVIEW_EXPERT")));
     // Leaving expert mode on the chromatic-aberration tab goes to the first tab.
     if (!form->tuning().expertMode) expert->trigger();
     settle(*form);
@@ -257,7 +256,8 @@ TEST_F(CommandsTest, ToolButtonHintsNameTheCommandAndItsShortCut) {
               language.lookup(QStringLiteral("ALS_ROT_CW")) + QStringLiteral(" (") +
                   QKeySequence(Qt::CTRL | Qt::Key_R).toString(QKeySequence::NativeText) +
                   QLatin1Char(')'));
-    EXPECT_EQ(toolButton("tbHelpPanel")->toolTip(), language.lookup(QStringLiteral("ALS_HELP_PANEL")));
+    EXPECT_EQ(toolButton("tbHelpPanel")->toolTip(),
+              language.lookup(QStringLiteral("ALS_HELP_PANEL")));
 }
 
 TEST_F(CommandsTest, WebLinksOpenOurAddresses) {

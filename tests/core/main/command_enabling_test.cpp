@@ -91,18 +91,18 @@ TEST_P(EnablingByModeAndTab, FollowsTheView) {
 }
 
 using T = PreviewTab;
-INSTANTIATE_TEST_SUITE_P(
-    Views, EnablingByModeAndTab,
-    ::testing::Values(ModeCase{false, std::nullopt, true, true, true, false},
-                      ModeCase{false, T::Text, true, true, true, false},  // tab counts only tuning
-                      ModeCase{true, T::Noise, false, true, true, true},
-                      ModeCase{true, T::RedEye, false, true, true, true},
-                      ModeCase{true, T::CA, false, true, true, true},
-                      ModeCase{true, T::Colors, true, false, true, true},
-                      ModeCase{true, T::Brightness, true, false, true, true},
-                      ModeCase{true, T::Crop, true, false, true, true},
-                      ModeCase{true, T::Distortions, true, false, true, true},
-                      ModeCase{true, T::Text, false, false, false, true}));
+INSTANTIATE_TEST_SUITE_P(Views, EnablingByModeAndTab,
+                         ::testing::Values(ModeCase{false, std::nullopt, true, true, true, false},
+                                           ModeCase{false, T::Text, true, true, true,
+                                                    false},  // tab counts only tuning
+                                           ModeCase{true, T::Noise, false, true, true, true},
+                                           ModeCase{true, T::RedEye, false, true, true, true},
+                                           ModeCase{true, T::CA, false, true, true, true},
+                                           ModeCase{true, T::Colors, true, false, true, true},
+                                           ModeCase{true, T::Brightness, true, false, true, true},
+                                           ModeCase{true, T::Crop, true, false, true, true},
+                                           ModeCase{true, T::Distortions, true, false, true, true},
+                                           ModeCase{true, T::Text, false, false, false, true}));
 
 TEST(CommandEnabling, PreviousAndNextNeedTwoFiles) {
     CommandInputs in = withPicture();

@@ -106,23 +106,23 @@ RoutingState viewingFit() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WheelRouting,
-    ::testing::Values(
-        WheelCase{"shift down", tuning(T::Crop), true, true, W::PageDown},
-        WheelCase{"shift up", viewing(), false, true, W::PageUp},
-        WheelCase{"crop on, down", cropTab(true), true, false, W::StraightenRight},
-        WheelCase{"crop on, up", cropTab(true), false, false, W::StraightenLeft},
-        WheelCase{"crop off", cropTab(false), true, false, W::None},
-        WheelCase{"crop off, up", cropTab(false), false, false, W::None},
-        WheelCase{"crop under full screen", cropTab(true, true), true, false, W::None},
-        WheelCase{"region tab down", tuning(T::Noise), true, false, W::ZoomOut},
-        WheelCase{"region tab up", tuning(T::CA), false, false, W::ZoomIn},
-        WheelCase{"whole-image tab down", tuning(T::Colors), true, false, W::None},
-        WheelCase{"whole-image tab up", tuning(T::Text), false, false, W::None},
-        WheelCase{"viewing down", viewing(), true, false, W::ZoomOut},
-        WheelCase{"viewing at fit, down", viewingFit(), true, false, W::None},
-        WheelCase{"viewing at fit, up", viewingFit(), false, false, W::ZoomIn},
-        WheelCase{"busy", busyViewing(), false, true, W::None},
-        WheelCase{"running", runningTuning(), true, false, W::None}));
+    ::testing::Values(WheelCase{"shift down", tuning(T::Crop), true, true, W::PageDown},
+                      WheelCase{"shift up", viewing(), false, true, W::PageUp},
+                      WheelCase{"crop on, down", cropTab(true), true, false, W::StraightenRight},
+                      WheelCase{"crop on, up", cropTab(true), false, false, W::StraightenLeft},
+                      WheelCase{"crop off", cropTab(false), true, false, W::None},
+                      WheelCase{"crop off, up", cropTab(false), false, false, W::None},
+                      WheelCase{"crop under full screen", cropTab(true, true), true, false,
+                                W::None},
+                      WheelCase{"region tab down", tuning(T::Noise), true, false, W::ZoomOut},
+                      WheelCase{"region tab up", tuning(T::CA), false, false, W::ZoomIn},
+                      WheelCase{"whole-image tab down", tuning(T::Colors), true, false, W::None},
+                      WheelCase{"whole-image tab up", tuning(T::Text), false, false, W::None},
+                      WheelCase{"viewing down", viewing(), true, false, W::ZoomOut},
+                      WheelCase{"viewing at fit, down", viewingFit(), true, false, W::None},
+                      WheelCase{"viewing at fit, up", viewingFit(), false, false, W::ZoomIn},
+                      WheelCase{"busy", busyViewing(), false, true, W::None},
+                      WheelCase{"running", runningTuning(), true, false, W::None}));
 
 }  // namespace
 }  // namespace core

@@ -101,10 +101,10 @@ TEST(StepBar, PictureIndexPerStep) {
         StepState state;
         int index;
     };
-    const Case cases[] = {{Step::Open, S::Available, 0},      {Step::Open, S::Unavailable, 4},
-                          {Step::View, S::Current, 21},       {Step::Tune, S::Suggested, 18},
-                          {Step::Process, S::Locked, 7},      {Step::Save, S::Available, 10},
-                          {Step::Save, S::Unavailable, 14},   {Step::View, S::Unavailable, 24}};
+    const Case cases[] = {{Step::Open, S::Available, 0},    {Step::Open, S::Unavailable, 4},
+                          {Step::View, S::Current, 21},     {Step::Tune, S::Suggested, 18},
+                          {Step::Process, S::Locked, 7},    {Step::Save, S::Available, 10},
+                          {Step::Save, S::Unavailable, 14}, {Step::View, S::Unavailable, 24}};
     for (const Case& c : cases)
         EXPECT_EQ(stepPictureIndex(c.step, c.state), c.index)
             << static_cast<int>(c.step) << " " << static_cast<int>(c.state);

@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                        s.curves.SharpnessEqualizer[4] = -12;
                    },
                    false},
-        MarkerCase{"blue slider", T::Colors,
-                   [](TuningState& s) { s.sliders[13].position = 90; }, true},
+        MarkerCase{"blue slider", T::Colors, [](TuningState& s) { s.sliders[13].position = 90; },
+                   true},
         MarkerCase{"saturation slider", T::Colors,
                    [](TuningState& s) { s.sliders[15].position = 120; }, true},
         MarkerCase{"saturation curve", T::Colors,
@@ -80,10 +80,10 @@ INSTANTIATE_TEST_SUITE_P(
         MarkerCase{"a colour range", T::Colors,
                    [](TuningState& s) { s.colorRanges.push_back(ColorRangeItem{}); }, true},
         MarkerCase{"CA on", T::CA, [](TuningState& s) { s.checks.cbEnableCA = true; }, true},
-        MarkerCase{"gamma", T::Brightness,
-                   [](TuningState& s) { s.sliders[10].position = 110; }, true},
-        MarkerCase{"shadows", T::Brightness,
-                   [](TuningState& s) { s.sliders[22].position = 140; }, true},
+        MarkerCase{"gamma", T::Brightness, [](TuningState& s) { s.sliders[10].position = 110; },
+                   true},
+        MarkerCase{"shadows", T::Brightness, [](TuningState& s) { s.sliders[22].position = 140; },
+                   true},
         MarkerCase{"brightness curve", T::Brightness,
                    [](TuningState& s) { s.curves.BrightnessEqualizer[8] = 7; }, true},
         MarkerCase{"auto contrast", T::Brightness,
@@ -120,8 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    false},
         MarkerCase{"date", T::Text, [](TuningState& s) { s.checks.cbInsertDate = true; }, true},
-        MarkerCase{"shooting data", T::Text,
-                   [](TuningState& s) { s.checks.cbInsertInfo = true; }, true},
+        MarkerCase{"shooting data", T::Text, [](TuningState& s) { s.checks.cbInsertInfo = true; },
+                   true},
         MarkerCase{"crop on", T::Crop, [](TuningState& s) { s.crop.CropOn = 1; }, true}));
 
 TEST(TabMarkers, DefaultsMarkOnlyTheNoiseTabWhenALevelIsSet) {
