@@ -15,6 +15,7 @@
 #include "app/i18n/window_translation.h"
 #include "app/settings/crop_tab.h"
 #include "app/preview/pointer_tools.h"
+#include "app/main/main_form_commands.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/frame_lists.h"
 #include "core/crop/crop_tables.h"
@@ -105,6 +106,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     installCropTab();
     installTextTab();
     pointer_ = new PointerTools(*this);
+    commands_ = new MainFormCommands(*this);
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);
@@ -122,6 +124,9 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    // The command surface reads the members below; it goes first.
+    delete commands_;
+    commands_ = nullptr;
     qApp->removeEventFilter(this);
     // The engine thread ends before the document's sessions go.
     executor_->cancel();
@@ -232,6 +237,7 @@ void TMainForm::updateCommands() {
     ui_.sbAbort->setVisible(running &&
                             scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
     ui_.pages->setEnabled(true);
+    if (commands_) commands_->refresh();
 }
 
 void TMainForm::menuExpertModeClick(bool expert) {

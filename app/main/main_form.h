@@ -34,6 +34,7 @@ class FileChooser;
 class FullViews;
 class TextTab;
 class PointerTools;
+class MainFormCommands;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -61,6 +62,7 @@ class TMainForm : public QMainWindow {
     const core::PreviewRegion& previewRegion() const { return region_; }
     // The viewing mode's full views: cmbZoom, zoom steps, frames mode, scrolling together.
     FullViews& fullViews() const { return *fullViews_; }
+    MainFormCommands* commands() const { return commands_; }
 
     // Busy: a run or a long operation (opening, saving) is under way; every command that
     // touches the picture is refused meanwhile.
@@ -105,6 +107,7 @@ class TMainForm : public QMainWindow {
   private:
     friend class MainFormCloser;
     friend class PointerTools;
+    friend class MainFormCommands;
 
     void connectCommands();
     void installFullViews();
@@ -161,6 +164,7 @@ class TMainForm : public QMainWindow {
     CropTab* cropTab_ = nullptr;
     TextTab* textTab_ = nullptr;
     PointerTools* pointer_ = nullptr;  // the pick tools of the preview panes
+    MainFormCommands* commands_ = nullptr;  // menu, tool bars, step bar, key and wheel routing
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;

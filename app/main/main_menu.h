@@ -14,6 +14,10 @@ namespace app {
 struct MainMenu {
     QHash<QString, QAction*> actions;  // by object name: "menuOpen", "menuRebuild", ...
     QMenu* languageMenu = nullptr;
+    QMenu* queueMenu = nullptr;
+    QMenu* pluginsMenu = nullptr;
+    QAction* folderSeparator = nullptr;  // before menuFolder1 .. menuFolder7
+    QAction* mergeSeparator = nullptr;   // before menuMergeImages (expert mode only)
 
     QAction* operator[](const QString& name) const { return actions.value(name); }
 };

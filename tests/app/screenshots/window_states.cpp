@@ -12,9 +12,13 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 
+#include "app/main/about_form.h"
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/message_form.h"
@@ -194,6 +198,27 @@ int main(int argc, char** argv) {
     settle(window);
     click("cbEnableFrame");
     save(window, folder, language + QStringLiteral("-tuning-text-caption-frame"));
+    // Each main menu opened under its title, drawn over the window as the user sees it.
+    for (const char* name : {"menuFile", "menuEdit", "menuProcess", "menuView", "menuHelpTop"}) {
+        auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
+        if (!menu) continue;
+        const QRect title = window.menuBar()->actionGeometry(menu->menuAction());
+        menu->popup(window.menuBar()->mapToGlobal(title.bottomLeft()));
+        QApplication::processEvents();
+        QPixmap shot = window.grab();
+        {
+            QPainter painter(&shot);
+            painter.drawPixmap(window.mapFromGlobal(menu->pos()), menu->grab());
+        }
+        shot.save(folder + QLatin1Char('/') + language + QStringLiteral("-menu-") +
+                  QString::fromLatin1(name) + QStringLiteral(".png"));
+        menu->hide();
+    }
+    app::TAboutForm about(texts, &window);
+    about.show();
+    QApplication::processEvents();
+    about.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-about.png"));
+    about.hide();
 
     core::MessageBoxRequest question;
     question.text = texts.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"));
