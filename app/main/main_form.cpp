@@ -101,12 +101,12 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
     assignHelpKeywords(this);
     translateWindow(this, language_);
-    installFullViews();
     connectCommands();
     installCropTab();
     installTextTab();
     pointer_ = new PointerTools(*this);
     commands_ = new MainFormCommands(*this);
+    installFullViews();  // its zoom box goes into the tool bars just made
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);

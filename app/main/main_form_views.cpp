@@ -2,7 +2,12 @@
 // commands and the source caption to the window's document and options.
 #include <QFileInfo>
 
+#include <QLabel>
+#include <QToolBar>
+
 #include "app/main/main_form.h"
+#include "app/main/main_form_commands.h"
+#include "app/main/tool_bars.h"
 #include "app/preview/full_views.h"
 #include "core/i18n/language.h"
 #include "core/preview/full_view_texts.h"
@@ -22,7 +27,24 @@ void TMainForm::installFullViews() {
     setup.viewingLayer = ui_.layer2;
     setup.sourceCaption = ui_.stxtRight;
     setup.outputCaption = ui_.stxtLeft;
-    setup.toolBar = ui_.toolBar;
+    // The view band: "Zoom:" and the zoom box before the zoom buttons.
+    const ToolBars& bars = commands_->toolBars();
+    if (bars.view) {
+        setup.toolBar = bars.view;
+        QAction* zoomOut = ui_.menu[QStringLiteral("menuScaleLess")];
+        setup.toolBarBefore = zoomOut && bars.view->actions().contains(zoomOut) ? zoomOut : nullptr;
+        auto* label = new QLabel(core::languageLookup(language_)(QStringLiteral("ALS_ZOOM_SHORT")) +
+                                     QLatin1Char(':'),
+                                 bars.view);
+        label->setObjectName(QStringLiteral("lblZoom"));
+        label->setContentsMargins(6, 0, 4, 0);
+        if (setup.toolBarBefore)
+            bars.view->insertWidget(setup.toolBarBefore, label);
+        else
+            bars.view->addWidget(label);
+    } else {
+        setup.toolBar = ui_.toolBar;
+    }
     setup.cmbZoomPreview = ui_.cmbZoomPreview;
     setup.lookup = core::languageLookup(language_);
     setup.busy = [this] { return busy(); };

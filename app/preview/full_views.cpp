@@ -33,7 +33,9 @@ FullViews::FullViews(const FullViewsSetup& setup, QObject* parent)
     cmbZoom_->setCurrentIndex(core::viewZoomIndex(state_.zoomCode()));
     cmbZoom_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     if (setup_.toolBar)
-        zoomBoxAction_ = setup_.toolBar->addWidget(cmbZoom_);
+        zoomBoxAction_ = setup_.toolBarBefore
+                             ? setup_.toolBar->insertWidget(setup_.toolBarBefore, cmbZoom_)
+                             : setup_.toolBar->addWidget(cmbZoom_);
     else
         cmbZoom_->hide();
     connect(cmbZoom_, &QComboBox::activated, this, [this](int index) { selectZoomItem(index); });

@@ -32,6 +32,7 @@ struct FullViewsSetup {
     QLabel* sourceCaption = nullptr;  // stxtRight
     QLabel* outputCaption = nullptr;  // stxtLeft
     QToolBar* toolBar = nullptr;      // takes cmbZoom when there is one
+    QAction* toolBarBefore = nullptr;  // cmbZoom goes before this action; null: at the end
     QComboBox* cmbZoomPreview = nullptr;
     core::TextLookup lookup;
     std::function<bool()> busy;
