@@ -46,11 +46,52 @@ struct SessionHolder {
     imaging::Handle handle;
 };
 
-QCollator naturalCollator() {
+QCollator textCollator() {
     QCollator collator;
-    collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     return collator;
+}
+
+// The next run of digits or of other characters from position i.
+QStringView runAt(const QString& s, qsizetype& i) {
+    const qsizetype start = i;
+    const bool digits = s[i].isDigit();
+    while (i < s.size() && s[i].isDigit() == digits)
+        ++i;
+    return QStringView(s).mid(start, i - start);
+}
+
+// Digit runs compare by value however long they are: leading zeros dropped, then the longer
+// number is the larger.
+int compareNumbers(QStringView a, QStringView b) {
+    while (a.size() > 1 && a.front() == u'0')
+        a = a.mid(1);
+    while (b.size() > 1 && b.front() == u'0')
+        b = b.mid(1);
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    return a.compare(b);
+}
+
+// Numbers are compared here rather than by the collator's numeric mode, which not every
+// collation backend offers; the text between them is the locale's.
+int naturalCompare(const QString& a, const QString& b) {
+    static thread_local const QCollator collator = textCollator();
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool digitsA = a[i].isDigit();
+        const bool digitsB = b[j].isDigit();
+        const QStringView runA = runAt(a, i);
+        const QStringView runB = runAt(b, j);
+        int order = 0;
+        if (digitsA && digitsB)
+            order = compareNumbers(runA, runB);
+        else
+            order = collator.compare(runA, runB);
+        if (order != 0) return order;
+    }
+    if (i < a.size()) return 1;
+    if (j < b.size()) return -1;
+    return 0;
 }
 
 }  // namespace
@@ -75,8 +116,7 @@ bool treeHoldsPicture(const QString& folder, const PictureCheck& check) {
 }
 
 bool naturalLess(const QString& a, const QString& b) {
-    static thread_local const QCollator collator = naturalCollator();
-    const int order = collator.compare(a, b);
+    const int order = naturalCompare(a, b);
     if (order != 0) return order < 0;
     return a < b;
 }
