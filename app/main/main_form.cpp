@@ -99,6 +99,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     assignHelpKeywords(this);
     translateWindow(this, language_);
     connectCommands();
+    installFolderCommands();
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);
@@ -226,6 +227,7 @@ void TMainForm::updateCommands() {
     ui_.sbAbort->setVisible(running &&
                             scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
     ui_.pages->setEnabled(true);
+    updateFolderCommands();
 }
 
 void TMainForm::menuExpertModeClick(bool expert) {

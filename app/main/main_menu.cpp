@@ -37,6 +37,9 @@ MainMenu buildMainMenu(QMainWindow* window) {
     QMenu* file = submenu(window, "menuFile", "ALS_FILE");
     add(menu, file, {"menuOpen", "ALS_OPEN...", QKeySequence(Qt::CTRL | Qt::Key_O)});
     add(menu, file, {"menuReopen", "ALS_REOPEN", {}});
+    add(menu, file, {"menuPrev", "ALS_PREVIOUS", QKeySequence(Qt::Key_Backspace)});
+    add(menu, file, {"menuNext", "ALS_NEXT", QKeySequence(Qt::Key_Space)});
+    add(menu, file, {"menuDemo", "ALS_DEMO", {}});
     add(menu, file, {"menuClose", "ALS_CLOSE", QKeySequence(Qt::CTRL | Qt::Key_W)});
     add(menu, file, {"menuSave", "ALS_SAVE...", QKeySequence(Qt::CTRL | Qt::Key_S)});
     add(menu, file,
@@ -45,6 +48,7 @@ MainMenu buildMainMenu(QMainWindow* window) {
     add(menu, file, {"menuExit", "ALS_EXIT", QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     QMenu* edit = submenu(window, "menuEdit", "ALS_EDIT");
+    add(menu, edit, {"menuUndo", "ALS_UNDO", QKeySequence(Qt::CTRL | Qt::Key_Z)});
     add(menu, edit, {"menuCopy", "ALS_COPY", QKeySequence(Qt::CTRL | Qt::Key_C)});
     add(menu, edit, {"menuPaste", "ALS_PASTE", QKeySequence(Qt::CTRL | Qt::Key_V)});
     edit->addSeparator();
@@ -59,6 +63,8 @@ MainMenu buildMainMenu(QMainWindow* window) {
     QAction* expert = add(menu, process, {"menuExpertMode", "ALS_PREVIEW_EXPERT", {}});
     expert->setCheckable(true);
     add(menu, process, {"menuResetOptions", "ALS_RESET_OPT", {}});
+    add(menu, process,
+        {"menuMergeImages", "ALS_MERGE_IMAGE...", QKeySequence(Qt::CTRL | Qt::Key_D)});
 
     QMenu* view = submenu(window, "menuView", "ALS_VIEW");
     QAction* single = add(
