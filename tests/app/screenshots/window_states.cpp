@@ -11,6 +11,7 @@
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/message_form.h"
+#include "core/document/merge_images.h"
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
 
@@ -89,5 +90,12 @@ int main(int argc, char** argv) {
     box.show();
     QApplication::processEvents();
     box.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-message-box.png"));
+
+    app::TMessageForm notice(core::layoutMessageBox(core::mergeNoticeRequest(texts), texts),
+                             &window);
+    notice.show();
+    QApplication::processEvents();
+    notice.grab().save(folder + QLatin1Char('/') + language +
+                       QStringLiteral("-merge-notice.png"));
     return 0;
 }
