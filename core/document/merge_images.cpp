@@ -28,9 +28,10 @@ MessageBoxRequest mergeNoticeRequest(const Language& texts) {
                    texts.message(QStringLiteral("ALS_SHADWMASTER_3"));
     request.title = texts.message(QStringLiteral("ALS_MERGE_IMAGE"));
     request.style = kButtonsOk;
+    // "Do not show again" is the longest caption; the buttons take the widest factor.
     request.customButtons = {
         {QStringLiteral("ALS_MESSAGE_BUTTON_CANCEL"), kMergeNoticeCancel, 1.4},
-        {QStringLiteral("ALS_MESSAGE_BUTTON_DONTSHOW"), kMergeNoticeDontShow, 1.4},
+        {QStringLiteral("ALS_MESSAGE_BUTTON_DONTSHOW"), kMergeNoticeDontShow, 2.4},
     };
     return request;
 }
