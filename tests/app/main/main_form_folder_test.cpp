@@ -188,6 +188,39 @@ TEST_F(FolderWindowTest, MergeThenUndoRestoresTheEarlierPicture) {
     EXPECT_EQ(asker.requests().size(), 1u);
 }
 
+TEST_F(FolderWindowTest, ARecentFolderOpensItsFirstPictureOrTheDialogInIt) {
+    copyIn(testData("imaging/pngsuite/basn2c08.png"), "z 10.png");
+    copyIn(testData("cups-noisy-crop.jpg"), "z 9.jpg");
+    QSignalSpy opened(form.get(), &app::TMainForm::pictureOpened);
+    ASSERT_TRUE(form->openFolder(folder));
+    ASSERT_TRUE(opened.wait(kWaitMs));
+    EXPECT_EQ(form->document().fileName(), in("z 9.jpg"));
+    EXPECT_EQ(form->folderListing().current, 0);
+    EXPECT_EQ(files.openAsked, 0);
+
+    const QString empty = data.filePath(QStringLiteral("empty"));
+    ASSERT_TRUE(QDir().mkpath(empty));
+    QSignalSpy listed(form.get(), &app::TMainForm::folderListed);
+    ASSERT_TRUE(form->openFolder(empty));
+    ASSERT_TRUE(listed.wait(kWaitMs));
+    EXPECT_EQ(files.openAsked, 1);  // cancelled: the picture stays
+    EXPECT_EQ(files.openFolder, empty);
+    EXPECT_TRUE(form->document().isOpen());
+
+    EXPECT_FALSE(form->openFolder(data.filePath(QStringLiteral("gone"))));
+}
+
+TEST_F(FolderWindowTest, DemoOpensTheSampleInItsFolderAndReopenReadsTheFileAgain) {
+    open(smallPicture());
+    stepAndWait("menuDemo");
+    EXPECT_EQ(form->document().fileName(), samplePicture());
+    ASSERT_GE(form->folderListing().current, 0);
+    EXPECT_EQ(form->folderListing().files[form->folderListing().current], samplePicture());
+    stepAndWait("menuReopen");
+    EXPECT_EQ(form->document().fileName(), samplePicture());
+    EXPECT_TRUE(asker.requests().empty());
+}
+
 }  // namespace
 
 }  // namespace apptest
