@@ -131,10 +131,9 @@ void TMainForm::stepImage(core::StepDirection direction) {
         openFile(listing_.files[index]);
     };
     if (document_.hasUnsavedResult()) {
-        const int answer = core::askMessage(asker_, language_,
-                                            QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"),
-                                            QStringLiteral("ALS_SAVING_RESULT"),
-                                            core::kButtonsYesNoCancel | core::kIconQuestion);
+        const int answer = core::askMessage(
+            asker_, language_, QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"),
+            QStringLiteral("ALS_SAVING_RESULT"), core::kButtonsYesNoCancel | core::kIconQuestion);
         if (answer == core::kResultYes) {
             saveOutputThen(step);
             return;

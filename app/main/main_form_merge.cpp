@@ -10,8 +10,8 @@
 #include "core/document/document_texts.h"
 #include "core/document/merge_images.h"
 #include "core/i18n/language.h"
-#include "core/main/language_choice.h"
 #include "core/i18n/text_lookup.h"
+#include "core/main/language_choice.h"
 #include "core/main/program_registry.h"
 #include "core/preview/run_preparation.h"
 #include "core/preview/run_record.h"
@@ -62,15 +62,16 @@ void TMainForm::menuMergeImagesClick() {
     if (busy() || !document_.isOpen() || document_.fileName() == QLatin1String(core::kPluginName))
         return;
     if (ui_.helpBrowser->isVisible())
-        ui_.helpBrowser->setSource(QUrl::fromLocalFile(
-            folders_.helpFolder(
-                QString::fromLatin1(core::languageTable()[languageIndex_].fileName)) +
-            QStringLiteral("/effects.html")));
+        ui_.helpBrowser->setSource(
+            QUrl::fromLocalFile(folders_.helpFolder(QString::fromLatin1(
+                                    core::languageTable()[languageIndex_].fileName)) +
+                                QStringLiteral("/effects.html")));
     const QString askName = QString::fromLatin1(core::kValueAskShadowMaster);
     if (core::programRegistryKey(registryFile_).readInt(askName, 1) == 1) {
         const int answer = asker_.ask(core::mergeNoticeRequest(language_));
         if (answer == core::kMergeNoticeDontShow) {
-            if (!registryFile_.isEmpty()) core::programRegistryKey(registryFile_).writeInt(askName, 0);
+            if (!registryFile_.isEmpty())
+                core::programRegistryKey(registryFile_).writeInt(askName, 0);
         } else if (answer != core::kResultOk) {
             return;
         }
@@ -92,10 +93,9 @@ void TMainForm::menuMergeImagesClick() {
         mergeWith(first, second);
     };
     if (start.askToSaveOutput) {
-        const int answer = core::askMessage(asker_, language_,
-                                            QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"),
-                                            QStringLiteral("ALS_SAVING_RESULT"),
-                                            core::kButtonsYesNoCancel | core::kIconQuestion);
+        const int answer = core::askMessage(
+            asker_, language_, QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"),
+            QStringLiteral("ALS_SAVING_RESULT"), core::kButtonsYesNoCancel | core::kIconQuestion);
         if (answer == core::kResultYes) {
             saveOutputThen(choose);
             return;
@@ -135,10 +135,10 @@ void TMainForm::mergeWith(core::ImageSlot first, const QString& second) {
                     ui_.stxtLeft->setText(ui_.stxtLeft->text() + QStringLiteral("; Plug-in"));
             } else if (first == core::ImageSlot::Source && !document_.isOpen()) {
                 // The merged picture could not be read back: the source is gone.
-                pictureLoaded(false,
-                              core::documentMessage(r.status.failure(),
-                                                    core::languageLookup(language_)),
-                              {}, {});
+                pictureLoaded(
+                    false,
+                    core::documentMessage(r.status.failure(), core::languageLookup(language_)), {},
+                    {});
             } else {
                 if (!document_.hasOutput()) ui_.imageOutput->clearPicture();
                 showError(
@@ -214,10 +214,10 @@ void TMainForm::showReloaded(core::ImageSlot slot, const QImage& picture, const 
     tuning_.detected.darkest = document_.darkest();
     tuning_.detected.brightest = document_.brightest();
     binder_->refresh();
-    setWindowTitle(core::windowTitle(
-        QStringLiteral("Velmar Filter"), QFileInfo(document_.fileName()).fileName(),
-        document_.information().sizeLine, document_.modifiedByPlugin(),
-        core::languageLookup(language_)));
+    setWindowTitle(core::windowTitle(QStringLiteral("Velmar Filter"),
+                                     QFileInfo(document_.fileName()).fileName(),
+                                     document_.information().sizeLine, document_.modifiedByPlugin(),
+                                     core::languageLookup(language_)));
     ui_.stxtRight->setText(text("ALS_SOURCE"));
     ui_.stxtLeft->setText(QString());
     region_ = {};

@@ -65,8 +65,7 @@ Status blend(ImageDocument& document, const MergeRequest& request) {
     if (pictures.width(ImageSlot::PreviewResult) != width ||
         pictures.height(ImageSlot::PreviewResult) != height)
         return failure("ALS_MERGE_IMAGE_ERROR");
-    if (Status templates = ensureTemplatePictures(request.tempFolder); !templates)
-        return templates;
+    if (Status templates = ensureTemplatePictures(request.tempFolder); !templates) return templates;
     const QString templatePath =
         QDir(request.tempFolder).filePath(QString::fromLatin1(kTemplate16Name));
     if (!imaging::cLoadImage(merged, QFile::encodeName(templatePath).toStdString()) ||
@@ -102,7 +101,8 @@ Status mergeImages(ImageDocument& document, UndoCopy& undo, const MergeRequest& 
         return failure("ER_PLUGIN_CANNOT_WRITE", request.tempFolder);
     }
     // The merged picture goes out first, so that a failure there leaves an earlier undo copy.
-    const QString exchange = QDir(request.tempFolder).filePath(QString::fromLatin1(kExchangeFileName));
+    const QString exchange =
+        QDir(request.tempFolder).filePath(QString::fromLatin1(kExchangeFileName));
     if (Status written = writeExchangeFile(exchange, document.handle(ImageSlot::DialogPreview));
         !written) {
         unloadWork();

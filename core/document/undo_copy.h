@@ -32,7 +32,8 @@ class UndoCopy {
     ImageSlot slot() const { return slot_; }
 
     // Writes the picture of the document's slot as the undo copy, replacing an earlier one;
-    // whether the source already carried an outside result is restored with it. Fails with "ER_PLUGIN_CANNOT_WRITE"; no undo is available then.
+    // whether the source already carried an outside result is restored with it. Fails with
+    // "ER_PLUGIN_CANNOT_WRITE"; no undo is available then.
     Status keep(const ImageDocument& document, ImageSlot slot);
 
     // Forgets the copy and deletes its file.

@@ -99,8 +99,8 @@ int naturalCompare(const QString& a, const QString& b) {
 PictureCheck imagingPictureCheck() {
     auto session = std::make_shared<SessionHolder>();
     return [session](const QString& path) {
-        return session->handle != 0 &&
-               imaging::cIsSupportedImageFile(session->handle, QFile::encodeName(path).toStdString());
+        return session->handle != 0 && imaging::cIsSupportedImageFile(
+                                           session->handle, QFile::encodeName(path).toStdString());
     };
 }
 

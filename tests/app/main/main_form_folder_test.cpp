@@ -64,7 +64,8 @@ TEST_F(FolderWindowTest, PreviousAndNextStepThroughAFolderOfMixedPicturesAndWrap
     form->menuOpenClick();
     ASSERT_TRUE(opened.wait(kWaitMs));
     ASSERT_EQ(listed.count(), 1);
-    EXPECT_EQ(form->folderListing().files, QStringList({in("a1.png"), in("b2.jpg"), in("B10.png")}));
+    EXPECT_EQ(form->folderListing().files,
+              QStringList({in("a1.png"), in("b2.jpg"), in("B10.png")}));
     EXPECT_EQ(form->folderListing().current, 1);
     EXPECT_EQ(core::programRegistryKey(iniFile()).readString(QStringLiteral("openFolder"), {}),
               QFileInfo(folder).absoluteFilePath());
@@ -131,7 +132,8 @@ TEST_F(FolderWindowTest, MergingAPictureOfAnotherSizeIsRefusedAndLeavesThePictur
     ASSERT_TRUE(ended.wait(kWaitMs));
     EXPECT_FALSE(ended.first().first().toBool());
     ASSERT_EQ(asker.requests().size(), 2u);
-    EXPECT_TRUE(asker.requests()[0].text.contains(language.message(QStringLiteral("ALS_SHADWMASTER_2"))));
+    EXPECT_TRUE(
+        asker.requests()[0].text.contains(language.message(QStringLiteral("ALS_SHADWMASTER_2"))));
     EXPECT_TRUE(asker.requests()[1].text.startsWith(
         language.message(QStringLiteral("ALS_MERGE_IMAGE_ERROR"))))
         << qPrintable(asker.requests()[1].text);

@@ -72,8 +72,9 @@ TEST_F(MergeImagesTest, SecondPictureThatDoesNotLoadIsReported) {
     };
     const QString text = dir.filePath(QStringLiteral("notes.jpg"));
     ASSERT_TRUE(test::writeAll(text, QByteArrayLiteral("no picture here")));
-    for (const Case& c : {Case{dir.filePath(QStringLiteral("missing.jpg")), "ER_SRC_LOADING_NOTFOUND"},
-                          Case{text, "ER_SRC_LOADING_NOTSUPPORTED"}}) {
+    for (const Case& c :
+         {Case{dir.filePath(QStringLiteral("missing.jpg")), "ER_SRC_LOADING_NOTFOUND"},
+          Case{text, "ER_SRC_LOADING_NOTSUPPORTED"}}) {
         const Status merged = merge(c.path);
         ASSERT_FALSE(merged);
         EXPECT_EQ(merged.failure().key, QLatin1String(c.key));
@@ -129,7 +130,8 @@ TEST_F(MergeImagesTest, MergedPictureDiffersAndUndoRestoresItExactly) {
             ASSERT_TRUE(imaging::cOpSetPixelColor(brighter, x, y, up(r), up(g), up(b)));
         }
     const QString second = dir.filePath(QStringLiteral("second.png"));
-    ASSERT_TRUE(imaging::cSave(brighter, QFile::encodeName(second).toStdString(), imaging::kCodePng));
+    ASSERT_TRUE(
+        imaging::cSave(brighter, QFile::encodeName(second).toStdString(), imaging::kCodePng));
     ASSERT_TRUE(merge(second));
     EXPECT_NE(document.displayImage(ImageSlot::Source), firstPixels);
     EXPECT_EQ(document.width(), 40);

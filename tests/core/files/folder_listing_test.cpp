@@ -15,7 +15,8 @@ class FolderListingTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(test::writePatternFile(dir.filePath(QStringLiteral("seed.png")), 12, 12, false));
+        ASSERT_TRUE(
+            test::writePatternFile(dir.filePath(QStringLiteral("seed.png")), 12, 12, false));
         picture = test::readAll(dir.filePath(QStringLiteral("seed.png")));
         ASSERT_FALSE(picture.isEmpty());
         ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("seed.png"))));
@@ -47,15 +48,14 @@ class FolderListingTest : public ::testing::Test {
 };
 
 TEST_F(FolderListingTest, FilesInNaturalOrderWithNumbersAndMixedCase) {
-    for (const char* name : {"img10.png", "IMG2.png", "img1.png", "Beach.PNG", "apple.png",
-                             "img2b.png", "img100.png"})
+    for (const char* name :
+         {"img10.png", "IMG2.png", "img1.png", "Beach.PNG", "apple.png", "img2b.png", "img100.png"})
         addPicture(QString::fromLatin1(name));
     addText(QStringLiteral("notes.txt"));
     addText(QStringLiteral("fake.jpg"));
     const FolderListing listing = listFolder(root, QString(), check);
-    EXPECT_EQ(names(listing.files),
-              QStringList({"apple.png", "Beach.PNG", "img1.png", "IMG2.png", "img2b.png",
-                           "img10.png", "img100.png"}));
+    EXPECT_EQ(names(listing.files), QStringList({"apple.png", "Beach.PNG", "img1.png", "IMG2.png",
+                                                 "img2b.png", "img10.png", "img100.png"}));
     EXPECT_EQ(listing.current, -1);
     EXPECT_EQ(listing.folders, QStringList{root + QLatin1Char('/')});
 }
@@ -106,7 +106,8 @@ TEST_F(FolderListingTest, SubFoldersSortedNaturally) {
 TEST_F(FolderListingTest, SymbolicLinkLoopsEndAndLinkedTreesAreNotEntered) {
     addText(QStringLiteral("loop/inner/readme.txt"));
     // inner/up leads back to loop, and loop/self to itself: following them never ends.
-    ASSERT_TRUE(QFile::link(root + QStringLiteral("/loop"), root + QStringLiteral("/loop/inner/up")));
+    ASSERT_TRUE(
+        QFile::link(root + QStringLiteral("/loop"), root + QStringLiteral("/loop/inner/up")));
     ASSERT_TRUE(QFile::link(root + QStringLiteral("/loop"), root + QStringLiteral("/loop/self")));
     addPicture(QStringLiteral("elsewhere/p.png"));
     // A link inside a tree is not followed, so the picture behind it does not count for "loop".
@@ -120,7 +121,8 @@ TEST_F(FolderListingTest, SymbolicLinkLoopsEndAndLinkedTreesAreNotEntered) {
 }
 
 TEST_F(FolderListingTest, MissingFolderGivesEmptyLists) {
-    const FolderListing listing = listFolder(root + QStringLiteral("/gone"), QStringLiteral("x.png"), check);
+    const FolderListing listing =
+        listFolder(root + QStringLiteral("/gone"), QStringLiteral("x.png"), check);
     EXPECT_TRUE(listing.files.isEmpty());
     EXPECT_TRUE(listing.folders.isEmpty());
     EXPECT_EQ(listing.current, -1);
@@ -147,11 +149,13 @@ TEST(NaturalOrder, NumbersCompareAsNumbersAndCaseDoesNotCount) {
         const char* b;
     };
     // Each pair in order.
-    const Case cases[] = {{"a2", "a10"}, {"A2", "a10"}, {"a2", "A10"},  {"x9y", "x10y"},
+    const Case cases[] = {{"a2", "a10"}, {"A2", "a10"}, {"a2", "A10"},      {"x9y", "x10y"},
                           {"b", "C"},    {"a", "ab"},   {"IMG_9", "img_10"}};
     for (const Case& c : cases) {
-        EXPECT_TRUE(naturalLess(QString::fromLatin1(c.a), QString::fromLatin1(c.b))) << c.a << " " << c.b;
-        EXPECT_FALSE(naturalLess(QString::fromLatin1(c.b), QString::fromLatin1(c.a))) << c.a << " " << c.b;
+        EXPECT_TRUE(naturalLess(QString::fromLatin1(c.a), QString::fromLatin1(c.b)))
+            << c.a << " " << c.b;
+        EXPECT_FALSE(naturalLess(QString::fromLatin1(c.b), QString::fromLatin1(c.a)))
+            << c.a << " " << c.b;
     }
     // Names equal but for case still have one order.
     EXPECT_NE(naturalLess(QStringLiteral("a.png"), QStringLiteral("A.png")),
