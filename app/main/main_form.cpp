@@ -236,6 +236,7 @@ void TMainForm::menuExpertModeClick(bool expert) {
     ui_.menu[QStringLiteral("menuExpertMode")]->setText(language_.lookup(
         QString::fromLatin1(expert ? "ALS_PREVIEW_SIMPLE" : "ALS_PREVIEW_EXPERT")));
     binder_->refresh();
+    updateFolderCommands();
     requestProcessing();
 }
 

@@ -142,6 +142,13 @@ TEST_F(FolderWindowTest, MergingAPictureOfAnotherSizeIsRefusedAndLeavesThePictur
     EXPECT_EQ(form->document().displayImage(core::ImageSlot::Source), before);
     EXPECT_FALSE(form->undoAvailable());
     EXPECT_FALSE(form->ui().menu[QStringLiteral("menuUndo")]->isEnabled());
+    // The command itself shows only in expert mode.
+    QAction* merge = form->ui().menu[QStringLiteral("menuMergeImages")];
+    form->menuExpertModeClick(false);
+    EXPECT_FALSE(merge->isVisible());
+    form->menuExpertModeClick(true);
+    EXPECT_TRUE(merge->isVisible());
+    EXPECT_TRUE(merge->isEnabled());
 }
 
 TEST_F(FolderWindowTest, MergeThenUndoRestoresTheEarlierPicture) {
