@@ -107,6 +107,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     pointer_ = new PointerTools(*this);
     commands_ = new MainFormCommands(*this);
     installFullViews();  // its zoom box goes into the tool bars just made
+    installFolderCommands();
     setTuningMode(false);
     setStatus(text("ALS_READY"));
     counter_.setInterval(kCounterIntervalMs);
@@ -237,6 +238,7 @@ void TMainForm::updateCommands() {
     ui_.sbAbort->setVisible(running &&
                             scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
     ui_.pages->setEnabled(true);
+    updateFolderCommands();
     if (commands_) commands_->refresh();
 }
 
@@ -246,6 +248,7 @@ void TMainForm::menuExpertModeClick(bool expert) {
     ui_.menu[QStringLiteral("menuExpertMode")]->setText(language_.lookup(
         QString::fromLatin1(expert ? "ALS_PREVIEW_SIMPLE" : "ALS_PREVIEW_EXPERT")));
     binder_->refresh();
+    updateFolderCommands();
     requestProcessing();
 }
 

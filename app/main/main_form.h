@@ -6,11 +6,15 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "app/main/main_form_layout.h"
 #include "core/document/image_document.h"
+#include "core/document/undo_copy.h"
+#include "core/files/folder_listing.h"
+#include "core/main/image_stepping.h"
 #include "core/main/message_box.h"
 #include "core/main/registry_key.h"
 #include "core/paths/program_folders.h"
@@ -75,6 +79,15 @@ class TMainForm : public QMainWindow {
 
     // Opens a picture (posted to the engine thread); false when refused because busy.
     bool openFile(const QString& path);
+    // Opens a picture after listing its folder (the list previous/next step through) and storing
+    // the folder as the open dialog's; false when refused because busy.
+    bool openScanned(const QString& path);
+    // A recent folder: lists it and opens its first picture, or runs the open dialog in it when
+    // it holds none. False when busy or the folder no longer exists (the caller drops it).
+    bool openFolder(const QString& folder);
+    const core::FolderListing& folderListing() const { return listing_; }
+    // An undo copy of a merge waits.
+    bool undoAvailable() const { return undoAvailable_; }
 
   public slots:
     void menuOpenClick();
@@ -89,6 +102,12 @@ class TMainForm : public QMainWindow {
     void menuResetOptionsClick();
     void menuHelpClick();
     void menuHelpPanelClick(bool shown);
+    void menuPrevClick() { stepImage(core::StepDirection::Previous); }
+    void menuNextClick() { stepImage(core::StepDirection::Next); }
+    void menuReopenClick();
+    void menuDemoClick();
+    void menuMergeImagesClick();
+    void menuUndoClick();
     void menuExitClick() { close(); }
     // sbAutoBrightness: the brightness settings the engine finds for the picture.
     void autoBrightness();
@@ -98,6 +117,9 @@ class TMainForm : public QMainWindow {
     void previewShown();
     void fullRunEnded(core::RunEnd end);
     void saveEnded(bool ok);
+    void folderListed();
+    void mergeEnded(bool ok);
+    void undoEnded(bool ok);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,6 +164,16 @@ class TMainForm : public QMainWindow {
         return busy() && (!scheduler_.running() ||
                           scheduler_.runKind() == static_cast<int32_t>(core::RunKind::Full));
     }
+    // Folder, stepping, merge and undo.
+    void installFolderCommands();
+    void updateFolderCommands();
+    void listFolderThen(const QString& folder, const QString& current,
+                        std::function<void(bool listed)> next);
+    void storeOpenFolder(const QString& folder);
+    void stepImage(core::StepDirection direction);
+    void saveOutputThen(std::function<void()> next);
+    void mergeWith(core::ImageSlot first, const QString& second);
+    void showReloaded(core::ImageSlot slot, const QImage& picture, const QImage& thumbnail);
 
     // Picture.
     void pictureLoaded(bool ok, const QString& message, const QImage& source, const QImage& thumb);
@@ -181,6 +213,10 @@ class TMainForm : public QMainWindow {
     bool dragMoved_ = false;
     qint64 runStartMs_ = 0;
     QString lastFolder_;
+    core::FolderListing listing_;
+    core::UndoCopy undo_;  // used on the engine thread only
+    bool undoAvailable_ = false;
+    core::ImageSlot undoSlot_ = core::ImageSlot::Template;
 };
 
 }  // namespace app

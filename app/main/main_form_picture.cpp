@@ -54,7 +54,7 @@ Loaded pictures(core::ImageDocument& document, core::Status status) {
 void TMainForm::menuOpenClick() {
     if (busy()) return;
     const QString path = files_.openPicture(this, lastFolder_);
-    if (!path.isEmpty()) openFile(path);
+    if (!path.isEmpty()) openScanned(path);
 }
 
 bool TMainForm::openFile(const QString& path) {

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "core/document/picture_image.h"
 #include "core/document/picture_loading.h"
@@ -99,6 +101,57 @@ Status ImageDocument::openExchange(const QString& tempFolder, bool reload) {
     modifiedByPlugin_ = reload;
     return finishOpen(reload && !previousName.isEmpty() ? previousName
                                                         : QString::fromLatin1(kPluginName));
+}
+
+namespace {
+
+// What a picture carries beside its pixels and the exchange file does not.
+struct KeptMetadata {
+    std::string comment;
+    std::vector<uint8_t> exif;
+    std::vector<uint8_t> iptc;
+};
+
+KeptMetadata keepMetadata(imaging::Handle session) {
+    return {imaging::cGetImageComment(session), imaging::cGetImageEXIF_Info(session),
+            imaging::cGetImageIPTC_Info(session)};
+}
+
+void putMetadata(imaging::Handle session, const KeptMetadata& kept) {
+    if (!kept.comment.empty()) imaging::cPutImageComment(session, kept.comment);
+    if (!kept.exif.empty()) imaging::cPutImageEXIF_Info(session, kept.exif);
+    if (!kept.iptc.empty()) imaging::cPutImageIPTC_Info(session, kept.iptc);
+}
+
+}  // namespace
+
+Status ImageDocument::reloadFromExchange(const QString& tempFolder, ImageSlot slot,
+                                         bool modified) {
+    if (slot != ImageSlot::Source && slot != ImageSlot::Output)
+        return failure("ER_UNKNOWN", QStringLiteral("slot"));
+    const imaging::Handle session = handle(slot);
+    const KeptMetadata kept = keepMetadata(session);
+    if (slot == ImageSlot::Output) {
+        Result<ExchangeHeader> header = readExchangeFile(tempFolder, session);
+        if (!header) {
+            clearOutput();
+            return header.failure();
+        }
+        putMetadata(session, kept);
+        setOutputProduced();
+        return {};
+    }
+    const QString name = fileName_;
+    dropDerivedSlots();
+    setState(LoadState::Loading);
+    Result<ExchangeHeader> header = readExchangeFile(tempFolder, session);
+    if (!header) {
+        failOpen();
+        return header.failure();
+    }
+    putMetadata(session, kept);
+    modifiedByPlugin_ = modified;
+    return finishOpen(name.isEmpty() ? QString::fromLatin1(kPluginName) : name);
 }
 
 Status ImageDocument::finishOpen(const QString& name) {

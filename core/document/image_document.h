@@ -75,6 +75,12 @@ class ImageDocument : public QObject {
     // plug-in (reload), the picture must keep its size and the file name stays the one the
     // plug-in worked on; the source then counts as modified by the plug-in.
     Status openExchange(const QString& tempFolder, bool reload = false);
+    // Replaces the source or the output by the picture of the temp folder's exchange file (a
+    // merge's result, or the earlier picture an undo brings back); the file name, comment, EXIF
+    // and IPTC data stay. The source is then taken as newly opened (noise detected, output
+    // cleared) and modified says whether it carries a result made outside the tuning; a new
+    // output counts as not saved. Failures as readExchangeFile's; the slot is then empty.
+    Status reloadFromExchange(const QString& tempFolder, ImageSlot slot, bool modified);
     // Writes the output (the source when there is no output) back into the exchange file.
     Status writeBack(const QString& exchangePath);
     // Empties every picture slot but the template and the navigator's.

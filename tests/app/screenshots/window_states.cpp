@@ -25,6 +25,7 @@
 #include "app/preview/full_view.h"
 #include "app/preview/full_views.h"
 #include "app/preview/picture_view.h"
+#include "core/document/merge_images.h"
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
 #include "core/preview/zoom_list.h"
@@ -228,5 +229,12 @@ int main(int argc, char** argv) {
     box.show();
     QApplication::processEvents();
     box.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-message-box.png"));
+
+    app::TMessageForm notice(core::layoutMessageBox(core::mergeNoticeRequest(texts), texts),
+                             &window);
+    notice.show();
+    QApplication::processEvents();
+    notice.grab().save(folder + QLatin1Char('/') + language +
+                       QStringLiteral("-merge-notice.png"));
     return 0;
 }
