@@ -1,6 +1,8 @@
 // The main window's commands: enabling with and without a picture and while busy, the keys that
 // must reach edit boxes, the work bar's clicks and the wheel.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -42,6 +44,20 @@ class CommandsTest : public WindowTest {
     }
     app::StepButton* step(core::Step s) const { return form->commands()->stepBar()->button(s); }
     void click(core::Step s) { QTest::mouseClick(step(s), Qt::LeftButton); }
+    // Opens the first of `count` pictures of a folder, the way the open command does, so that
+    // the folder listing gives previous and next their files.
+    void openFirstOf(int count) {
+        const QString folder = data.filePath(QStringLiteral("pictures"));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (int i = 1; i <= count; ++i)
+            ASSERT_TRUE(QFile::copy(smallPicture(), folder + QStringLiteral("/p%1.jpg").arg(i)));
+        QSignalSpy listed(form.get(), &app::TMainForm::folderListed);
+        QSignalSpy opened(form.get(), &app::TMainForm::pictureOpened);
+        ASSERT_TRUE(form->openScanned(folder + QStringLiteral("/p1.jpg")));
+        ASSERT_TRUE(listed.count() > 0 || listed.wait(kWaitMs));
+        ASSERT_TRUE(opened.count() > 0 || opened.wait(kWaitMs));
+        ASSERT_TRUE(opened.first().first().toBool());
+    }
 };
 
 TEST_F(CommandsTest, WithoutAPictureOnlyOpeningCommandsAreOffered) {
@@ -65,7 +81,8 @@ TEST_F(CommandsTest, APictureEnablesItsCommandsAndTheButtonsFollow) {
     EXPECT_TRUE(toolButton("tbZoomIn")->isEnabled());
     // Previous and next need a second file in the folder listing.
     EXPECT_FALSE(enabled("menuNext"));
-    form->commands()->setFileCount(2);
+    form->menuCloseClick();
+    openFirstOf(2);
     EXPECT_TRUE(enabled("menuNext"));
     EXPECT_TRUE(toolButton("tbImgDown")->isEnabled());
     // Not built yet: the full-screen preview stays off whatever the picture.
@@ -108,8 +125,7 @@ TEST_F(CommandsTest, BusyDisablesThePictureCommandsAndEnablesAbort) {
 }
 
 TEST_F(CommandsTest, SpaceInTheCaptionBoxTypesABlank) {
-    open(samplePicture());
-    form->commands()->setFileCount(3);
+    openFirstOf(3);
     QSignalSpy next(action("menuNext"), &QAction::triggered);
     form->menuRebuildClick();
     settle(*form);

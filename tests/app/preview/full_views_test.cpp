@@ -9,6 +9,7 @@
 
 #include "app/preview/full_view.h"
 #include "app/preview/full_views.h"
+#include "app/main/main_form_commands.h"
 #include "app_fixture.h"
 #include "core/preview/full_view_geometry.h"
 #include "core/preview/run_result.h"
@@ -71,7 +72,7 @@ TEST_F(FullViewsTest, AnOpenedPictureFitsTheWindow) {
     openAndSettle(samplePicture());
     QComboBox* box = views().cmbZoom();
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->parentWidget(), form->ui().toolBar);
+    EXPECT_EQ(box->parentWidget(), form->commands()->toolBars().view);  // the view band
     EXPECT_EQ(box->count(), 17);
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_EQ(box->itemText(0), language.message(QStringLiteral("ALS_FIT_WIN")));

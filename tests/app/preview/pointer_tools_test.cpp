@@ -45,11 +45,12 @@ class PointerToolsTest : public WindowTest {
     // Opens the small picture in the tuning mode on the named tab, in expert mode or not.
     void tuneOn(const char* sheet, bool expert) {
         open(smallPicture());
+        form->menuRebuildClick();
+        ASSERT_TRUE(form->tuningMode());
+        // The mode switch is offered in the tuning mode only.
         QAction* mode = form->ui().menu[QStringLiteral("menuExpertMode")];
         if (mode->isChecked() != expert) mode->trigger();
         ASSERT_EQ(form->tuning().expertMode, expert);
-        form->menuRebuildClick();
-        ASSERT_TRUE(form->tuningMode());
         QWidget* page = form->ui().pages->page(QString::fromLatin1(sheet));
         ASSERT_NE(page, nullptr);
         const int index = form->ui().pages->indexOf(page);
