@@ -98,6 +98,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
     assignHelpKeywords(this);
     translateWindow(this, language_);
+    installSkin();
     connectCommands();
     setTuningMode(false);
     setStatus(text("ALS_READY"));

@@ -63,6 +63,9 @@ class TMainForm : public QMainWindow {
     // Opens a picture (posted to the engine thread); false when refused because busy.
     bool openFile(const QString& path);
 
+    // Stores the skin of that name ("" for the plain look) and shows this window in it at once.
+    core::Status chooseSkin(const QString& name);
+
   public slots:
     void menuOpenClick();
     void menuCloseClick();
@@ -115,6 +118,7 @@ class TMainForm : public QMainWindow {
     void pointThumbnail(QPoint point);
     void refreshHelpPanel();
     void fillLanguageMenu();
+    void installSkin();
 
     // Picture.
     void pictureLoaded(bool ok, const QString& message, const QImage& source, const QImage& thumb);
