@@ -1,7 +1,7 @@
 // Saves a picture of each state of the program window, for people to look at: run it under a
 // display (tools/screenshots.sh uses Xvfb) with the folder for the pictures and the language as
 // its arguments. The window opens the sample photograph, shows every tuning tab with a preview,
-// runs in full and shows the result, and shows its message box.
+// runs in full and shows the result, shows itself in each skin, and shows its message box.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +13,7 @@
 #include "app/main/message_form.h"
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
+#include "core/main/skin_choice.h"
 
 namespace {
 
@@ -80,6 +81,21 @@ int main(int argc, char** argv) {
     window.menuRebuildClick();
     settle(window);
     save(window, folder, language + QStringLiteral("-viewing-result"));
+
+    // The window in each shipped skin and in the plain look: viewing, then tuning.
+    const QStringList skins =
+        core::availableSkins(core::ProgramFolders(QStringLiteral(VF_BUILD_FOLDER), data.path()));
+    for (const QString& skin : skins + QStringList{QString()}) {
+        if (!window.chooseSkin(skin).ok()) return 1;
+        const QString name =
+            language + QStringLiteral("-skin-") + (skin.isEmpty() ? QStringLiteral("plain") : skin);
+        save(window, folder, name + QStringLiteral("-viewing"));
+        window.menuRebuildClick();
+        settle(window);
+        save(window, folder, name + QStringLiteral("-tuning"));
+        window.menuRebuildClick();
+        settle(window);
+    }
 
     core::MessageBoxRequest question;
     question.text = texts.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"));
