@@ -101,6 +101,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
 
     assignHelpKeywords(this);
     translateWindow(this, language_);
+    installSkin();
     connectCommands();
     installCropTab();
     installTextTab();

@@ -89,6 +89,9 @@ class TMainForm : public QMainWindow {
     // An undo copy of a merge waits.
     bool undoAvailable() const { return undoAvailable_; }
 
+    // Stores the skin of that name ("" for the plain look) and shows this window in it at once.
+    core::Status chooseSkin(const QString& name);
+
   public slots:
     void menuOpenClick();
     void menuCloseClick();
@@ -153,6 +156,7 @@ class TMainForm : public QMainWindow {
     void pointThumbnail(QPoint point);
     void refreshHelpPanel();
     void fillLanguageMenu();
+    void installSkin();
 
     // The crop and Text tabs.
     void installCropTab();

@@ -3,6 +3,7 @@
 // its arguments. The window opens the sample photograph, shows every tuning tab with a preview,
 // runs in full and shows the result, and shows its message box.
 #include <QAbstractButton>
+// runs in full and shows the result, shows itself in each skin, and shows its message box.
 #include <QApplication>
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -29,6 +30,7 @@
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
 #include "core/preview/zoom_list.h"
+#include "core/main/skin_choice.h"
 
 namespace {
 
@@ -220,6 +222,20 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     about.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-about.png"));
     about.hide();
+    // The window in each shipped skin and in the plain look: viewing, then tuning.
+    const QStringList skins =
+        core::availableSkins(core::ProgramFolders(QStringLiteral(VF_BUILD_FOLDER), data.path()));
+    for (const QString& skin : skins + QStringList{QString()}) {
+        if (!window.chooseSkin(skin).ok()) return 1;
+        const QString name =
+            language + QStringLiteral("-skin-") + (skin.isEmpty() ? QStringLiteral("plain") : skin);
+        save(window, folder, name + QStringLiteral("-viewing"));
+        window.menuRebuildClick();
+        settle(window);
+        save(window, folder, name + QStringLiteral("-tuning"));
+        window.menuRebuildClick();
+        settle(window);
+    }
 
     core::MessageBoxRequest question;
     question.text = texts.message(QStringLiteral("ALS_SAVE_RESULTS_IF_EXIT_QUEST"));
