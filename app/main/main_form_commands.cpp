@@ -171,7 +171,10 @@ core::CommandInputs MainFormCommands::inputs() const {
     in.tab = core::tabOfSheet(form_.ui_.pages->currentSheet());
     in.undoSlot = undoSlot_;
     in.fileCount = fileCount_;
-    in.busy = form_.busy();
+    // A preview run is short and starts again after any change: the commands stay offered
+    // meanwhile (those that need the picture wait for it themselves). A full run or a long
+    // operation holds the picture, and then they are taken away.
+    in.busy = form_.settingsLocked();
     in.running = form_.scheduler_.running();
     in.clipboardHasPicture = clipboardOffersPicture();
     return in;
@@ -187,7 +190,7 @@ void MainFormCommands::refresh() {
 void MainFormCommands::applyEnabling() {
     const MainMenu& menu = form_.ui_.menu;
     const core::CommandEnabling& e = enabling_;
-    const bool busy = form_.busy();
+    const bool busy = form_.settingsLocked();
     const auto enable = [&menu](const char* name, bool on) {
         if (QAction* action = menu[QString::fromLatin1(name)]) action->setEnabled(on);
     };

@@ -222,6 +222,7 @@ TEST_F(CommandsTest, WheelZoomsOnRegionTabsAndWaitsWhileBusy) {
     };
     turn(120);
     EXPECT_EQ(zoomIn.count(), 1);
+    settle(*form);  // the zoom asked for a preview; turns wait while it runs
     turn(-120);
     EXPECT_EQ(zoomOut.count(), 1);
 
