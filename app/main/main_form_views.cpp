@@ -2,7 +2,6 @@
 // commands and the source caption to the window's document and options.
 #include <QFileInfo>
 
-#include <QLabel>
 #include <QToolBar>
 
 #include "app/main/main_form.h"
@@ -33,15 +32,8 @@ void TMainForm::installFullViews() {
         setup.toolBar = bars.view;
         QAction* zoomOut = ui_.menu[QStringLiteral("menuScaleLess")];
         setup.toolBarBefore = zoomOut && bars.view->actions().contains(zoomOut) ? zoomOut : nullptr;
-        auto* label = new QLabel(core::languageLookup(language_)(QStringLiteral("ALS_ZOOM_SHORT")) +
-                                     QLatin1Char(':'),
-                                 bars.view);
-        label->setObjectName(QStringLiteral("lblZoom"));
-        label->setContentsMargins(6, 0, 4, 0);
-        if (setup.toolBarBefore)
-            bars.view->insertWidget(setup.toolBarBefore, label);
-        else
-            bars.view->addWidget(label);
+        setup.zoomLabel =
+            core::languageLookup(language_)(QStringLiteral("ALS_ZOOM_SHORT")) + QLatin1Char(':');
     } else {
         setup.toolBar = ui_.toolBar;
     }

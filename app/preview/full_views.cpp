@@ -32,6 +32,14 @@ FullViews::FullViews(const FullViewsSetup& setup, QObject* parent)
         cmbZoom_->addItem(core::viewZoomItemText(code, setup_.lookup));
     cmbZoom_->setCurrentIndex(core::viewZoomIndex(state_.zoomCode()));
     cmbZoom_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    if (setup_.toolBar && !setup_.zoomLabel.isEmpty()) {
+        auto* label = new QLabel(setup_.zoomLabel, setup_.toolBar);
+        label->setObjectName(QStringLiteral("lblZoom"));
+        label->setContentsMargins(6, 0, 4, 0);
+        zoomLabelAction_ = setup_.toolBarBefore
+                               ? setup_.toolBar->insertWidget(setup_.toolBarBefore, label)
+                               : setup_.toolBar->addWidget(label);
+    }
     if (setup_.toolBar)
         zoomBoxAction_ = setup_.toolBarBefore
                              ? setup_.toolBar->insertWidget(setup_.toolBarBefore, cmbZoom_)
@@ -111,6 +119,7 @@ void FullViews::modeChanged() {
     const bool tuning = tuningMode();
     // The tuning mode has its own zoom box beside its previews.
     if (zoomBoxAction_) zoomBoxAction_->setVisible(!tuning);
+    if (zoomLabelAction_) zoomLabelAction_->setVisible(!tuning);
     updateZoomBoxEnabled();
     if (!tuning) relayoutSoon();
 }

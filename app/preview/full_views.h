@@ -33,6 +33,7 @@ struct FullViewsSetup {
     QLabel* outputCaption = nullptr;  // stxtLeft
     QToolBar* toolBar = nullptr;      // takes cmbZoom when there is one
     QAction* toolBarBefore = nullptr;  // cmbZoom goes before this action; null: at the end
+    QString zoomLabel;                 // shown before cmbZoom in the tool bar ("Zoom:")
     QComboBox* cmbZoomPreview = nullptr;
     core::TextLookup lookup;
     std::function<bool()> busy;
@@ -94,6 +95,7 @@ class FullViews : public QObject {
     bool doubleFrames_ = true;
     QComboBox* cmbZoom_ = nullptr;
     QAction* zoomBoxAction_ = nullptr;  // cmbZoom's place in the tool bar
+    QAction* zoomLabelAction_ = nullptr;
     QAction* scaleMore_ = nullptr;
     QAction* scaleLess_ = nullptr;
     QAction* framesSingle_ = nullptr;
