@@ -13,9 +13,9 @@
 #include <QUrl>
 
 #include "app/i18n/window_translation.h"
-#include "app/settings/crop_tab.h"
-#include "app/preview/pointer_tools.h"
 #include "app/main/main_form_commands.h"
+#include "app/preview/pointer_tools.h"
+#include "app/settings/crop_tab.h"
 #include "app/settings/tuning_binder.h"
 #include "core/caption/frame_lists.h"
 #include "core/crop/crop_tables.h"

@@ -199,7 +199,7 @@ class TMainForm : public QMainWindow {
     CropView* cropView_ = nullptr;
     CropTab* cropTab_ = nullptr;
     TextTab* textTab_ = nullptr;
-    PointerTools* pointer_ = nullptr;  // the pick tools of the preview panes
+    PointerTools* pointer_ = nullptr;       // the pick tools of the preview panes
     MainFormCommands* commands_ = nullptr;  // menu, tool bars, step bar, key and wheel routing
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;

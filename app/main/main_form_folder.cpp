@@ -47,9 +47,9 @@ void TMainForm::installFolderCommands() {
 void TMainForm::updateFolderCommands() {
     if (!commands_) return;
     commands_->setFileCount(int(listing_.files.size()));
-    commands_->setUndoSlot(!undoAvailable_ ? core::UndoSlot::None
+    commands_->setUndoSlot(!undoAvailable_                        ? core::UndoSlot::None
                            : undoSlot_ == core::ImageSlot::Output ? core::UndoSlot::Output
-                                                                   : core::UndoSlot::Source);
+                                                                  : core::UndoSlot::Source);
 }
 
 void TMainForm::storeOpenFolder(const QString& folder) {

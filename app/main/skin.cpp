@@ -88,16 +88,17 @@ QString toolButtonStyleSheet(const core::SkinButtons& b) {
             pressed = QStringLiteral("background: %1; border: 1px solid %2;").arg(down, shadow);
             break;
         case 1:  // raised: light upper-left edge, shadow lower-right; pressed turns it round
-            normal = QStringLiteral("background: %1; border-style: solid; border-width: 2px; "
-                                    "border-color: %2 %3 %3 %2;")
+            normal = QStringLiteral(
+                         "background: %1; border-style: solid; border-width: 2px; "
+                         "border-color: %2 %3 %3 %2;")
                          .arg(face, light, shadow);
             pressed = QStringLiteral("background: %1; border-color: %2 %3 %3 %2;")
                           .arg(down, shadow, light);
             break;
         case 2:  // soft: a gentle gradient from the highlight, rounded corners
-            normal = QStringLiteral("background: %1; border: 1px solid %2; border-radius: 3px;")
-                         .arg(vertical(QStringLiteral("stop:0 %1, stop:1 %2").arg(light, face)),
-                              shadow);
+            normal =
+                QStringLiteral("background: %1; border: 1px solid %2; border-radius: 3px;")
+                    .arg(vertical(QStringLiteral("stop:0 %1, stop:1 %2").arg(light, face)), shadow);
             pressed = QStringLiteral("background: %1;")
                           .arg(vertical(QStringLiteral("stop:0 %1, stop:1 %2").arg(down, face)));
             break;
@@ -121,9 +122,10 @@ QString toolButtonStyleSheet(const core::SkinButtons& b) {
             pressed = QStringLiteral("background: %1;").arg(down);
             break;
     }
-    return QStringLiteral("QToolButton { %1 padding: 3px; } "
-                          "QToolButton:hover { color: %2; %3 } "
-                          "QToolButton:pressed, QToolButton:checked { %4 }")
+    return QStringLiteral(
+               "QToolButton { %1 padding: 3px; } "
+               "QToolButton:hover { color: %2; %3 } "
+               "QToolButton:pressed, QToolButton:checked { %4 }")
         .arg(normal, hot, hover, pressed);
 }
 

@@ -29,9 +29,9 @@ struct FullViewsSetup {
     QWidget* outputPane = nullptr;
     QStackedWidget* layers = nullptr;  // the mode's layers; the viewing layer holds the views
     QWidget* viewingLayer = nullptr;
-    QLabel* sourceCaption = nullptr;  // stxtRight
-    QLabel* outputCaption = nullptr;  // stxtLeft
-    QToolBar* toolBar = nullptr;      // takes cmbZoom when there is one
+    QLabel* sourceCaption = nullptr;   // stxtRight
+    QLabel* outputCaption = nullptr;   // stxtLeft
+    QToolBar* toolBar = nullptr;       // takes cmbZoom when there is one
     QAction* toolBarBefore = nullptr;  // cmbZoom goes before this action; null: at the end
     QString zoomLabel;                 // shown before cmbZoom in the tool bar ("Zoom:")
     QComboBox* cmbZoomPreview = nullptr;

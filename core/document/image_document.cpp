@@ -125,8 +125,7 @@ void putMetadata(imaging::Handle session, const KeptMetadata& kept) {
 
 }  // namespace
 
-Status ImageDocument::reloadFromExchange(const QString& tempFolder, ImageSlot slot,
-                                         bool modified) {
+Status ImageDocument::reloadFromExchange(const QString& tempFolder, ImageSlot slot, bool modified) {
     if (slot != ImageSlot::Source && slot != ImageSlot::Output)
         return failure("ER_UNKNOWN", QStringLiteral("slot"));
     const imaging::Handle session = handle(slot);

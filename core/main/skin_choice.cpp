@@ -39,8 +39,7 @@ QStringList availableSkins(const ProgramFolders& folders) {
 }
 
 Status storeSkinChoice(const ProgramFolders& folders, const QString& name) {
-    if (!name.isEmpty() && !isPlainFileName(name))
-        return failure("ER_CANNOT_SAVE", name);
+    if (!name.isEmpty() && !isPlainFileName(name)) return failure("ER_CANNOT_SAVE", name);
     const QString index = indexIn(folders.data());
     if (!QDir().mkpath(QFileInfo(index).path()))
         return failure("ER_CANNOT_CREATE_FOLDER", QFileInfo(index).path());

@@ -6,11 +6,16 @@ namespace core {
 
 int buttonDrawingStyle(int32_t styleValue) {
     switch (styleValue) {
-        case 1: return 2;
-        case 2: return 1;
-        case 3: return 5;
-        case 4: return 0;
-        default: return 3;
+        case 1:
+            return 2;
+        case 2:
+            return 1;
+        case 3:
+            return 5;
+        case 4:
+            return 0;
+        default:
+            return 3;
     }
 }
 

@@ -38,9 +38,7 @@ class SkinTest : public WindowTest {
         write(QStringLiteral("Test/style.ini"), styleFile);
         return core::findSkin(skins.filePath(QStringLiteral("style.ini")), skins.path());
     }
-    QLabel* label(const char* name) {
-        return form->findChild<QLabel*>(QString::fromLatin1(name));
-    }
+    QLabel* label(const char* name) { return form->findChild<QLabel*>(QString::fromLatin1(name)); }
     QList<QToolButton*> buttons() { return form->findChildren<QToolButton*>(); }
     // A tool bar button: what the user clicks most.
     QToolButton* openButton() {
@@ -49,9 +47,7 @@ class SkinTest : public WindowTest {
                 return b;
         return nullptr;
     }
-    static QColor pixel(QWidget* w, QPoint at) {
-        return w->grab().toImage().pixelColor(at);
-    }
+    static QColor pixel(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
     QTemporaryDir skins;
 };
 
@@ -114,9 +110,10 @@ TEST_F(SkinTest, AnUnreadableHeaderPictureIsReportedAndKeepsTheBuiltInHeader) {
     const QString plain = right->styleSheet();
     const app::SkinApplied applied = app::applySkin(
         form.get(), skin("[Headers]\nHeader_main=broken.png\n[Buttons]\nStyle=4\nColor_g=99\n"));
-    EXPECT_EQ(applied.unreadablePictures,
-              QStringList{QDir(skins.filePath(QStringLiteral("Test")))
-                              .filePath(QStringLiteral("broken.png"))});
+    EXPECT_EQ(
+        applied.unreadablePictures,
+        QStringList{
+            QDir(skins.filePath(QStringLiteral("Test"))).filePath(QStringLiteral("broken.png"))});
     EXPECT_EQ(right->styleSheet(), plain);
     EXPECT_GT(applied.buttons, 0);
 }

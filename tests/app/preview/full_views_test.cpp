@@ -7,9 +7,9 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "app/main/main_form_commands.h"
 #include "app/preview/full_view.h"
 #include "app/preview/full_views.h"
-#include "app/main/main_form_commands.h"
 #include "app_fixture.h"
 #include "core/preview/full_view_geometry.h"
 #include "core/preview/run_result.h"

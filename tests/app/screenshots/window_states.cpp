@@ -4,18 +4,18 @@
 // runs in full and shows the result, and shows its message box.
 #include <QAbstractButton>
 // runs in full and shows the result, shows itself in each skin, and shows its message box.
-#include <QApplication>
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
-#include <QScrollBar>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 
@@ -29,8 +29,8 @@
 #include "core/document/merge_images.h"
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
-#include "core/preview/zoom_list.h"
 #include "core/main/skin_choice.h"
+#include "core/preview/zoom_list.h"
 
 namespace {
 
@@ -250,7 +250,6 @@ int main(int argc, char** argv) {
                              &window);
     notice.show();
     QApplication::processEvents();
-    notice.grab().save(folder + QLatin1Char('/') + language +
-                       QStringLiteral("-merge-notice.png"));
+    notice.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-merge-notice.png"));
     return 0;
 }

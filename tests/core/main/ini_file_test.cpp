@@ -22,15 +22,15 @@ TEST(IniFile, FindsSectionsAndKeysWithoutRegardToCase) {
 
 TEST(IniFile, DamagedLinesCostOnlyThemselves) {
     const IniFile ini = IniFile::parse(
-        "orphan=1\n"             // 1: before any section
-        "[Buttons]\n"            // 2
-        "Style 3\n"              // 3: no equals sign
-        "=4\n"                   // 4: no key
-        "Color_g=12\n"           // 5
-        "Color_g=99\n"           // 6: the first occurrence wins
-        "[Headers\n"             // 7: broken header
-        "Header_main=lost.png\n" // 8: belongs to no section
-        "[Headers]\n"            // 9
+        "orphan=1\n"              // 1: before any section
+        "[Buttons]\n"             // 2
+        "Style 3\n"               // 3: no equals sign
+        "=4\n"                    // 4: no key
+        "Color_g=12\n"            // 5
+        "Color_g=99\n"            // 6: the first occurrence wins
+        "[Headers\n"              // 7: broken header
+        "Header_main=lost.png\n"  // 8: belongs to no section
+        "[Headers]\n"             // 9
         "Header_main=kept.png\n");
     EXPECT_EQ(ini.skippedLines(), (std::vector<int>{1, 3, 4, 7, 8}));
     EXPECT_FALSE(ini.has(QStringLiteral("Buttons"), QStringLiteral("Style")));

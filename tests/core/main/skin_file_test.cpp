@@ -18,14 +18,14 @@ void write(const QString& path, const QByteArray& text) {
 }
 
 TEST(SkinFile, ReadsEveryKey) {
-    const core::SkinFile skin = core::readSkinFile(core::IniFile::parse(
-        "[Headers]\r\nHeader_main=main.bmp\r\nHeader_main_color=255\r\n"
-        "Header_preview=preview.bmp\r\nHeader_preview_color=65280\r\n"
-        "[Buttons]\r\nStyle=2\r\nColor_r=10\r\nColor_g=20\r\nColor_b=30\r\n"
-        "ColorDown_r=1\r\nColorDown_g=2\r\nColorDown_b=3\r\n"
-        "LightColor_r=200\r\nLightColor_g=201\r\nLightColor_b=202\r\n"
-        "ShadowColor_r=50\r\nShadowColor_g=51\r\nShadowColor_b=52\r\n"
-        "HotColor_r=255\r\nHotColor_g=128\r\nHotColor_b=0\r\n"));
+    const core::SkinFile skin = core::readSkinFile(
+        core::IniFile::parse("[Headers]\r\nHeader_main=main.bmp\r\nHeader_main_color=255\r\n"
+                             "Header_preview=preview.bmp\r\nHeader_preview_color=65280\r\n"
+                             "[Buttons]\r\nStyle=2\r\nColor_r=10\r\nColor_g=20\r\nColor_b=30\r\n"
+                             "ColorDown_r=1\r\nColorDown_g=2\r\nColorDown_b=3\r\n"
+                             "LightColor_r=200\r\nLightColor_g=201\r\nLightColor_b=202\r\n"
+                             "ShadowColor_r=50\r\nShadowColor_g=51\r\nShadowColor_b=52\r\n"
+                             "HotColor_r=255\r\nHotColor_g=128\r\nHotColor_b=0\r\n"));
     EXPECT_EQ(skin.headerMain, QStringLiteral("main.bmp"));
     EXPECT_EQ(skin.headerMainColor, 255u);
     EXPECT_EQ(skin.headerPreview, QStringLiteral("preview.bmp"));
@@ -134,8 +134,7 @@ TEST_F(SkinLookupTest, HeaderPicturesCountOnlyWhenTheSkinFolderHoldsThem) {
 
 TEST(ShippedSkins, EveryShippedSkinReadsWithPictures) {
     const QString skins = QStringLiteral(VF_SKINS_FOLDER);
-    const core::CurrentSkin current =
-        core::findSkin(skins + QStringLiteral("/style.ini"), skins);
+    const core::CurrentSkin current = core::findSkin(skins + QStringLiteral("/style.ini"), skins);
     ASSERT_TRUE(current.found());
     EXPECT_EQ(current.name, QStringLiteral("Default"));
     for (const char* name : {"Default", "Graphite"}) {
@@ -143,8 +142,8 @@ TEST(ShippedSkins, EveryShippedSkinReadsWithPictures) {
         ASSERT_TRUE(dir.isValid());
         write(dir.filePath(QStringLiteral("style.ini")),
               QByteArray("[Current]\nDir_path=") + name + "\n");
-        const core::CurrentSkin skin = core::findSkin(dir.filePath(QStringLiteral("style.ini")),
-                                                      skins);
+        const core::CurrentSkin skin =
+            core::findSkin(dir.filePath(QStringLiteral("style.ini")), skins);
         ASSERT_TRUE(skin.found()) << name;
         EXPECT_FALSE(skin.headerMainPicture().isEmpty()) << name;
         EXPECT_FALSE(skin.headerPreviewPicture().isEmpty()) << name;

@@ -5,7 +5,7 @@
 namespace {
 
 TEST(SkinMap, StyleValueChoosesTheDrawingStyle) {
-    const std::pair<int32_t, int> cases[] = {{1, 2}, {2, 1}, {3, 5}, {4, 0},
+    const std::pair<int32_t, int> cases[] = {{1, 2}, {2, 1}, {3, 5},  {4, 0},
                                              {0, 3}, {5, 3}, {-1, 3}, {1000, 3}};
     for (const auto& [value, style] : cases)
         EXPECT_EQ(core::buttonDrawingStyle(value), style) << value;

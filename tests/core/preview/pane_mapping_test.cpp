@@ -16,10 +16,13 @@ TEST(PaneMappingTest, WholePictureCornersReachThePictureCorners) {
     const PictureSize pane{301, 201};
     const PictureSize picture{6000, 4000};
     const WholeCase cases[] = {
-        {0, 0, {0, 0}},           {300, 0, {5999, 0}},      {0, 200, {0, 3999}},
-        {300, 200, {5999, 3999}}, {150, 100, {3000, 2000}},  // round(150 * 5999 / 300) =
-                                                             // round(2999.5)
-        {-5, 250, {0, 3999}},                                // outside the pane: clamped
+        {0, 0, {0, 0}},
+        {300, 0, {5999, 0}},
+        {0, 200, {0, 3999}},
+        {300, 200, {5999, 3999}},
+        {150, 100, {3000, 2000}},  // round(150 * 5999 / 300) =
+                                   // round(2999.5)
+        {-5, 250, {0, 3999}},      // outside the pane: clamped
     };
     for (const auto& c : cases) {
         EXPECT_EQ(mapWholePicturePoint(c.px, c.py, pane, picture), c.expected)
