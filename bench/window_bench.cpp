@@ -35,6 +35,7 @@
 
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
+#include "app/preview/full_view.h"
 #include "app/settings/tuning_pages.h"
 #include "core/document/image_document.h"
 #include "core/i18n/language.h"
@@ -210,7 +211,7 @@ bool benchStart(const bench::WindowPhotos& photos, int repetitions) {
         form->resize(1600, 1000);
         form->show();
         const qint64 shownNs = clock.nsecsElapsed();
-        const app::PictureView* view = form->ui().imageSource;
+        const app::FullView* view = form->ui().imageSource;
         int paints = 0;
         SignalTime openedSignal(form.get(), &app::TMainForm::pictureOpened, clock,
                                 [&] { paints = view->paintCount(); });
