@@ -175,6 +175,8 @@ class TMainForm : public QMainWindow {
                         std::function<void(bool listed)> next);
     void storeOpenFolder(const QString& folder);
     void stepImage(core::StepDirection direction);
+    // After a picture of a listed folder failed to open: on to the next one, or stop there.
+    void askToGoOnAfterFailedOpen(const QString& message);
     void saveOutputThen(std::function<void()> next);
     void mergeWith(core::ImageSlot first, const QString& second);
     void showReloaded(core::ImageSlot slot, const QImage& picture, const QImage& thumbnail);
@@ -218,7 +220,8 @@ class TMainForm : public QMainWindow {
     qint64 runStartMs_ = 0;
     QString lastFolder_;
     core::FolderListing listing_;
-    core::UndoCopy undo_;  // used on the engine thread only
+    core::StepDirection lastStep_ = core::StepDirection::Next;  // the last direction of travel
+    core::UndoCopy undo_;                                       // used on the engine thread only
     bool undoAvailable_ = false;
     core::ImageSlot undoSlot_ = core::ImageSlot::Template;
 };

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/main_form_commands.h"
+#include "app/preview/full_views.h"
 #include "core/document/document_texts.h"
 #include "core/i18n/language.h"
 #include "core/i18n/text_lookup.h"
@@ -115,6 +117,7 @@ void TMainForm::saveOutputThen(std::function<void()> next) {
 
 void TMainForm::stepImage(core::StepDirection direction) {
     if (busy() || listing_.files.isEmpty()) return;
+    lastStep_ = direction;
     const auto step = [this, direction] {
         if (busy()) return;
         core::collectSettings(tuning_);
@@ -137,6 +140,20 @@ void TMainForm::stepImage(core::StepDirection direction) {
     step();
 }
 
+void TMainForm::askToGoOnAfterFailedOpen(const QString& message) {
+    core::MessageBoxRequest request;
+    request.text =
+        message + QLatin1Char('\n') + language_.message(QStringLiteral("ER_SRC_LOADING_END"));
+    request.title = language_.capitalised(QStringLiteral("ALS_ERROR"));
+    request.style = core::kButtonsOkCancel;
+    if (asker_.ask(request) == core::kResultOk) {
+        // After the failed open has been reported to whoever waits for it.
+        QTimer::singleShot(0, this, [this] { stepImage(lastStep_); });
+    } else {
+        menuCloseClick();
+    }
+}
+
 void TMainForm::menuReopenClick() {
     if (busy() || !document_.fromFile() || document_.fileName().isEmpty()) return;
     openFile(document_.fileName());
@@ -147,6 +164,7 @@ void TMainForm::menuDemoClick() {
     const QString sample = folders_.sampleImage();
     if (!QFileInfo::exists(sample)) return;
     if (document_.isOpen()) menuCloseClick();
+    if (fullViews_) fullViews_->selectZoomItem(0);  // fit window
     listFolderThen(QFileInfo(sample).absolutePath(), sample, {});
     openFile(sample);
 }

@@ -108,6 +108,11 @@ void TMainForm::pictureLoaded(bool ok, const QString& message, const QImage& sou
         scheduler_.setSourceSize(0, 0);
         setWindowTitle(QStringLiteral("Velmar Filter"));
         updateCommands();
+        if (listing_.files.size() > 1) {
+            emit pictureOpened(false);
+            askToGoOnAfterFailedOpen(message);
+            return;
+        }
         showError(message);
         emit pictureOpened(false);
         return;

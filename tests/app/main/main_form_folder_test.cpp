@@ -230,6 +230,49 @@ TEST_F(FolderWindowTest, DemoOpensTheSampleInItsFolderAndReopenReadsTheFileAgain
     EXPECT_TRUE(asker.requests().empty());
 }
 
+// A listed picture that cannot be opened asks whether to go on: OK opens the next one in the
+// direction of travel, Cancel closes the picture.
+TEST_F(FolderWindowTest, APictureThatFailsToOpenAsksToGoOnWithTheNext) {
+    copyIn(testData("cups-noisy-crop.jpg"), "a.jpg");
+    copyIn(testData("imaging/pngsuite/basn2c08.png"), "c.png");
+    {
+        // Its header is whole, so it is listed; its picture data is cut short.
+        QFile whole(testData("cups-noisy-crop.jpg"));
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        QFile cut(in("b.jpg"));
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.read(whole.size() * 9 / 10));
+    }
+    files.openAnswer = in("a.jpg");
+    QSignalSpy opened(form.get(), &app::TMainForm::pictureOpened);
+    form->menuOpenClick();
+    ASSERT_TRUE(opened.wait(kWaitMs));
+    ASSERT_EQ(form->folderListing().files.size(), 3);
+    opened.clear();
+
+    asker.answer(core::kResultOk);
+    form->menuNextClick();
+    while (opened.count() < 2 && opened.wait(kWaitMs)) {
+    }
+    ASSERT_EQ(opened.count(), 2);
+    EXPECT_FALSE(opened[0][0].toBool());
+    EXPECT_TRUE(opened[1][0].toBool());
+    EXPECT_EQ(shownName(), QStringLiteral("c.png"));
+    ASSERT_EQ(asker.requests().size(), 1u);
+    EXPECT_EQ(asker.requests()[0].style & 0xF, core::kButtonsOkCancel);
+    EXPECT_TRUE(asker.requests()[0].text.endsWith(
+        QLatin1Char('\n') + language.message(QStringLiteral("ER_SRC_LOADING_END"))))
+        << qPrintable(asker.requests()[0].text);
+
+    opened.clear();
+    asker.answer(core::kResultCancel);
+    form->menuPrevClick();
+    ASSERT_TRUE(opened.wait(kWaitMs));
+    EXPECT_FALSE(opened[0][0].toBool());
+    EXPECT_EQ(asker.requests().size(), 2u);
+    EXPECT_FALSE(form->document().isOpen());
+}
+
 }  // namespace
 
 }  // namespace apptest
