@@ -9,6 +9,7 @@
 #include "app/settings/tuning_binder.h"
 #include "core/document/document_texts.h"
 #include "core/document/merge_images.h"
+#include "core/document/thumbnail_picture.h"
 #include "core/i18n/language.h"
 #include "core/i18n/text_lookup.h"
 #include "core/main/language_choice.h"
@@ -22,8 +23,6 @@ namespace app {
 
 namespace {
 
-constexpr int kThumbnailSide = 300;
-
 struct Reloaded {
     core::Status status;
     QImage picture;
@@ -36,12 +35,7 @@ Reloaded reloaded(core::ImageDocument& document, core::ImageSlot slot, core::Sta
     Reloaded r{std::move(status), {}, {}, false};
     if (r.status && !document.pictureSlots().isEmpty(slot)) {
         r.picture = document.displayImage(slot);
-        if (slot == core::ImageSlot::Source)
-            r.thumbnail = r.picture
-                              .scaled(2 * kThumbnailSide, 2 * kThumbnailSide, Qt::KeepAspectRatio,
-                                      Qt::FastTransformation)
-                              .scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio,
-                                      Qt::SmoothTransformation);
+        if (slot == core::ImageSlot::Source) r.thumbnail = core::thumbnailPicture(r.picture);
     }
     return r;
 }

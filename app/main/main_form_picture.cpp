@@ -10,6 +10,7 @@
 #include "core/document/clipboard_picture.h"
 #include "core/document/document_texts.h"
 #include "core/document/save_names.h"
+#include "core/document/thumbnail_picture.h"
 #include "core/i18n/language.h"
 #include "core/i18n/text_lookup.h"
 #include "core/main/program_registry.h"
@@ -25,8 +26,6 @@ namespace app {
 
 namespace {
 
-constexpr int kThumbnailSide = 300;
-
 struct Loaded {
     core::Status status;
     QImage source;
@@ -38,13 +37,7 @@ Loaded pictures(core::ImageDocument& document, core::Status status) {
     Loaded loaded{std::move(status), {}, {}};
     if (loaded.status) {
         loaded.source = document.displayImage(core::ImageSlot::Source);
-        // Two steps: a fast reduction to twice the size, then a smooth one, so that a 24-megapixel
-        // picture is not filtered as a whole.
-        loaded.thumbnail = loaded.source
-                               .scaled(2 * kThumbnailSide, 2 * kThumbnailSide, Qt::KeepAspectRatio,
-                                       Qt::FastTransformation)
-                               .scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio,
-                                       Qt::SmoothTransformation);
+        loaded.thumbnail = core::thumbnailPicture(loaded.source);
     }
     return loaded;
 }
