@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 #include <memory>
 
@@ -41,6 +42,14 @@ class ScriptedFiles : public app::FileChooser {
     int saveAsked = 0;
     QString proposedPath;
 };
+
+// Waits until no preview is running or pending any more.
+inline void settle(app::TMainForm& form) {
+    for (int i = 0; i < 400 && (form.scheduler().running() || form.scheduler().restartPending() ||
+                                form.scheduler().requestPending());
+         ++i)
+        QTest::qWait(25);
+}
 
 inline QString samplePicture() {
     return QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg");

@@ -21,13 +21,6 @@ namespace apptest {
 
 namespace {
 
-void settle(app::TMainForm& form) {
-    for (int i = 0; i < 400 && (form.scheduler().running() || form.scheduler().restartPending() ||
-                                form.scheduler().requestPending());
-         ++i)
-        QTest::qWait(25);
-}
-
 struct Pixels {
     int width = 0, height = 0, bytesPerSample = 0;
     std::vector<uint8_t> bytes;

@@ -19,13 +19,6 @@ namespace {
 
 using S = core::StepState;
 
-void settle(app::TMainForm& form) {
-    for (int i = 0; i < 400 && (form.scheduler().running() || form.scheduler().restartPending() ||
-                                form.scheduler().requestPending());
-         ++i)
-        QTest::qWait(25);
-}
-
 }  // namespace
 
 class CommandsTest : public WindowTest {

@@ -13,18 +13,6 @@
 
 namespace apptest {
 
-namespace {
-
-// Waits until no preview is running or pending any more.
-void settle(app::TMainForm& form) {
-    for (int i = 0; i < 400 && (form.scheduler().running() || form.scheduler().restartPending() ||
-                                form.scheduler().requestPending());
-         ++i)
-        QTest::qWait(25);
-}
-
-}  // namespace
-
 TEST_F(WindowTest, OpeningShowsTheSourceAndItsDetectedNoise) {
     open(samplePicture());
     EXPECT_EQ(form->document().width(), 2560);

@@ -19,12 +19,14 @@ namespace apptest {
 
 namespace {
 
-void settle(app::TMainForm& form) {
+// Waits for the run and then for the views' layout, which follows on the next turn of the event
+// loop.
+void settleViews(app::TMainForm& form) {
     for (int i = 0; i < 400 && (form.busy() || form.scheduler().restartPending() ||
                                 form.scheduler().requestPending());
          ++i)
         QTest::qWait(25);
-    QTest::qWait(20);  // the views' layout follows on the next turn of the event loop
+    QTest::qWait(20);
 }
 
 QScrollBar* hBar(const app::FullView* view) {
@@ -50,18 +52,18 @@ class FullViewsTest : public WindowTest {
 
     void openAndSettle(const QString& path) {
         open(path);
-        settle(*form);
+        settleViews(*form);
     }
     // A full run of the small picture, so that an output is shown beside the source.
     void runFull() {
         openAndSettle(smallPicture());
         form->menuRebuildClick();
-        settle(*form);
+        settleViews(*form);
         QSignalSpy ended(form.get(), &app::TMainForm::fullRunEnded);
         form->menuRebuildClick();
         ASSERT_TRUE(ended.wait(kWaitMs));
         ASSERT_EQ(ended.first().first().value<core::RunEnd>(), core::RunEnd::Done);
-        settle(*form);
+        settleViews(*form);
     }
     void choose(int32_t code) { views().selectZoomItem(core::viewZoomIndex(code)); }
 };
@@ -139,19 +141,19 @@ TEST_F(FullViewsTest, ZoomInStopsAtTheLargestEntry) {
 TEST_F(FullViewsTest, ZoomCommandsInTheTuningModeStepThePreviewZoom) {
     openAndSettle(smallPicture());
     form->menuRebuildClick();
-    settle(*form);
+    settleViews(*form);
     ASSERT_TRUE(form->tuningMode());
     QComboBox* preview = form->ui().cmbZoomPreview;
     const int before = preview->currentIndex();
     action("menuScaleMore")->trigger();
     EXPECT_EQ(preview->currentIndex(), before + 1);
     EXPECT_EQ(form->options().previewZoomIndex, before + 1);
-    settle(*form);
+    settleViews(*form);
     action("menuScaleLess")->trigger();
-    settle(*form);
+    settleViews(*form);
     action("menuScaleLess")->trigger();
     EXPECT_EQ(preview->currentIndex(), before - 1);
-    settle(*form);
+    settleViews(*form);
     // The viewing mode's zoom did not move.
     EXPECT_EQ(views().state().zoomCode(), core::kZoomFitWindow);
 }
@@ -210,11 +212,11 @@ TEST_F(FullViewsTest, SingleFrameShowsTheOutputAloneOnceThereIsOne) {
     EXPECT_FALSE(action("menuFramesDouble")->isChecked());
 
     form->menuRebuildClick();
-    settle(*form);
+    settleViews(*form);
     QSignalSpy ended(form.get(), &app::TMainForm::fullRunEnded);
     form->menuRebuildClick();
     ASSERT_TRUE(ended.wait(kWaitMs));
-    settle(*form);
+    settleViews(*form);
     EXPECT_EQ(views().framesMode(), core::FramesMode::OutputOnly);
     EXPECT_FALSE(source()->isVisible());
     EXPECT_TRUE(output()->isVisible());
@@ -222,7 +224,7 @@ TEST_F(FullViewsTest, SingleFrameShowsTheOutputAloneOnceThereIsOne) {
     EXPECT_GT(output()->width(), form->ui().layer2->width() * 3 / 4);
 
     action("menuFramesDouble")->trigger();
-    settle(*form);
+    settleViews(*form);
     EXPECT_EQ(views().framesMode(), core::FramesMode::Both);
     EXPECT_TRUE(source()->isVisible());
     EXPECT_TRUE(output()->isVisible());
@@ -234,7 +236,7 @@ TEST_F(FullViewsTest, AZoomWithOneFrameMovesTheHiddenViewsPlaceToo) {
     hBar(source())->setValue(400);
     // The output alone, zoomed: the hidden source's stored place moves with it.
     action("menuFramesSingle")->trigger();
-    settle(*form);
+    settleViews(*form);
     ASSERT_EQ(views().framesMode(), core::FramesMode::OutputOnly);
     action("menuScaleLess")->trigger();
     EXPECT_EQ(views().state().zoomCode(), 500);
@@ -244,7 +246,7 @@ TEST_F(FullViewsTest, AZoomWithOneFrameMovesTheHiddenViewsPlaceToo) {
     // Both again: the source, in its narrower pane, is centred on the output's place, and the
     // output follows it.
     action("menuFramesDouble")->trigger();
-    settle(*form);
+    settleViews(*form);
     const core::ViewGeometry sourcePlace = views().state().geometry(core::ViewSide::Source);
     EXPECT_EQ(sourcePlace.scrollX,
               core::zoomedGeometry(outputPlace, sourcePlace.control, sourcePlace.visible).scrollX);

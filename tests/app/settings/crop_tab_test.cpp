@@ -18,13 +18,6 @@ namespace apptest {
 
 namespace {
 
-void settle(app::TMainForm& form) {
-    for (int i = 0; i < 400 && (form.scheduler().running() || form.scheduler().restartPending() ||
-                                form.scheduler().requestPending());
-         ++i)
-        QTest::qWait(25);
-}
-
 // A left-button drag as the pointer does it: press, a few moves with the button held, release.
 void drag(QWidget* widget, QPointF from, QPointF to) {
     const auto send = [widget](QEvent::Type type, QPointF at, Qt::MouseButton button,

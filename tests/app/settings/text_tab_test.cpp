@@ -13,13 +13,6 @@ namespace apptest {
 
 namespace {
 
-void settle(app::TMainForm& form) {
-    for (int i = 0; i < 400 && (form.scheduler().running() || form.scheduler().restartPending() ||
-                                form.scheduler().requestPending());
-         ++i)
-        QTest::qWait(25);
-}
-
 void drag(QWidget* widget, QPoint from, QPoint to) {
     const auto send = [widget](QEvent::Type type, QPoint at, Qt::MouseButton button,
                                Qt::MouseButtons held) {
