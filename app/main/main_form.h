@@ -162,6 +162,8 @@ class TMainForm : public QMainWindow {
     void installCropTab();
     void installTextTab();
     void showCropViewOrPreviews();
+    // "ALS_SOURCE: name (size line)", with the plug-in note while the source holds its result.
+    QString sourceCaption() const;
     // A full run or a long operation holds the picture; a preview run does not keep the crop and
     // Text tabs' settings from changing (the change restarts it).
     bool settingsLocked() const {

@@ -4,6 +4,7 @@
 
 #include "app/main/main_form.h"
 #include "app/preview/crop_view.h"
+#include "app/preview/full_views.h"
 #include "app/settings/crop_tab.h"
 #include "core/preview/preview_tabs.h"
 
@@ -49,7 +50,7 @@ void TMainForm::installCropTab() {
 
 void TMainForm::showCropViewOrPreviews() {
     const bool crop = tuningMode() && onTab(ui_.pages, core::PreviewTab::Crop);
-    ui_.imagePreviewSource->setVisible(!crop);
+    ui_.imagePreviewSource->setVisible(!crop && (!fullViews_ || fullViews_->doubleFrames()));
     ui_.imagePreviewOutput->setVisible(!crop);
     cropView_->setVisible(crop);
     if (crop) cropTab_->refreshTexts();

@@ -5,6 +5,8 @@
 #include <QScreen>
 
 #include "app/main/main_form.h"
+#include "app/preview/full_views.h"
+#include "app/preview/pointer_tools.h"
 #include "app/settings/crop_tab.h"
 #include "app/settings/text_tab.h"
 #include "app/settings/tuning_binder.h"
@@ -128,7 +130,10 @@ void TMainForm::tabChanged() {
 void TMainForm::recomputeRegion(bool centre) {
     if (!document_.isOpen()) return;
     const core::PictureSize source{document_.width(), document_.height()};
-    const core::PictureSize pane = sizeOf(ui_.imagePreviewSource->size());
+    // The source pane, or with one frame the output pane, which then fills the area.
+    const PictureView* shown =
+        !fullViews_ || fullViews_->doubleFrames() ? ui_.imagePreviewSource : ui_.imagePreviewOutput;
+    const core::PictureSize pane = sizeOf(shown->size());
     const int32_t zoom = core::previewZoomPercent(ui_.cmbZoomPreview->currentIndex());
     region_ = centre ? core::centredRegion(source, pane, zoom)
                      : core::regionAround(region_.centreX, region_.centreY, source, pane, zoom);
@@ -300,7 +305,7 @@ void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result)
     setStatus(QString());
     if (!sourcePreview.isNull()) ui_.imagePreviewSource->setPicture(sourcePreview);
     if (result.done()) {
-        ui_.imagePreviewOutput->setPicture(result.display);
+        pointer_->showOutput(result.display);
         // Each tab's marker: shown, and its stage in use by the settings of this preview.
         const auto tab =
             core::tabOfSheet(ui_.pages->currentSheet()).value_or(core::PreviewTab::Noise);
@@ -328,7 +333,7 @@ void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result)
         mark(T::Crop, b.CropOn != 0);
         mark(T::Text, b.FrameOn != 0 || b.InsertText != 0 || b.InsertDate != 0 ||
                           b.InsertTime != 0 || b.InsertInfo != 0);
-        ui_.stxtOutput->setText(
+        pointer_->showOutputCaption(
             core::outputCaption(core::languageLookup(language_), markers, true, tab));
         emit previewShown();
     } else if (result.end == core::RunEnd::Failed) {

@@ -1,6 +1,7 @@
 // The main window's full views of the viewing mode: binds the zoom box, the zoom and frames
 // commands and the source caption to the window's document and options.
 #include <QFileInfo>
+#include <QTimer>
 
 #include <QToolBar>
 
@@ -8,6 +9,7 @@
 #include "app/main/main_form_commands.h"
 #include "app/main/tool_bars.h"
 #include "app/preview/full_views.h"
+#include "app/preview/pointer_tools.h"
 #include "core/i18n/language.h"
 #include "core/preview/full_view_texts.h"
 #include "core/preview/preview_tabs.h"
@@ -46,17 +48,29 @@ void TMainForm::installFullViews() {
         const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
         return tab && !core::isWholeImageTab(*tab);
     };
-    setup.sourceCaptionText = [this] {
-        return core::sourceViewCaption(
-            QFileInfo(document_.fileName()).fileName(), document_.information().sizeLine,
-            document_.modifiedByPlugin(), core::languageLookup(language_));
-    };
+    setup.sourceCaptionText = [this] { return sourceCaption(); };
     setup.accelerator = [this] { return options_.accelerator; };
     fullViews_ = new FullViews(setup, this);
     fullViews_->bindCommands(
         ui_.menu[QStringLiteral("menuScaleMore")], ui_.menu[QStringLiteral("menuScaleLess")],
         ui_.menu[QStringLiteral("menuFramesSingle")], ui_.menu[QStringLiteral("menuFramesDouble")]);
     fullViews_->setResampling(options_.resampling);
+    // In the tuning mode one frame is the output preview alone, filling the area.
+    connect(fullViews_, &FullViews::framesChanged, this, [this] {
+        showCropViewOrPreviews();
+        pointer_->framesChanged();
+        if (!tuningMode()) return;
+        QTimer::singleShot(0, this, [this] {
+            recomputeRegion(false);
+            requestProcessing();
+        });
+    });
+}
+
+QString TMainForm::sourceCaption() const {
+    return core::sourceViewCaption(QFileInfo(document_.fileName()).fileName(),
+                                   document_.information().sizeLine, document_.modifiedByPlugin(),
+                                   core::languageLookup(language_));
 }
 
 }  // namespace app

@@ -205,9 +205,11 @@ void FullViews::setDoubleFrames(bool both) {
         applyFramesMode();  // the check marks go back
         return;
     }
+    const bool changed = both != doubleFrames_;
     doubleFrames_ = both;
     applyFramesMode();
     relayoutSoon();
+    if (changed) emit framesChanged();
 }
 
 void FullViews::applyFramesMode() {

@@ -72,6 +72,8 @@ class FullViews : public QObject {
 
   signals:
     void zoomed(double scale);
+    // One frame or both was chosen.
+    void framesChanged();
 
   private:
     void stepZoom(bool in);

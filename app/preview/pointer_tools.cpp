@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/main/main_form.h"
+#include "app/preview/full_views.h"
 #include "app/preview/picture_view.h"
 #include "app/preview/preview_overlay.h"
 #include "app/settings/tuning_binder.h"
@@ -257,6 +258,42 @@ void PointerTools::setTool(int tool) {
     tool_ = std::clamp(tool, 0, 4);
     if (QToolButton* b = toolButtons_[size_t(tool_)]) b->setChecked(true);
     refreshCursor();
+    framesChanged();
+}
+
+void PointerTools::framesChanged() {
+    pickingFromSource_ = form_.tuningMode() && tab() == core::PreviewTab::CA &&
+                         toolActions_[size_t(tool_)] == A::SetCAColour && form_.fullViews_ &&
+                         !form_.fullViews_->doubleFrames();
+    showSourceInOutput();
+}
+
+void PointerTools::showSourceInOutput() {
+    PictureView* output = form_.ui_.imagePreviewOutput;
+    const QImage& source = form_.ui_.imagePreviewSource->picture();
+    if ((comparing_ || pickingFromSource_) && !source.isNull()) {
+        if (!heldOutput_) heldOutput_ = output->picture();
+        output->setPicture(source);
+    } else if (heldOutput_) {
+        output->setPicture(*heldOutput_);
+        heldOutput_.reset();
+    }
+}
+
+void PointerTools::showOutput(const QImage& picture) {
+    if (!heldOutput_) {
+        form_.ui_.imagePreviewOutput->setPicture(picture);
+        return;
+    }
+    heldOutput_ = picture;
+    form_.ui_.imagePreviewOutput->setPicture(form_.ui_.imagePreviewSource->picture());
+}
+
+void PointerTools::showOutputCaption(const QString& caption) {
+    if (comparing_)
+        heldCaption_ = caption;
+    else
+        form_.ui_.stxtOutput->setText(caption);
 }
 
 void PointerTools::refresh() {
@@ -281,6 +318,10 @@ void PointerTools::refresh() {
         }
     }
     panel_->setVisible(tuning);
+    if (comparing_) {
+        comparing_ = false;
+        form_.ui_.stxtOutput->setText(heldCaption_);
+    }
     setTool(core::kDragTool);
     refreshPickButtons();
 }
@@ -381,8 +422,10 @@ bool PointerTools::pressed(PictureView* view, QMouseEvent* event) {
 
     if (d.startsComparison && !view->picture().isNull() &&
         !form_.ui_.imagePreviewSource->picture().isNull()) {
-        comparedOutput_ = view->picture();
-        view->setPicture(form_.ui_.imagePreviewSource->picture());
+        comparing_ = true;
+        heldCaption_ = form_.ui_.stxtOutput->text();
+        form_.ui_.stxtOutput->setText(form_.sourceCaption());
+        showSourceInOutput();
     }
     if (d.action == A::None || d.action == A::Drag) return false;  // the view's own handlers
 
@@ -426,9 +469,10 @@ bool PointerTools::moved(PictureView* view, QMouseEvent* event) {
 }
 
 bool PointerTools::released(PictureView* view, QMouseEvent* event) {
-    if (comparedOutput_ && event->button() == Qt::LeftButton) {
-        form_.ui_.imagePreviewOutput->setPicture(*comparedOutput_);
-        comparedOutput_.reset();
+    if (comparing_ && event->button() == Qt::LeftButton) {
+        comparing_ = false;
+        form_.ui_.stxtOutput->setText(heldCaption_);
+        showSourceInOutput();
     }
     if (!eye_ || eye_->press.view != view || event->button() != eye_->button) return false;
     const EyeDrawing drawing = *eye_;

@@ -44,6 +44,14 @@ class PointerTools : public QObject {
     // and frames hidden, the tool buttons and the pick lists' buttons set up for the tab.
     void refresh();
 
+    // A new output preview and its caption: shown, or kept aside while the output pane shows
+    // the source (a comparison held, or the fringe colour picked in single-frame mode).
+    void showOutput(const QImage& picture);
+    void showOutputCaption(const QString& caption);
+    // The frames mode changed: on the CA tab with only the output pane, the pane shows the
+    // source while the fringe colour tool is down.
+    void framesChanged();
+
   signals:
     // A pick, mark or sample was stored in the tuning state (after its engine call returned).
     void marksChanged();
@@ -100,8 +108,15 @@ class PointerTools : public QObject {
     std::optional<Press> menuPress_;
     int tool_ = core::kDragTool;
     std::optional<EyeDrawing> eye_;
-    // The output pane shows the source preview while a comparison is held.
-    std::optional<QImage> comparedOutput_;
+    void showSourceInOutput();
+
+    // The output pane shows the source preview while a comparison is held (the output caption
+    // shows the source's then) and while the fringe colour is picked in single-frame mode; the
+    // output preview and caption wait here.
+    bool comparing_ = false;
+    bool pickingFromSource_ = false;
+    std::optional<QImage> heldOutput_;
+    QString heldCaption_;
 };
 
 }  // namespace app

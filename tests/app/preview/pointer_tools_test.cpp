@@ -1,8 +1,11 @@
 // Presses with modifiers on the preview panes store the marks of the active tab: eye boxes on the
 // red-eye tab, noise colour picks, the fringe colour and the white point; simple mode keeps only
 // the eye boxes; the context menu offers the tab's items.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -62,6 +65,15 @@ class PointerToolsTest : public WindowTest {
     core::PictureSize paneSize() {
         const QRect r = source()->pictureRect();
         return {r.width(), r.height()};
+    }
+
+    // The same preview once more, as choosing the zoom box's item again asks for it.
+    void rerunPreview() {
+        QComboBox* zoom = form->ui().cmbZoomPreview;
+        QSignalSpy shown(form.get(), &app::TMainForm::previewShown);
+        emit zoom->activated(zoom->currentIndex());
+        ASSERT_TRUE(shown.wait(kWaitMs));
+        settle(*form);
     }
 
     // Clicks and waits for the engine's sample to be stored.
@@ -158,6 +170,64 @@ TEST_F(PointerToolsTest, HoldingTheLeftButtonOnTheOutputComparesWithTheSource) {
     EXPECT_EQ(output->picture().cacheKey(), source()->picture().cacheKey());
     send(output, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(output->picture().cacheKey(), processed.cacheKey());
+}
+
+TEST_F(PointerToolsTest, TheOutputCaptionShowsTheSourcesWhileAComparisonIsHeld) {
+    tuneOn("tsColor", true);
+    app::PictureView* output = form->ui().imagePreviewOutput;
+    QLabel* caption = form->ui().stxtOutput;
+    const QString applied = caption->text();
+    ASSERT_TRUE(applied.startsWith(language.message(QStringLiteral("ALS_FILTERS_APPLIED"))))
+        << qPrintable(applied);
+    const QPoint p = output->pictureRect().center();
+    send(output, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(caption->text().contains(QStringLiteral("cups-noisy-crop.jpg")))
+        << qPrintable(caption->text());
+    // A preview that ends during the comparison waits until the button is let go.
+    rerunPreview();
+    EXPECT_EQ(output->picture().cacheKey(), source()->picture().cacheKey());
+    EXPECT_TRUE(caption->text().contains(QStringLiteral("cups-noisy-crop.jpg")));
+    send(output, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(caption->text(), applied);
+    EXPECT_NE(output->picture().cacheKey(), source()->picture().cacheKey());
+}
+
+TEST_F(PointerToolsTest, OneFrameLeavesTheOutputAloneAndTheFringeToolShowsTheSourceThere) {
+    tuneOn("tsCA", true);
+    app::PictureView* output = form->ui().imagePreviewOutput;
+    const int bothRegionWidth = form->previewRegion().width;
+    const int bothPaneWidth = output->width();
+    form->ui().menu[QStringLiteral("menuFramesSingle")]->trigger();
+    QTest::qWait(50);
+    settle(*form);
+    EXPECT_FALSE(source()->isVisible());
+    EXPECT_GT(output->width(), bothPaneWidth * 3 / 2);
+    // The wider pane shows more of the picture (all 320 columns of it at 150 %).
+    EXPECT_GT(form->previewRegion().width, bothRegionWidth);
+    EXPECT_EQ(form->previewRegion().width, std::min(320, output->width() * 2 / 3));
+    ASSERT_FALSE(source()->picture().isNull());
+    EXPECT_NE(output->picture().cacheKey(), source()->picture().cacheKey());
+
+    // With the fringe colour tool down the output pane shows the unprocessed picture, also
+    // when a new preview arrives, until the drag tool is back.
+    auto* fringeTool = form->findChild<QAbstractButton*>(QStringLiteral("sbPreview_1"));
+    ASSERT_NE(fringeTool, nullptr);
+    fringeTool->click();
+    ASSERT_EQ(tools()->tool(), 1);
+    EXPECT_EQ(output->picture().cacheKey(), source()->picture().cacheKey());
+    rerunPreview();
+    EXPECT_EQ(output->picture().cacheKey(), source()->picture().cacheKey());
+    tools()->setTool(0);
+    EXPECT_NE(output->picture().cacheKey(), source()->picture().cacheKey());
+
+    form->ui().menu[QStringLiteral("menuFramesDouble")]->trigger();
+    QTest::qWait(50);
+    settle(*form);
+    EXPECT_TRUE(source()->isVisible());
+    EXPECT_EQ(form->previewRegion().width, bothRegionWidth);
+    // With both frames the tool picks from the source pane and the output stays processed.
+    fringeTool->click();
+    EXPECT_NE(output->picture().cacheKey(), source()->picture().cacheKey());
 }
 
 TEST_F(PointerToolsTest, ArmedRedEyeToolTakesTheLeftButtonOnceThenTheDragToolReturns) {

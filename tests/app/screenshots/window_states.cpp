@@ -152,6 +152,17 @@ int main(int argc, char** argv) {
     savePickStates(window, folder, language);
     window.ui().pages->setCurrentIndex(0);
     settle(window);
+    // The tuning mode with one frame: the output preview alone.
+    const auto frames = [&window](const char* command) {
+        window.ui().menu[QString::fromLatin1(command)]->trigger();
+        for (int i = 0; i < 2; ++i) {
+            QApplication::processEvents();
+            settle(window);
+        }
+    };
+    frames("menuFramesSingle");
+    save(window, folder, language + QStringLiteral("-tuning-one-frame"));
+    frames("menuFramesDouble");
     window.menuRebuildClick();
     settle(window);
     save(window, folder, language + QStringLiteral("-viewing-result"));
