@@ -121,6 +121,9 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
                     : text("ALS_READY"));
     });
     counter_.start();
+    paneResized_.setSingleShot(true);
+    paneResized_.setInterval(0);
+    connect(&paneResized_, &QTimer::timeout, this, [this] { previewPaneResized(); });
     qApp->installEventFilter(this);
     updateCommands();
 }
@@ -303,6 +306,9 @@ void TMainForm::fillLanguageMenu() {
 // Context help: a press on a control while the help panel shows moves the panel to the
 // control's paragraph.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize &&
+        (watched == ui_.imagePreviewSource || watched == ui_.imagePreviewOutput) && tuningMode())
+        paneResized_.start();
     if (event->type() == QEvent::MouseButtonPress && ui_.helpBrowser->isVisible()) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget &&

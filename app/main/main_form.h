@@ -149,6 +149,7 @@ class TMainForm : public QMainWindow {
     void previewDone(const QImage& sourcePreview, core::RunResult result);
     void fullRunDone(core::RunResult result);
     void recomputeRegion(bool centre);
+    void previewPaneResized();
     void tabChanged();
     void requestProcessing() { scheduler_.requestProcessing(); }
     void showThumbnailFrame();
@@ -209,6 +210,9 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;
     bool sourcePreviewStale_ = true;
+    // A preview pane changed its size (window resized, splitter moved, frames switched): the
+    // region follows once the layout has settled.
+    QTimer paneResized_;
     core::StagesOn stagesShown_;  // the stages of the preview on screen
     bool activated_ = false;
     bool closed_ = false;

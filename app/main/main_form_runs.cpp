@@ -145,6 +145,15 @@ void TMainForm::recomputeRegion(bool centre) {
     showThumbnailFrame();
 }
 
+void TMainForm::previewPaneResized() {
+    if (!tuningMode() || !document_.isOpen()) return;
+    const core::PreviewRegion before = region_;
+    recomputeRegion(false);
+    if (region_.left != before.left || region_.top != before.top || region_.width != before.width ||
+        region_.height != before.height)
+        requestProcessing();
+}
+
 void TMainForm::showThumbnailFrame() {
     const auto tab = core::tabOfSheet(ui_.pages->currentSheet());
     if (!document_.isOpen() || !tab || core::isWholeImageTab(*tab)) {

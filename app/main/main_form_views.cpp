@@ -1,8 +1,6 @@
 // The main window's full views of the viewing mode: binds the zoom box, the zoom and frames
 // commands and the source caption to the window's document and options.
 #include <QFileInfo>
-#include <QTimer>
-
 #include <QToolBar>
 
 #include "app/main/main_form.h"
@@ -55,15 +53,11 @@ void TMainForm::installFullViews() {
         ui_.menu[QStringLiteral("menuScaleMore")], ui_.menu[QStringLiteral("menuScaleLess")],
         ui_.menu[QStringLiteral("menuFramesSingle")], ui_.menu[QStringLiteral("menuFramesDouble")]);
     fullViews_->setResampling(options_.resampling);
-    // In the tuning mode one frame is the output preview alone, filling the area.
+    // In the tuning mode one frame is the output preview alone, filling the area; the region
+    // follows the pane's new size.
     connect(fullViews_, &FullViews::framesChanged, this, [this] {
         showCropViewOrPreviews();
         pointer_->framesChanged();
-        if (!tuningMode()) return;
-        QTimer::singleShot(0, this, [this] {
-            recomputeRegion(false);
-            requestProcessing();
-        });
     });
 }
 

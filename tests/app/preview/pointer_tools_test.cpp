@@ -220,6 +220,18 @@ TEST_F(PointerToolsTest, OneFrameLeavesTheOutputAloneAndTheFringeToolShowsTheSou
     tools()->setTool(0);
     EXPECT_NE(output->picture().cacheKey(), source()->picture().cacheKey());
 
+    // A narrower window narrows the region, with one preview for it.
+    QSignalSpy shown(form.get(), &app::TMainForm::previewShown);
+    form->resize(800, 700);
+    ASSERT_TRUE(shown.wait(kWaitMs));
+    settle(*form);
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(form->previewRegion().width, std::min(320, output->width() * 2 / 3));
+    EXPECT_LT(form->previewRegion().width, 320);
+    form->resize(1200, 800);
+    QTest::qWait(50);
+    settle(*form);
+
     form->ui().menu[QStringLiteral("menuFramesDouble")]->trigger();
     QTest::qWait(50);
     settle(*form);
