@@ -57,7 +57,7 @@ void TMainForm::installFullViews() {
     // follows the pane's new size.
     connect(fullViews_, &FullViews::framesChanged, this, [this] {
         showCropViewOrPreviews();
-        pointer_->framesChanged();
+        pointer_->refreshPickFromSource();
     });
 }
 

@@ -258,10 +258,10 @@ void PointerTools::setTool(int tool) {
     tool_ = std::clamp(tool, 0, 4);
     if (QToolButton* b = toolButtons_[size_t(tool_)]) b->setChecked(true);
     refreshCursor();
-    framesChanged();
+    refreshPickFromSource();
 }
 
-void PointerTools::framesChanged() {
+void PointerTools::refreshPickFromSource() {
     pickingFromSource_ = form_.tuningMode() && tab() == core::PreviewTab::CA &&
                          toolActions_[size_t(tool_)] == A::SetCAColour && form_.fullViews_ &&
                          !form_.fullViews_->doubleFrames();

@@ -48,9 +48,9 @@ class PointerTools : public QObject {
     // the source (a comparison held, or the fringe colour picked in single-frame mode).
     void showOutput(const QImage& picture);
     void showOutputCaption(const QString& caption);
-    // The frames mode changed: on the CA tab with only the output pane, the pane shows the
-    // source while the fringe colour tool is down.
-    void framesChanged();
+    // On the CA tab with only the output pane, the pane shows the source while the fringe colour
+    // tool is down; asked again whenever the tool or the frames mode changes.
+    void refreshPickFromSource();
 
   signals:
     // A pick, mark or sample was stored in the tuning state (after its engine call returned).
