@@ -9,6 +9,7 @@
 #include "core/batch/noise_scaling.h"
 #include "core/crop/crop_and_resize.h"
 #include "core/files/path_bytes.h"
+#include "core/paths/output_path.h"
 #include "core/queue/queue_model.h"
 
 namespace core {
@@ -32,16 +33,6 @@ PictureJobResult abortedJob(std::optional<NoiseMeasurement> noise) {
     r.end = PictureJobEnd::Aborted;
     r.noise = noise;
     return r;
-}
-
-// True when the output would replace the picture itself: the same path, or one that differs only
-// in case (a file system that ignores case, or a link to the picture).
-bool outputIsSource(const QString& source, const QString& output) {
-    const QFileInfo s(source), o(output);
-    if (QDir::cleanPath(s.absoluteFilePath())
-            .compare(QDir::cleanPath(o.absoluteFilePath()), Qt::CaseInsensitive) == 0)
-        return true;
-    return s.exists() && o.exists() && s.canonicalFilePath() == o.canonicalFilePath();
 }
 
 Result<std::unique_ptr<BatchPicture>> loadPicture(PictureSource& pictures, const QString& path,

@@ -51,4 +51,12 @@ QString outputPath(const QString& sourcePath, const ProgramOptions& options,
            QString::fromLatin1(format.extension).toLower();
 }
 
+bool outputIsSource(const QString& source, const QString& output) {
+    const QFileInfo s(source), o(output);
+    if (QDir::cleanPath(s.absoluteFilePath())
+            .compare(QDir::cleanPath(o.absoluteFilePath()), Qt::CaseInsensitive) == 0)
+        return true;
+    return s.exists() && o.exists() && s.canonicalFilePath() == o.canonicalFilePath();
+}
+
 }  // namespace core

@@ -15,4 +15,8 @@ namespace core {
 QString outputPath(const QString& sourcePath, const ProgramOptions& options,
                    const QString& defaultUserFolder);
 
+// True when the output would replace the picture itself: the same path, or one that differs only
+// in case (a file system that ignores case, or a link to the picture).
+bool outputIsSource(const QString& source, const QString& output);
+
 }  // namespace core
