@@ -7,6 +7,11 @@
 
 class QWidget;
 
+namespace core {
+class Language;
+struct ProgramOptions;
+}  // namespace core
+
 namespace app {
 
 struct SaveChoice {
@@ -21,6 +26,16 @@ class FileChooser {
     virtual QString openPicture(QWidget* parent, const QString& folder) = 0;
     virtual std::optional<SaveChoice> savePicture(QWidget* parent, const QString& proposedPath,
                                                   int formatIndex) = 0;
+    // A settings file (".vrs") to load or to save, starting in the folder with the name proposed
+    // (may be empty). Empty when the user cancelled; a chooser that offers none cancels.
+    virtual QString openSettings(QWidget* /*parent*/, const QString& /*folder*/,
+                                 const QString& /*proposedName*/) {
+        return {};
+    }
+    virtual QString saveSettings(QWidget* /*parent*/, const QString& /*folder*/,
+                                 const QString& /*proposedName*/) {
+        return {};
+    }
 };
 
 // The file dialogs.
@@ -29,6 +44,21 @@ class DialogFileChooser : public FileChooser {
     QString openPicture(QWidget* parent, const QString& folder) override;
     std::optional<SaveChoice> savePicture(QWidget* parent, const QString& proposedPath,
                                           int formatIndex) override;
+    QString openSettings(QWidget* parent, const QString& folder,
+                         const QString& proposedName) override;
+    QString saveSettings(QWidget* parent, const QString& folder,
+                         const QString& proposedName) override;
+
+    // The picture dialogs with their preview; they keep the preview switch and the JPEG quality
+    // in options. Until then the plain dialogs ask.
+    void usePictureDialogs(const core::Language& language, core::ProgramOptions& options) {
+        language_ = &language;
+        options_ = &options;
+    }
+
+  private:
+    const core::Language* language_ = nullptr;
+    core::ProgramOptions* options_ = nullptr;
 };
 
 }  // namespace app

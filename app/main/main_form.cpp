@@ -12,8 +12,10 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include "app/batch/queue_commands.h"
 #include "app/i18n/window_translation.h"
 #include "app/main/main_form_commands.h"
+#include "app/main/settings_files.h"
 #include "app/preview/pointer_tools.h"
 #include "app/settings/crop_tab.h"
 #include "app/settings/tuning_binder.h"
@@ -107,6 +109,8 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     installTextTab();
     pointer_ = new PointerTools(*this);
     commands_ = new MainFormCommands(*this);
+    queueCommands_ = new QueueCommands(*this);
+    settingsFiles_ = new SettingsFiles(*this);
     installFullViews();  // its zoom box goes into the tool bars just made
     installFolderCommands();
     setTuningMode(false);
@@ -132,6 +136,11 @@ TMainForm::~TMainForm() {
     // The command surface reads the members below; it goes first.
     delete commands_;
     commands_ = nullptr;
+    // A batch run on the engine thread is stopped before the thread is joined.
+    delete queueCommands_;
+    queueCommands_ = nullptr;
+    delete settingsFiles_;
+    settingsFiles_ = nullptr;
     qApp->removeEventFilter(this);
     // The engine thread ends before the document's sessions go.
     executor_->cancel();

@@ -23,6 +23,7 @@
 #include "core/preview/run_preparation.h"
 #include "core/preview/run_result.h"
 #include "core/preview/run_scheduler.h"
+#include "core/queue/queue_params.h"
 #include "core/settings/program_options.h"
 #include "core/settings/tuning_state.h"
 
@@ -39,6 +40,8 @@ class FullViews;
 class TextTab;
 class PointerTools;
 class MainFormCommands;
+class QueueCommands;
+class SettingsFiles;
 class TuningBinder;
 
 struct MainFormSetup {
@@ -67,6 +70,10 @@ class TMainForm : public QMainWindow {
     // The viewing mode's full views: cmbZoom, zoom steps, frames mode, scrolling together.
     FullViews& fullViews() const { return *fullViews_; }
     MainFormCommands* commands() const { return commands_; }
+    // The queue's commands and its window.
+    QueueCommands* queueCommands() const { return queueCommands_; }
+    // Settings files, presets and the per-file settings cache.
+    SettingsFiles* settingsFiles() const { return settingsFiles_; }
 
     // Busy: a run or a long operation (opening, saving) is under way; every command that
     // touches the picture is refused meanwhile.
@@ -77,17 +84,22 @@ class TMainForm : public QMainWindow {
     CropView* cropView() const { return cropView_; }
     TextTab* textTab() const { return textTab_; }
 
-    // Opens a picture (posted to the engine thread); false when refused because busy.
-    bool openFile(const QString& path);
+    // Opens a picture (posted to the engine thread), turned clockwise by the quarter turns; false
+    // when refused because busy.
+    bool openFile(const QString& path, int quarterTurns = 0);
     // Opens a picture after listing its folder (the list previous/next step through) and storing
     // the folder as the open dialog's; false when refused because busy.
-    bool openScanned(const QString& path);
+    bool openScanned(const QString& path, int quarterTurns = 0);
     // A recent folder: lists it and opens its first picture, or runs the open dialog in it when
     // it holds none. False when busy or the folder no longer exists (the caller drops it).
     bool openFolder(const QString& folder);
     const core::FolderListing& folderListing() const { return listing_; }
     // An undo copy of a merge waits.
     bool undoAvailable() const { return undoAvailable_; }
+
+    // Takes a queued item back for editing: its mode, settings and marks, its folder listed and
+    // its picture opened with its quarter turns. False when refused because busy.
+    bool openQueueItem(const core::QueueParams& item);
 
     // Stores the skin of that name ("" for the plain look) and shows this window in it at once.
     core::Status chooseSkin(const QString& name);
@@ -123,6 +135,8 @@ class TMainForm : public QMainWindow {
     void folderListed();
     void mergeEnded(bool ok);
     void undoEnded(bool ok);
+    // A queued item taken back for editing is open with its settings and marks.
+    void queueItemOpened();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +147,8 @@ class TMainForm : public QMainWindow {
     friend class MainFormCloser;
     friend class PointerTools;
     friend class MainFormCommands;
+    friend class QueueCommands;
+    friend class SettingsFiles;
 
     void connectCommands();
     void installFullViews();
@@ -206,6 +222,8 @@ class TMainForm : public QMainWindow {
     TextTab* textTab_ = nullptr;
     PointerTools* pointer_ = nullptr;       // the pick tools of the preview panes
     MainFormCommands* commands_ = nullptr;  // menu, tool bars, step bar, key and wheel routing
+    QueueCommands* queueCommands_ = nullptr;
+    SettingsFiles* settingsFiles_ = nullptr;
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;

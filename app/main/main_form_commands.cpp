@@ -19,6 +19,8 @@
 
 #include "app/main/about_form.h"
 #include "app/main/command_pictures.h"
+#include "app/main/control_hints.h"
+#include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/step_bar.h"
 #include "app/settings/tuning_binder.h"
@@ -43,10 +45,8 @@ constexpr WebLink kWebLinks[] = {
 
 // Commands whose windows are not part of this build: shown, never enabled.
 constexpr const char* kNotBuilt[] = {
-    "menuFullScreen",      "menuSaveOptions",       "menuLoadOptions",     "menuSaveFileOptions",
-    "menuLoadFileOptions", "menuCommonPresets",     "menuFilePresets",     "menuPrefs",
-    "menuAddToQueue",      "menuAddToQueueAndNext", "menuAddAllToQueue",   "menuQueue",
-    "menuClearQueue",      "menuNavPanelMain",      "menuNavPanelPreview",
+    "menuFullScreen",
+    "menuNavPanelMain",      "menuNavPanelPreview",
 };
 
 bool isEditBox(const QWidget* w) {
@@ -92,6 +92,9 @@ MainFormCommands::MainFormCommands(TMainForm& form)
     }
     connect(stepBar_, &StepBarWidget::stepClicked, this, &MainFormCommands::stepClicked);
     connectActions();
+    new ControlHints(form_.options_.hintMode, this);
+    if (auto* dialogs = dynamic_cast<DialogFileChooser*>(&form_.files_))
+        dialogs->usePictureDialogs(form_.language_, form_.options_);
     qApp->installEventFilter(this);
     refresh();
 }
@@ -111,6 +114,8 @@ void MainFormCommands::connectActions() {
     }
     connect(menu[QStringLiteral("menuAbout")], &QAction::triggered, this,
             &MainFormCommands::showAbout);
+    connect(menu[QStringLiteral("menuPrefs")], &QAction::triggered, this,
+            &MainFormCommands::showPreferences);
     connect(menu[QStringLiteral("menuKeyReturn")], &QAction::triggered, this,
             &MainFormCommands::keyReturn);
     connect(menu[QStringLiteral("menuKeyAdd")], &QAction::triggered, this,
@@ -218,6 +223,17 @@ void MainFormCommands::applyEnabling() {
     enable("menuScaleLess", e.zoom);
     enable("menuFramesSingle", e.framesMode && !busy);
     enable("menuFramesDouble", e.framesMode && !busy);
+    // Settings files; those kept beside the picture need one.
+    enable("menuSaveOptions", !busy);
+    enable("menuLoadOptions", !busy);
+    enable("menuSaveFileOptions", !busy && form_.document_.isOpen());
+    enable("menuLoadFileOptions", !busy && form_.document_.isOpen());
+    // The queue: adding needs a picture from a file; the window and clearing wait for no run.
+    enable("menuAddToQueue", e.queueAdd);
+    enable("menuAddToQueueAndNext", e.queueAdd);
+    enable("menuAddAllToQueue", e.queueAdd && !form_.listing_.files.isEmpty());
+    enable("menuQueue", e.queueMenu);
+    enable("menuClearQueue", e.queueMenu);
     for (const char* name : kNotBuilt)
         enable(name, false);
     if (menu.queueMenu) menu.queueMenu->setEnabled(e.queueMenu);

@@ -51,6 +51,8 @@ class MainFormCommands : public QObject {
 
     void stepClicked(core::Step step);
     void showAbout();
+    // The preferences window; saving applies its changes to this window.
+    void showPreferences();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -78,12 +78,12 @@ void TMainForm::listFolderThen(const QString& folder, const QString& current,
         });
 }
 
-bool TMainForm::openScanned(const QString& path) {
+bool TMainForm::openScanned(const QString& path, int quarterTurns) {
     if (busy()) return false;
     const QString folder = QFileInfo(path).absolutePath();
     storeOpenFolder(folder);
     listFolderThen(folder, path, {});
-    return openFile(path);
+    return openFile(path, quarterTurns);
 }
 
 bool TMainForm::openFolder(const QString& folder) {

@@ -50,7 +50,7 @@ void TMainForm::menuOpenClick() {
     if (!path.isEmpty()) openScanned(path);
 }
 
-bool TMainForm::openFile(const QString& path) {
+bool TMainForm::openFile(const QString& path, int quarterTurns) {
     if (busy()) return false;
     core::collectSettings(tuning_);
     if (tuningMode()) setTuningMode(false);
@@ -62,8 +62,10 @@ bool TMainForm::openFile(const QString& path) {
     auto record = std::make_shared<core::RunRecord>(core::fillEngineRecord(tuning_, {}));
     executor_->post(
         this,
-        [document, path, record](const core::EngineJobContext&) {
+        [document, path, record, quarterTurns](const core::EngineJobContext&) {
             core::Status opened = document->open(path);
+            for (int i = 0; opened && i < quarterTurns % 4; ++i)
+                opened = document->rotate(+1);
             if (opened) {
                 const core::SlotPixels px =
                     core::slotPixels(document->handle(core::ImageSlot::Source));

@@ -123,6 +123,13 @@ void CropTab::valuesApplied() {
     refreshTexts();
 }
 
+void CropTab::queueItemApplied(const core::SettingsBlock& item) {
+    const core::PixelSize size = pictureSize_();
+    store(core::loadCropGroup(item, size.width, size.height, core::CropGroupUse::QueueItemEdit));
+    enableControls();
+    refreshTexts();
+}
+
 void CropTab::showPicture(const QImage& straightened) {
     view_->setPicture(straightened, pictureSize_());
     showFrame();

@@ -51,6 +51,9 @@ class CropTab : public QObject {
     // The state's crop values were replaced (settings applied): the frame is kept for the
     // picture it was made on, else fitted again.
     void valuesApplied();
+    // A queue item was taken back for editing: its crop group, with the stored frame kept unless
+    // the item fits its frame to each picture.
+    void queueItemApplied(const core::SettingsBlock& item);
     // The straightened picture of the crop tab's preview.
     void showPicture(const QImage& straightened);
 

@@ -34,9 +34,28 @@ class ScriptedFiles : public app::FileChooser {
         if (saveAnswer.isEmpty()) return std::nullopt;
         return app::SaveChoice{saveAnswer, saveFormat < 0 ? format : saveFormat};
     }
+    QString openSettings(QWidget*, const QString& folder, const QString& proposed) override {
+        ++settingsOpenAsked;
+        settingsFolder = folder;
+        settingsProposedName = proposed;
+        return settingsOpenAnswer;
+    }
+    QString saveSettings(QWidget*, const QString& folder, const QString& proposed) override {
+        ++settingsSaveAsked;
+        settingsFolder = folder;
+        settingsProposedName = proposed;
+        return settingsSaveAnswer;
+    }
     QString openAnswer;
     QString saveAnswer;
     int saveFormat = -1;
+    // Settings files: the answers, and where the last dialog started.
+    QString settingsOpenAnswer;
+    QString settingsSaveAnswer;
+    int settingsOpenAsked = 0;
+    int settingsSaveAsked = 0;
+    QString settingsFolder;
+    QString settingsProposedName;
     int openAsked = 0;
     QString openFolder;
     int saveAsked = 0;

@@ -1,28 +1,43 @@
 // Saves a picture of each state of the program window, for people to look at: run it under a
 // display (tools/screenshots.sh uses Xvfb) with the folder for the pictures and the language as
 // its arguments. The window opens the sample photograph, shows every tuning tab with a preview,
-// runs in full and shows the result, and shows its message box.
+// runs in full and shows the result, shows itself in each skin, shows the queue window, and
+// shows its message box.
 #include <QAbstractButton>
-// runs in full and shows the result, shows itself in each skin, and shows its message box.
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 
+#include "app/batch/queue_commands.h"
+#include "app/batch/queue_form.h"
+#include "app/files/picture_dialog.h"
+#include "app/files/pref_form.h"
 #include "app/main/about_form.h"
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
 #include "app/main/message_form.h"
+#include "app/main/settings_files.h"
 #include "app/preview/full_view.h"
 #include "app/preview/full_views.h"
 #include "app/preview/picture_view.h"
@@ -30,6 +45,8 @@
 #include "core/i18n/language.h"
 #include "core/main/scripted_asker.h"
 #include "core/main/skin_choice.h"
+#include "core/presets/file_settings_cache.h"
+#include "core/presets/settings_file.h"
 #include "core/preview/zoom_list.h"
 
 namespace {
@@ -45,6 +62,38 @@ class NoFiles : public app::FileChooser {
 void save(QWidget& window, const QString& folder, const QString& name) {
     QApplication::processEvents();
     window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// The preferences window, one picture per tab.
+void savePreferenceStates(QWidget& window, const core::Language& texts, const QString& dataFolder,
+                          const QString& folder, const QString& language) {
+    core::ProgramOptions options;
+    app::TPrefForm prefs(texts, core::ProgramFolders(QStringLiteral(VF_BUILD_FOLDER), dataFolder),
+                         QString(), options, &window);
+    prefs.show();
+    for (int tab = 0; tab < prefs.PageControl1->count(); ++tab) {
+        prefs.PageControl1->setCurrentIndex(tab);
+        const QString page = prefs.PageControl1->widget(tab)->objectName();
+        save(prefs, folder, language + QStringLiteral("-preferences-") + page);
+    }
+    prefs.hide();
+}
+
+// The picture dialogs, the save dialog on a JPEG type with the sample's preview.
+void savePictureDialogStates(const core::Language& texts, const QString& folder,
+                             const QString& language) {
+    core::ProgramOptions options;
+    for (const auto kind : {app::PictureDialogKind::Open, app::PictureDialogKind::Save}) {
+        app::TPictureDialog dialog(kind, texts, options);
+        dialog.resize(960, 540);
+        dialog.setDirectory(QStringLiteral(VF_BUILD_FOLDER "/images"));
+        dialog.show();
+        if (kind == app::PictureDialogKind::Save) dialog.setFilterIndex(2);
+        QApplication::processEvents();
+        emit dialog.currentChanged(QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg"));
+        save(dialog, folder, language + QLatin1Char('-') + dialog.objectName());
+        dialog.hide();
+    }
 }
 
 // Lets the engine thread finish what it was given.
@@ -115,6 +164,112 @@ void savePickStates(app::TMainForm& window, const QString& folder, const QString
     }
 }
 
+// The presets box of the sharpening tab opened over the window, and the question of the
+// per-file settings cache.
+void savePresetStates(app::TMainForm& window, const core::Language& texts,
+                      const QString& dataFolder, const QString& folder, const QString& language) {
+    const QString group = dataFolder + QStringLiteral("/presets/tsSharpening");
+    QDir().mkpath(group);
+    for (const char* name : {"Crisp portraits", "Soft skin", "Landscapes at dusk"})
+        (void)core::writeSettingsFile(
+            group + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".vrs"),
+            core::settingsRecord(core::SettingsBlock{}, true, {}, {}));
+    window.ui().pages->setCurrentWidget(window.ui().pages->page(QStringLiteral("tsSharpening")));
+    settle(window);
+    QComboBox* box = window.settingsFiles()->presetsBox();
+    box->showPopup();
+    QApplication::processEvents();
+    QWidget* popup = box->view()->window();
+    QPixmap shot = window.grab();
+    {
+        // The box sits at the window's foot: where the list would pass the window's edge it is
+        // drawn above the box, as a screen with no room below shows it.
+        QPoint at = window.mapFromGlobal(popup->pos());
+        if (at.y() + popup->height() > shot.height())
+            at.setY(box->mapTo(&window, QPoint(0, 0)).y() - popup->height());
+        QPainter painter(&shot);
+        painter.drawPixmap(at, popup->grab());
+    }
+    shot.save(folder + QLatin1Char('/') + language + QStringLiteral("-tuning-presets-box.png"));
+    box->hidePopup();
+
+    core::ScriptedAsker question;
+    (void)core::offerFileSettings(core::kReloadAsk, question, texts,
+                                  QStringLiteral("/home/ann/Pictures/2005/IMG_0412.JPG"));
+    app::TMessageForm box2(core::layoutMessageBox(question.requests().front(), texts), &window);
+    box2.show();
+    QApplication::processEvents();
+    box2.grab().save(folder + QLatin1Char('/') + language +
+                     QStringLiteral("-file-settings-question.png"));
+}
+
+// The queue window: its options, an item's thumbnail and information, the warning when results
+// would replace their photographs, a run under way and the log after it was stopped.
+void saveQueueStates(app::TMainForm& window, core::ScriptedAsker& asker, const QString& dataFolder,
+                     const QString& folder, const QString& language) {
+    const QString photos = dataFolder + QStringLiteral("/photos");
+    QDir().mkpath(photos);
+    for (const char* name : {"IMG_0412.jpg", "IMG_0413.jpg", "IMG_0415.jpg"})
+        QFile::copy(QStringLiteral(VF_BUILD_FOLDER "/images/sample.jpg"),
+                    photos + QLatin1Char('/') + QString::fromLatin1(name));
+    const auto waitFor = [](const std::function<bool()>& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    };
+    if (window.tuningMode()) window.menuRebuildClick();
+    settle(window);
+    waitFor([&window] { return !window.busy(); });
+    window.openScanned(photos + QStringLiteral("/IMG_0413.jpg"));
+    waitFor([&window] { return !window.busy() && window.folderListing().files.size() == 3; });
+    settle(window);
+    app::QueueCommands& queue = *window.queueCommands();
+    // No preview first; the caption and the crop of the earlier states go to every picture.
+    for (const int answer : {core::kResultNo, core::kResultYes, core::kResultYes})
+        asker.answer(answer);
+    queue.menuAddAllToQueueClick();
+    queue.menuQueueClick();
+    app::TQForm& form = *queue.window();
+    const auto shot = [&form, &folder, &language](const char* name) {
+        QApplication::processEvents();
+        form.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-queue-") +
+                         QString::fromLatin1(name) + QStringLiteral(".png"));
+    };
+    shot("options");
+    auto* list = form.findChild<QTableWidget*>(QStringLiteral("ListView_Q"));
+    list->selectRow(1);
+    form.findChild<QTabWidget*>(QStringLiteral("pcQueue"))->setCurrentIndex(0);
+    auto* thumbnail = form.findChild<QLabel*>(QStringLiteral("ImageQ"));
+    waitFor([thumbnail] { return thumbnail->isVisible(); });
+    shot("item");
+    // The source folder without prefix or suffix: the results would replace the photographs.
+    form.findChild<QTabWidget*>(QStringLiteral("pcQueue"))->setCurrentIndex(1);
+    form.findChild<QRadioButton*>(QStringLiteral("RadioButton1"))->click();
+    auto* suffix = form.findChild<QLineEdit*>(QStringLiteral("Edit2"));
+    const QString keptSuffix = suffix->text();
+    suffix->clear();
+    emit suffix->textEdited(QString());
+    auto* warning = form.findChild<QLabel*>(QStringLiteral("lblOutputIsSource"));
+    waitFor([warning] { return warning->isVisible(); });
+    shot("output-is-source");
+    suffix->setText(keptSuffix);
+    emit suffix->textEdited(keptSuffix);
+    form.findChild<QRadioButton*>(QStringLiteral("RadioButton0"))->click();
+    waitFor([warning] { return !warning->isVisible(); });
+    // A run: a picture in work, then stopped.
+    auto* current = form.findChild<QProgressBar*>(QStringLiteral("ProgressIndicator"));
+    form.findChild<QPushButton*>(QStringLiteral("sbQRun"))->click();
+    waitFor([current, thumbnail] { return current->value() > 300 && thumbnail->isVisible(); });
+    shot("running");
+    asker.answer(core::kResultYes);
+    form.findChild<QPushButton*>(QStringLiteral("sbQAbort"))->click();
+    waitFor([&queue] { return !queue.running(); });
+    shot("stopped");
+    form.close();
+    settle(window);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +305,7 @@ int main(int argc, char** argv) {
              language + QStringLiteral("-tuning-") + window.ui().pages->currentSheet());
     }
     savePickStates(window, folder, language);
+    savePresetStates(window, texts, data.path(), folder, language);
     window.ui().pages->setCurrentIndex(0);
     settle(window);
     // The tuning mode with one frame: the output preview alone.
@@ -233,6 +389,9 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     about.grab().save(folder + QLatin1Char('/') + language + QStringLiteral("-about.png"));
     about.hide();
+    savePreferenceStates(window, texts, data.path(), folder, language);
+    savePictureDialogStates(texts, folder, language);
+    saveQueueStates(window, asker, data.path(), folder, language);
     // The window in each shipped skin and in the plain look: viewing, then tuning.
     const QStringList skins =
         core::availableSkins(core::ProgramFolders(QStringLiteral(VF_BUILD_FOLDER), data.path()));
