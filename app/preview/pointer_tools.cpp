@@ -9,12 +9,14 @@
 #include <QPainterPath>
 #include <QToolButton>
 
+#include "app/editors/memory_colors.h"
 #include "app/main/main_form.h"
 #include "app/preview/full_views.h"
 #include "app/preview/picture_view.h"
 #include "app/preview/preview_overlay.h"
 #include "app/settings/tuning_binder.h"
 #include "core/document/image_slots.h"
+#include "core/editors/memory_colour_apply.h"
 #include "core/i18n/language.h"
 #include "core/main/message_box.h"
 #include "core/settings/tuning_controls.h"
@@ -50,12 +52,11 @@ constexpr std::array<MenuItem, 12> kMenuItems = {{
     {"pmCancel", "ALS_FRM_CANCEL", A::None},
 }};
 
-// Actions that open windows this program does not have yet (the colour-range window and the
-// memory-colour list); their buttons and items are shown disabled and their presses do nothing.
+// Actions that open windows this program does not have yet (the colour-range window); their
+// buttons and items are shown disabled and their presses do nothing.
 bool needsMissingWindow(A action) {
     switch (action) {
         case A::NewColourRange:
-        case A::MemoryColour:
         case A::IncludeColour:
         case A::ExcludeColour:
         case A::StartRectangle:
@@ -74,6 +75,7 @@ bool isSampling(A action) {
         case A::DecreaseNoisePick:
         case A::SetCAColour:
         case A::WhitePoint:
+        case A::MemoryColour:
             return true;
         default:
             return false;
@@ -570,13 +572,15 @@ void PointerTools::samplePick(A action, const Press& press) {
         std::array<uint16_t, 3> values{};
         std::array<int32_t, 3> levels{};  // noise, shadows, highlights
         std::array<int32_t, 3> shifts{};  // red, green, blue
+        core::Rgb16 srgb{};               // a memory colour's pick, as the list keeps colours
     };
     const imaging::Handle source = form_.document().handle(core::ImageSlot::Source);
+    const imaging::Handle templ = form_.document().handle(core::ImageSlot::Template);
     const int32_t width = picture.width;
     const int32_t height = picture.height;
     form_.executor_->post(
         this,
-        [source, record, action, at, yb, block](const core::EngineJobContext&) mutable {
+        [source, templ, record, action, at, yb, block](const core::EngineJobContext&) mutable {
             Sample sample;
             const core::SlotPixels px = core::slotPixels(source);
             if (!px.bits || px.width <= at.x || px.height <= at.y) return sample;
@@ -608,6 +612,11 @@ void PointerTools::samplePick(A action, const Press& press) {
                         SetMemoryColor(&record, v[0], v[1], v[2], 65535, 65535, 65535, 1) == 1;
                     sample.shifts = {record.RedShift, record.GreenShift, record.BlueShift};
                     break;
+                case A::MemoryColour:
+                    GetRGB(&image, at.x, yb, block, &v[0], &v[1], &v[2]);
+                    sample.srgb = core::pictureColourToSrgb(templ, source, v);
+                    sample.ok = true;
+                    break;
                 default:
                     break;
             }
@@ -636,6 +645,10 @@ void PointerTools::samplePick(A action, const Press& press) {
                     core::takeWhitePointShifts(state, sample.shifts[0], sample.shifts[1],
                                                sample.shifts[2]);
                     break;
+                case A::MemoryColour:
+                    // The window requests the preview when it closes.
+                    form_.memoryColors()->showForPickedColour(v, sample.srgb);
+                    return;
                 default:
                     return;
             }

@@ -53,6 +53,7 @@ constexpr ControlDesign kColours[] = {
     {K::Slider, "SlideBar33", "ALS_BW_RED:", 36},
     {K::Slider, "SlideBar34", "ALS_BW_GREEN:", 37},
     {K::Slider, "SlideBar35", "ALS_BW_BLUE:", 38},
+    {K::Button, "sbMemoryColor", "ALS_MEMORY_COLORS"},
     {K::Check, "cbShowOverExposed2", "ALS_SHOW_OVEREXPOSED"},
     {K::SpeedButton, "sbHistogram", "ALS_HISTOGRAM"},
     {K::Button, "sbResetColor", "ALS_FRM_RESET"},

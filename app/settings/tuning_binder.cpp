@@ -480,7 +480,7 @@ void TuningBinder::refreshEnabling() {
     showSlider(32, 35, c.distortionDetailPanelVisible);
     showSlider(37, 40, c.distortionDetailPanelVisible);
     show({"cbCompareMode"}, c.distortionDetailPanelVisible);
-    enable({"SlideBar33", "SlideBar34", "SlideBar35"}, c.bwControlsEnabled);
+    enable({"SlideBar33", "SlideBar34", "SlideBar35", "sbMemoryColor"}, c.bwControlsEnabled);
     enable({"sbColor", "sbColorInner", "Edit_frame_width", "Edit_frame_innerwidth",
             "Edit_frame_shadowwidth", "cmbFrameEffect", "cbProportionalMargin"},
            c.frameControlsEnabled);
