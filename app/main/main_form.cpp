@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "app/batch/queue_commands.h"
+#include "app/editors/memory_colors.h"
 #include "app/i18n/window_translation.h"
 #include "app/main/main_form_commands.h"
 #include "app/main/settings_files.h"
@@ -108,6 +109,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     installCropTab();
     installTextTab();
     pointer_ = new PointerTools(*this);
+    memoryColors_ = new MemoryColors(*this);
     commands_ = new MainFormCommands(*this);
     queueCommands_ = new QueueCommands(*this);
     settingsFiles_ = new SettingsFiles(*this);

@@ -40,6 +40,7 @@ class FullViews;
 class TextTab;
 class PointerTools;
 class MainFormCommands;
+class MemoryColors;
 class QueueCommands;
 class SettingsFiles;
 class TuningBinder;
@@ -74,6 +75,8 @@ class TMainForm : public QMainWindow {
     QueueCommands* queueCommands() const { return queueCommands_; }
     // Settings files, presets and the per-file settings cache.
     SettingsFiles* settingsFiles() const { return settingsFiles_; }
+    // The memory-colour list, its file and its window.
+    MemoryColors* memoryColors() const { return memoryColors_; }
 
     // Busy: a run or a long operation (opening, saving) is under way; every command that
     // touches the picture is refused meanwhile.
@@ -100,6 +103,12 @@ class TMainForm : public QMainWindow {
     // Takes a queued item back for editing: its mode, settings and marks, its folder listed and
     // its picture opened with its quarter turns. False when refused because busy.
     bool openQueueItem(const core::QueueParams& item);
+
+    // The full-screen preview (modal, closed by a key). The command and sbRealCrop store the crop
+    // tab's choice of fitting (0) or real size (1) first; Enter opens with the kind last chosen.
+    // False when refused (busy, no picture, or a tab that has no full-screen view).
+    bool openFullScreen();
+    bool openFullScreen(int cropDisplayKind);
 
     // Stores the skin of that name ("" for the plain look) and shows this window in it at once.
     core::Status chooseSkin(const QString& name);
@@ -147,8 +156,10 @@ class TMainForm : public QMainWindow {
     friend class MainFormCloser;
     friend class PointerTools;
     friend class MainFormCommands;
+    friend class MemoryColors;
     friend class QueueCommands;
     friend class SettingsFiles;
+    friend class TFullScreenForm;
 
     void connectCommands();
     void installFullViews();
@@ -211,6 +222,7 @@ class TMainForm : public QMainWindow {
     core::ProgramOptions options_;
     QString registryFile_;
     int languageIndex_ = 0;
+    int fullScreenCropKind_ = 0;  // the crop tab's full-screen view: 0 fitted, 1 real size
     MainFormLayout ui_;
 
     core::ImageDocument document_;
@@ -224,6 +236,7 @@ class TMainForm : public QMainWindow {
     MainFormCommands* commands_ = nullptr;  // menu, tool bars, step bar, key and wheel routing
     QueueCommands* queueCommands_ = nullptr;
     SettingsFiles* settingsFiles_ = nullptr;
+    MemoryColors* memoryColors_ = nullptr;
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;

@@ -45,8 +45,8 @@ constexpr WebLink kWebLinks[] = {
 
 // Commands whose windows are not part of this build: shown, never enabled.
 constexpr const char* kNotBuilt[] = {
-    "menuFullScreen",
-    "menuNavPanelMain",      "menuNavPanelPreview",
+    "menuNavPanelMain",
+    "menuNavPanelPreview",
 };
 
 bool isEditBox(const QWidget* w) {
@@ -118,6 +118,8 @@ void MainFormCommands::connectActions() {
             &MainFormCommands::showPreferences);
     connect(menu[QStringLiteral("menuKeyReturn")], &QAction::triggered, this,
             &MainFormCommands::keyReturn);
+    connect(menu[QStringLiteral("menuFullScreen")], &QAction::triggered, this,
+            [this] { form_.openFullScreen(0); });
     connect(menu[QStringLiteral("menuKeyAdd")], &QAction::triggered, this,
             [this] { keypadZoom(true); });
     connect(menu[QStringLiteral("menuKeySubtract")], &QAction::triggered, this,
@@ -218,6 +220,7 @@ void MainFormCommands::applyEnabling() {
     enable("menuRotateCCW", e.rotate);
     enable("menuRotateCW", e.rotate);
     enable("menuMergeImages", e.mergeImages);
+    enable("menuFullScreen", e.fullScreen);
     enable("menuExpertMode", e.expertMode);
     enable("menuScaleMore", e.zoom);
     enable("menuScaleLess", e.zoom);
@@ -415,7 +418,8 @@ void MainFormCommands::keyReturn() {
             form_.setFocus();
             break;
         case core::EnterAction::FullScreen:
-            // The full-screen preview is not part of this build: Enter does nothing more.
+            // Directly: the crop tab's choice of fitting or real size stays as last made.
+            form_.openFullScreen();
             break;
         case core::EnterAction::Ignore:
             break;

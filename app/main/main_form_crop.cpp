@@ -45,6 +45,7 @@ void TMainForm::installCropTab() {
         if (!onTab(ui_.pages, core::PreviewTab::Crop)) return;
         cropTab_->showPicture(ui_.imagePreviewOutput->picture());
     });
+    connect(cropTab_, &CropTab::realSizeRequested, this, [this] { openFullScreen(1); });
     cropTab_->refreshTexts();
 }
 

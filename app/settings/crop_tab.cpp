@@ -49,8 +49,11 @@ CropTab::CropTab(const CropTabSetup& s, QObject* parent)
         right->setText(QStringLiteral("\u21BB +0.5\u00B0"));
         connect(right, &QAbstractButton::clicked, this, [this] { turn(core::kStraighteningStep); });
     }
-    // The full-screen view of the result at its real size is not part of this window yet.
-    if (auto* real = button("sbRealCrop")) real->setEnabled(false);
+    if (auto* real = button("sbRealCrop"))
+        connect(real, &QAbstractButton::clicked, this, [this] {
+            if (busy_() || tuning_.crop.CropOn != 1) return;
+            emit realSizeRequested();
+        });
     if (auto* reset = button("sbResetCrop"))
         connect(reset, &QAbstractButton::clicked, this, [this] {
             if (busy_()) return;
@@ -201,7 +204,7 @@ std::function<void(imaging::Handle, ProcessingParams&)> CropTab::afterEngine() c
 
 void CropTab::enableControls() {
     const bool on = tuning_.crop.CropOn == 1;
-    for (const char* name : {"sbRotateCropLeft", "sbRotateCropRight"})
+    for (const char* name : {"sbRotateCropLeft", "sbRotateCropRight", "sbRealCrop"})
         if (QWidget* w = pages_->control(QString::fromLatin1(name))) w->setEnabled(on);
 }
 

@@ -68,6 +68,10 @@ class CropTab : public QObject {
     // Shows the output line and the captions as the values stand.
     void refreshTexts();
 
+  signals:
+    // sbRealCrop: the cropped picture full-screen at its print size (offered while the crop is on).
+    void realSizeRequested();
+
   private:
     void store(const core::CropControls& controls);
     void choiceChanged();

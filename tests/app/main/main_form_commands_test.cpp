@@ -78,9 +78,9 @@ TEST_F(CommandsTest, APictureEnablesItsCommandsAndTheButtonsFollow) {
     openFirstOf(2);
     EXPECT_TRUE(enabled("menuNext"));
     EXPECT_TRUE(toolButton("tbImgDown")->isEnabled());
-    // Not built yet: the full-screen preview stays off whatever the picture.
-    EXPECT_FALSE(enabled("menuFullScreen"));
-    EXPECT_FALSE(toolButton("tbFullScreen")->isEnabled());
+    // The full-screen preview of the viewing mode needs only the picture.
+    EXPECT_TRUE(enabled("menuFullScreen"));
+    EXPECT_TRUE(toolButton("tbFullScreen")->isEnabled());
 
     // The text tab of the tuning mode takes away rotation and zoom.
     form->menuRebuildClick();
@@ -90,6 +90,12 @@ TEST_F(CommandsTest, APictureEnablesItsCommandsAndTheButtonsFollow) {
     EXPECT_FALSE(enabled("menuRotateCW"));
     EXPECT_FALSE(enabled("menuScaleMore"));
     EXPECT_TRUE(enabled("menuExpertMode"));
+    // The text tab has no full-screen view; the colours tab has.
+    EXPECT_FALSE(enabled("menuFullScreen"));
+    EXPECT_FALSE(toolButton("tbFullScreen")->isEnabled());
+    form->ui().pages->setCurrentWidget(form->ui().pages->page(QStringLiteral("tsColor")));
+    settle(*form);
+    EXPECT_TRUE(enabled("menuFullScreen"));
 }
 
 TEST_F(CommandsTest, BusyDisablesThePictureCommandsAndEnablesAbort) {

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -31,8 +32,13 @@
 
 #include "app/batch/queue_commands.h"
 #include "app/batch/queue_form.h"
+#include "app/editors/memory_color_name_form.h"
+#include "app/editors/memory_colors.h"
+#include "app/editors/memory_colors_form.h"
 #include "app/files/picture_dialog.h"
 #include "app/files/pref_form.h"
+#include "app/fullscreen/full_screen_form.h"
+#include "app/fullscreen/full_screen_view.h"
 #include "app/main/about_form.h"
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
@@ -108,6 +114,22 @@ void settle(app::TMainForm& form) {
     QApplication::processEvents();
 }
 
+// The full-screen preview as it opens from the window's present state, saved and closed again.
+void saveFullScreenState(app::TMainForm& window, const QString& folder, const QString& name) {
+    if (!window.openFullScreen()) return;
+    auto* preview =
+        window.findChild<app::TFullScreenForm*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!preview) return;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    } while ((preview->busy() || !preview->view()->isVisible()) && clock.elapsed() < 60000);
+    save(*preview, folder, name);
+    preview->close();
+    settle(window);
+}
+
 void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, modifiers);
@@ -162,6 +184,38 @@ void savePickStates(app::TMainForm& window, const QString& folder, const QString
         settle(window);
         save(window, folder, language + QStringLiteral("-tuning-tsColor-white-point"));
     }
+}
+
+// The memory-colour window: opened for a picked colour (stored order, add section) with more
+// entries than it shows at once, its name dialog, and the list alone (newest first).
+void saveMemoryColorStates(app::TMainForm& window, const QString& folder, const QString& language) {
+    app::MemoryColors* colors = window.memoryColors();
+    const struct {
+        const char* name;
+        core::Rgb16 rgb;
+    } entries[] = {{"Sky", {24000, 38000, 58000}},    {"Skin", {60000, 45000, 38000}},
+                   {"Grass", {22000, 42000, 12000}},  {"Sand", {56000, 49000, 36000}},
+                   {"Sunset", {62000, 30000, 14000}}, {"Deep sea", {4000, 22000, 36000}}};
+    for (const auto& e : entries)
+        if (!colors->store().add(QString::fromLatin1(e.name), e.rgb).ok()) return;
+    app::TFormMemoryColors* picked =
+        colors->showForPickedColour({40000, 31000, 26000}, {41000, 32000, 27000});
+    QApplication::processEvents();
+    save(*picked, folder, language + QStringLiteral("-memory-colours-picked"));
+    picked->btMCAdd->click();
+    if (app::TFormInputMCName* name = picked->nameDialog()) {
+        name->edColorName->setText(QStringLiteral("Terracotta"));
+        QApplication::processEvents();
+        save(*name, folder, language + QStringLiteral("-memory-colours-name"));
+        name->btCancelClick();
+    }
+    picked->btMCExitClick();
+    settle(window);
+    app::TFormMemoryColors* list = colors->showForList();
+    QApplication::processEvents();
+    save(*list, folder, language + QStringLiteral("-memory-colours-list"));
+    list->btMCExitClick();
+    settle(window);
 }
 
 // The presets box of the sharpening tab opened over the window, and the question of the
@@ -305,6 +359,7 @@ int main(int argc, char** argv) {
              language + QStringLiteral("-tuning-") + window.ui().pages->currentSheet());
     }
     savePickStates(window, folder, language);
+    saveMemoryColorStates(window, folder, language);
     savePresetStates(window, texts, data.path(), folder, language);
     window.ui().pages->setCurrentIndex(0);
     settle(window);
@@ -322,6 +377,7 @@ int main(int argc, char** argv) {
     window.menuRebuildClick();
     settle(window);
     save(window, folder, language + QStringLiteral("-viewing-result"));
+    saveFullScreenState(window, folder, language + QStringLiteral("-fullscreen-viewing"));
 
     // The full views at 100 %, at 200 % scrolled, with one frame and with both, at fit.
     app::FullViews& views = window.fullViews();
@@ -358,6 +414,11 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 6; ++i)
         click("sbRotateCropRight");
     save(window, folder, language + QStringLiteral("-tuning-crop-straightened"));
+    saveFullScreenState(window, folder, language + QStringLiteral("-fullscreen-crop-fitted"));
+    window.ui().pages->setCurrentWidget(window.ui().pages->page(QStringLiteral("tsColor")));
+    settle(window);
+    if (QSlider* saturation = window.ui().pages->slider(15)) saturation->setFocus();
+    saveFullScreenState(window, folder, language + QStringLiteral("-fullscreen-adjusting"));
     window.ui().pages->setCurrentWidget(window.ui().pages->page(QStringLiteral("tsText")));
     settle(window);
     click("cbInsertText");

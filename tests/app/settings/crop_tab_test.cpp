@@ -61,6 +61,9 @@ TEST_F(CropTabTest, TheFrameIsFittedToTheProportionWhenThePictureOpens) {
     EXPECT_EQ(form->cropView()->frame(), frame());
     EXPECT_EQ(form->ui().stxtOutput->text(), QStringLiteral("Crop: 300x200 px (3:2); 0.0 degrees"));
     EXPECT_EQ(button("RadioButton_crop_0")->text(), QStringLiteral("Paper (3:2)"));
+    // The real-size view is offered while the crop is on.
+    EXPECT_TRUE(button("sbRealCrop")->isEnabled());
+    button("cbEnableCrop")->click();
     EXPECT_FALSE(button("sbRealCrop")->isEnabled());
 }
 
