@@ -117,8 +117,7 @@ void settle(app::TMainForm& form) {
 // The full-screen preview as it opens from the window's present state, saved and closed again.
 void saveFullScreenState(app::TMainForm& window, const QString& folder, const QString& name) {
     if (!window.openFullScreen()) return;
-    auto* preview =
-        window.findChild<app::TFullScreenForm*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* preview = window.findChild<app::TFullScreenForm*>(QString(), Qt::FindDirectChildrenOnly);
     if (!preview) return;
     QElapsedTimer clock;
     clock.start();
