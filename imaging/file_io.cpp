@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -177,6 +178,29 @@ void removeStaleTemps(const std::string& folder) {
 
 }  // namespace
 
+int renameWithoutReplacing(const std::string& from, const std::string& to) {
+    // The kernel refuses an existing target in the same step as the rename.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP) return error;
+    // A file system without that flag (some network and user-space ones): a hard link takes the
+    // new name only when it is free, then the old name goes.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        if (::unlink(from.c_str()) == 0) return 0;
+        const int unlinkError = errno;
+        ::unlink(to.c_str());  // the second name of the same file
+        return unlinkError;
+    }
+    const int linkError = errno;
+    if (linkError != EPERM && linkError != EOPNOTSUPP && linkError != ENOSYS && linkError != EMLINK)
+        return linkError;
+    // Neither way exists on this file system (no hard links either): the last resort is the one
+    // the system's own file classes take, a look for the name right before the rename.
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0 || errno != ENOENT) return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 ScopedWriteFailure::ScopedWriteFailure(std::size_t bytesBeforeFailure) {
     gWritesLeft.store(int64_t(bytesBeforeFailure));
 }
@@ -185,7 +209,8 @@ ScopedWriteFailure::~ScopedWriteFailure() {
     gWritesLeft.store(-1);
 }
 
-bool writeFileAtomically(const std::string& path, const Bytes& data, std::string& error) {
+bool writeFileAtomically(const std::string& path, const Bytes& data, std::string& error,
+                         Existing existing) {
     const std::size_t slash = path.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
     removeStaleTemps(folder);
@@ -225,7 +250,17 @@ bool writeFileAtomically(const std::string& path, const Bytes& data, std::string
         ::fchmod(fd, 0666 & ~currentUmask());
     }
     if (::close(fd) != 0 && !failedErrno) failedErrno = errno;
-    if (!failedErrno && ::rename(temp.c_str(), path.c_str()) != 0) failedErrno = errno;
+    if (!failedErrno) {
+        if (existing == Existing::Keep)
+            failedErrno = renameWithoutReplacing(temp, path);
+        else if (::rename(temp.c_str(), path.c_str()) != 0)
+            failedErrno = errno;
+    }
+    if (failedErrno == EEXIST && existing == Existing::Keep) {
+        error = "\"" + path + "\" already exists and is kept.";
+        ::unlink(temp.c_str());
+        return false;
+    }
     if (failedErrno) {
         // The target, when there was one, is still the file it was.
         error = "Cannot write \"" + path + "\": " + std::strerror(failedErrno);

@@ -59,7 +59,8 @@ bool encodeForSave(const Image& image, const EncodeOptions& o, Bytes& out, std::
     }
 }
 
-bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCallback& progress) {
+bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCallback& progress,
+           bool keepExisting) {
     Session* s = findSession(h);
     if (!s) return false;
     const Image& image = s->image;
@@ -91,7 +92,9 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
             jpeg && metadata::hasThumbnail(image.exif) ? makeThumbnail(image) : Bytes{};
         if (!metadata::write(file, formatCode, image, thumb, error)) return fail(s, error);
     }
-    if (!writeFileAtomically(path, file, error)) return fail(s, error);
+    if (!writeFileAtomically(path, file, error,
+                             keepExisting ? Existing::Keep : Existing::Replace))
+        return fail(s, error);
     if (progress) progress(100);
     return true;
 }

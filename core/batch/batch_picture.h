@@ -22,8 +22,11 @@ class BatchPicture : public CropPicture {
     virtual Status convertTo24Bits() = 0;
     // Writes the picture with its metadata in the format of the given code; jpegQuality applies
     // to the JPEG formats. The file at path is replaced only by a complete one: a failed save
-    // leaves it as it was and no partial file behind.
-    virtual Status save(const QString& path, int32_t formatCode, int32_t jpegQuality) = 0;
+    // leaves it as it was and no partial file behind. Without replace, a file that exists when
+    // the new one is complete (another process may have written it meanwhile) is kept and the
+    // save fails.
+    virtual Status save(const QString& path, int32_t formatCode, int32_t jpegQuality,
+                        bool replace) = 0;
     // What loading and the work since did not fail on but the user should know (a file that had
     // to be repaired, a colour profile left out), one text each, in order; the list only grows
     // while the picture lives.

@@ -61,7 +61,8 @@ class ImagingPicture : public BatchPicture {
         return s;
     }
 
-    Status save(const QString& path, int32_t formatCode, int32_t jpegQuality) override {
+    Status save(const QString& path, int32_t formatCode, int32_t jpegQuality,
+                bool replace) override {
         imaging::cSetJPEGParams(h_, jpegQuality, jpegQuality / 100.0, true, 0);
         // BMP carries no colour profile, so its pixels are written as sRGB.
         if (formatCode == kOutputFormats[0].code) {
@@ -70,7 +71,8 @@ class ImagingPicture : public BatchPicture {
                 return fail("ER_CANNOT_SAVE");
         }
         // The imaging layer writes the file through the one atomic replacement.
-        if (!imaging::cSave(h_, localPath(path), formatCode)) return fail("ER_CANNOT_SAVE");
+        if (!imaging::cSave(h_, localPath(path), formatCode, {}, !replace))
+            return fail("ER_CANNOT_SAVE");
         return {};
     }
     QStringList warnings() const override {

@@ -88,7 +88,7 @@ Status savePicture(BatchPicture& picture, const PictureOutput& output) {
     try {
         const QString folder = QFileInfo(output.path).path();
         if (!makeFolders(folder)) return failure("ER_CANNOT_CREATE_FOLDER", folder);
-        return picture.save(output.path, output.formatCode, output.jpegQuality);
+        return picture.save(output.path, output.formatCode, output.jpegQuality, output.overwrite);
     } catch (const std::exception& e) {
         return failure("ER_UNKNOWN", exceptionText(e));
     }
@@ -173,7 +173,14 @@ PictureJobResult runPictureJob(PictureSource& pictures, const QueueParams& item,
         return r;
     }
     observer.stepStarted(PictureJobStep::Saving);
-    if (Status s = savePicture(picture, output); !s) return failed(s.failure(), noise);
+    if (Status s = savePicture(picture, output); !s) {
+        // Another process (a second run into the same folder) finished this output first.
+        if (!output.overwrite && pathExists(output.path)) {
+            r.end = PictureJobEnd::KeptExisting;
+            return r;
+        }
+        return failed(s.failure(), noise);
+    }
     const QStringList warnings = picture.warnings();
     for (qsizetype i = loadWarnings.size(); i < warnings.size(); ++i)
         observer.warning(warnings[i]);

@@ -54,7 +54,7 @@ class KeptPicture : public core::BatchPicture {
     }
     core::Status rotate(int32_t degrees) override { return inner_->rotate(degrees); }
     core::Status convertTo24Bits() override { return inner_->convertTo24Bits(); }
-    core::Status save(const QString&, int32_t, int32_t) override {
+    core::Status save(const QString&, int32_t, int32_t, bool) override {
         kept_ = pixelsOf(*inner_);
         return {};
     }

@@ -31,7 +31,7 @@ class KeptPicture : public core::BatchPicture {
     core::Status resize(int32_t, int32_t, int32_t) override {
         return core::failure("unexpected resize");
     }
-    core::Status save(const QString&, int32_t, int32_t) override {
+    core::Status save(const QString&, int32_t, int32_t, bool) override {
         saved_ = bytes_;
         return {};
     }

@@ -29,6 +29,7 @@ struct PictureRecord {
     int32_t savedWidth = 0, savedHeight = 0;
     bool failResize = false;  // the resize fails, as when its memory cannot be had
     std::function<void()> duringResize;
+    std::function<void()> beforeSave;  // runs as the save starts (another process's moment)
     QStringList loadWarnings, saveWarnings;  // what the picture reports after each
 };
 
@@ -84,8 +85,11 @@ class FakePicture : public core::BatchPicture {
         return {};
     }
     // Written through the program's one file replacement, as the imaging layer writes.
-    core::Status save(const QString& path, int32_t formatCode, int32_t quality) override {
+    core::Status save(const QString& path, int32_t formatCode, int32_t quality,
+                      bool replace) override {
         saveTried_ = true;
+        if (record_.beforeSave) record_.beforeSave();
+        const auto existing = replace ? imaging::Existing::Replace : imaging::Existing::Keep;
         record_.savedWidth = width_;
         record_.savedHeight = height_;
         const QByteArray text = QStringLiteral("saved %1 %2").arg(formatCode).arg(quality).toUtf8();
@@ -95,11 +99,11 @@ class FakePicture : public core::BatchPicture {
         if (failSave_) {
             // Like a full disk: part of the file is written, then the write fails.
             imaging::ScopedWriteFailure full(3);
-            saved =
-                imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes, error);
+            saved = imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes,
+                                                 error, existing);
         } else {
-            saved =
-                imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes, error);
+            saved = imaging::writeFileAtomically(QFile::encodeName(path).toStdString(), bytes,
+                                                 error, existing);
         }
         if (!saved) return core::failure("ER_CANNOT_SAVE", QString::fromStdString(error));
         return {};
@@ -175,6 +179,7 @@ class FakeSource : public core::PictureSource {
         records.emplace_back();
         records.back().failResize = it->second.failResize;
         records.back().duringResize = duringResize;
+        records.back().beforeSave = beforeSave;
         records.back().loadWarnings = it->second.loadWarnings;
         records.back().saveWarnings = it->second.saveWarnings;
         auto p =
@@ -185,6 +190,7 @@ class FakeSource : public core::PictureSource {
     }
     std::map<QString, Entry> entries;
     std::function<void()> duringResize;  // given to every picture loaded
+    std::function<void()> beforeSave;    // given to every picture loaded
     std::function<void()> duringLoad;    // called as each load begins
     bool readsInBands = false;           // loads notice the stop (else they run to the end)
     std::vector<QString> loaded;

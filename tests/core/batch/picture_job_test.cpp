@@ -138,6 +138,30 @@ TEST_F(PictureJobTest, AnExistingOutputIsKeptWithoutOverwrite) {
     EXPECT_FALSE(r.noise.has_value());
 }
 
+// Two runs writing into one folder: the other run finishes the same output while this one
+// processes. Without overwrite its file stays and the job counts as kept; with overwrite the
+// newer result replaces it. Either way no temporary is left behind.
+TEST_F(PictureJobTest, AnOutputAnotherRunFinishedMeanwhileFollowsTheOverwriteRule) {
+    for (const bool overwrite : {false, true}) {
+        SCOPED_TRACE(overwrite);
+        QDir(file("out")).removeRecursively();
+        pictures.entries[file("a.jpg")] = {};
+        pictures.beforeSave = [this] {
+            QDir().mkpath(file("out"));
+            QFile other(file("out/a.jpg"));
+            ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+            other.write("other run");
+        };
+        const auto r = run(file("a.jpg"), output("out/a.jpg", overwrite));
+        EXPECT_EQ(r.end, overwrite ? PictureJobEnd::Saved : PictureJobEnd::KeptExisting);
+        EXPECT_TRUE(r.done());
+        QFile kept(file("out/a.jpg"));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll() == "other run", !overwrite);
+        EXPECT_EQ(QDir(file("out")).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+}
+
 TEST_F(PictureJobTest, AnAbortedJobSavesNothing) {
     pictures.entries[file("a.jpg")] = {};
     aborted = true;
