@@ -396,6 +396,12 @@ void TuningBinder::refresh() {
                state_.checks.cbShowOverExposed2);
     for (const ButtonBinding& b : kSpeedButtons)
         setChecked(pages_->control(QString::fromLatin1(b.name)), state_.buttons.*b.member);
+    // The curve editors' openers (their windows follow them).
+    setChecked(pages_->control(QStringLiteral("cbEqBrightness")), state_.checks.cbEqBrightness);
+    setChecked(pages_->control(QStringLiteral("sbEqNoiseReduction")),
+               state_.buttons.sbEqNoiseReduction);
+    setChecked(pages_->control(QStringLiteral("sbEqSaturation")), state_.buttons.sbEqSaturation);
+    setChecked(pages_->control(QStringLiteral("sbEqSharpening")), state_.buttons.sbEqSharpening);
     setChecked(pages_->control(QStringLiteral("RadioButton_HighN")), state_.RadioButton_HighN);
     setChecked(pages_->control(QStringLiteral("RadioButton_LowN")), !state_.RadioButton_HighN);
     const char* aligns[] = {"sbTextAlignLeft", "sbTextAlignCenter", "sbTextAlignRight"};
@@ -456,8 +462,10 @@ void TuningBinder::refreshEnabling() {
             if (w) w->setVisible(on);
     };
     enable({"SlideBar1", "SlideBar2", "SlideBar3", "SlideBar4", "SlideBar16", "SlideBar19",
-            "RadioButton_LowN", "RadioButton_HighN", "sbNoiseMap"},
+            "RadioButton_LowN", "RadioButton_HighN", "sbNoiseMap", "sbEqNoiseReduction"},
            c.noiseControlsEnabled);
+    show({"sbEqNoiseReduction", "sbEqSaturation", "sbEqSharpening", "cbEqBrightness"},
+         c.equalizerButtonsVisible);
     showSlider(2, 8, c.noiseDetailPanelsVisible);
     showSlider(3, 7, c.noiseDetailPanelsVisible);
     showSlider(4, 3, c.noiseDetailPanelsVisible);
