@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "app/editors/colour_ranges.h"
 #include "app/fullscreen/full_screen_view.h"
 #include "app/main/main_form.h"
 #include "app/main/main_form_commands.h"
@@ -230,6 +231,8 @@ void TFullScreenForm::runAdjustment(core::ShownKind kind, bool assign, const QSt
     fill.activeTab = m.binder_->activeTab();
     fill.tuningMode = true;
     fill.caTabShown = core::controlStates(m.tuning_, fill.activeTab).caTabVisible;
+    fill.colourRangeWindowOpen = m.colourRanges_->windowOpen();
+    fill.editedColourRange = m.colourRanges_->editedIndex();
     auto request = std::make_shared<core::AdjustmentRunRequest>();
     request->screenCopy = m.document_.handle(core::ImageSlot::DialogPreview);
     request->processed = m.document_.handle(core::ImageSlot::PreviewResult);

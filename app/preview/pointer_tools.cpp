@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
+#include <cmath>
 
+#include "app/editors/colour_ranges.h"
 #include "app/editors/memory_colors.h"
 #include "app/main/main_form.h"
 #include "app/preview/full_views.h"
@@ -52,22 +54,6 @@ constexpr std::array<MenuItem, 12> kMenuItems = {{
     {"pmCancel", "ALS_FRM_CANCEL", A::None},
 }};
 
-// Actions that open windows this program does not have yet (the colour-range window); their
-// buttons and items are shown disabled and their presses do nothing.
-bool needsMissingWindow(A action) {
-    switch (action) {
-        case A::NewColourRange:
-        case A::IncludeColour:
-        case A::ExcludeColour:
-        case A::StartRectangle:
-        case A::StartEllipse:
-        case A::FinishArea:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool isSampling(A action) {
     switch (action) {
         case A::AdjustNoise:
@@ -76,10 +62,28 @@ bool isSampling(A action) {
         case A::SetCAColour:
         case A::WhitePoint:
         case A::MemoryColour:
+        case A::NewColourRange:
+        case A::IncludeColour:
+        case A::ExcludeColour:
             return true;
         default:
             return false;
     }
+}
+
+// The range as the engine reads it, and what IncludeThisColorIntoSelection changed in it.
+core::ColorRangeItem includedColour(core::ColorRangeItem range, const std::array<uint16_t, 3>& rgb,
+                                    bool include) {
+    core::EngineColorRanges record({range});
+    IncludeThisColorIntoSelection(rgb[0], rgb[1], rgb[2], record.data(), include ? 1 : 0);
+    const Colors_ColorRangeParams& r = *record.data();
+    for (size_t c = 0; c < 3; ++c) {
+        range.Colors[c] = r.Color1[c];
+        range.Colors[3 + c] = r.Color2[c];
+        range.Colors[6 + c] = r.TargetColor[c];
+    }
+    range.Tolerance = r.Tolerance;
+    return range;
 }
 
 core::PickKind pickKindOf(A action) {
@@ -298,8 +302,13 @@ void PointerTools::showOutputCaption(const QString& caption) {
         form_.ui_.stxtOutput->setText(caption);
 }
 
+bool PointerTools::rangeWindowOpen() const {
+    return form_.colourRanges_ && form_.colourRanges_->windowOpen();
+}
+
 void PointerTools::refresh() {
     eye_.reset();
+    area_.reset();
     menuPress_.reset();
     hideShapes();
     hideFrames();
@@ -307,7 +316,7 @@ void PointerTools::refresh() {
     const bool expert = form_.tuning_.expertMode;
     const bool tuning = form_.tuningMode();
     const std::vector<core::ToolButton> buttons =
-        t ? core::toolButtons(*t, false) : std::vector<core::ToolButton>{};
+        t ? core::toolButtons(*t, rangeWindowOpen()) : std::vector<core::ToolButton>{};
     for (size_t i = 0; i < toolButtons_.size(); ++i) {
         QToolButton* b = toolButtons_[i];
         const bool shown = i < buttons.size() && expert;
@@ -316,7 +325,6 @@ void PointerTools::refresh() {
         if (i < buttons.size()) {
             b->setToolTip(form_.language_.message(QString::fromLatin1(buttons[i].hintKey)));
             b->setIcon(toolGlyph(buttons[i].imageIndex));
-            b->setEnabled(!needsMissingWindow(buttons[i].action));
         }
     }
     panel_->setVisible(tuning);
@@ -338,7 +346,9 @@ void PointerTools::refreshPickButtons() {
         const core::PickListButtons state = core::pickListButtons(
             form_.tuning_, pb.list,
             form_.language_.message(QString::fromLatin1(core::pickListResetKey(pb.list))));
-        const bool shown = state.visible && t == home;
+        // The range list's pair hides while a range is edited.
+        const bool shown = state.visible && t == home &&
+                           !(pb.list == core::PickList::ColourRanges && rangeWindowOpen());
         pb.reset->setText(state.resetCaption);
         pb.reset->setEnabled(state.enabled);
         pb.undo->setEnabled(state.enabled);
@@ -350,10 +360,10 @@ void PointerTools::refreshPickButtons() {
 void PointerTools::refreshCursor() {
     const auto t = tab();
     Qt::CursorShape shape = Qt::ArrowCursor;
-    if (eye_) {
+    if (eye_ || area_) {
         shape = Qt::CrossCursor;
     } else if (t && tool_ != core::kDragTool && form_.tuning_.expertMode) {
-        const A action = core::toolAction(*t, tool_, false);
+        const A action = core::toolAction(*t, tool_, rangeWindowOpen());
         shape = action == A::EyeBox || action == A::StartRectangle || action == A::StartEllipse
                     ? Qt::CrossCursor
                     : Qt::PointingHandCursor;
@@ -420,6 +430,8 @@ bool PointerTools::pressed(PictureView* view, QMouseEvent* event) {
     s.noiseReductionOn = form_.tuning_.checks.cbEnableNR;
     s.chromaticAberrationOn = form_.tuning_.checks.cbEnableCA;
     s.outputPane = view == form_.ui_.imagePreviewOutput;
+    s.colourRangeWindowOpen = s.colourRangeSelected = rangeWindowOpen();
+    s.drawingArea = area_.has_value();
     const core::PointerDecision d = core::dispatchPress(s);
 
     if (d.startsComparison && !view->picture().isNull() &&
@@ -431,6 +443,10 @@ bool PointerTools::pressed(PictureView* view, QMouseEvent* event) {
     }
     if (d.action == A::None || d.action == A::Drag) return false;  // the view's own handlers
 
+    if (d.action == A::FinishArea || d.action == A::CancelArea) {
+        finishArea(d.action == A::FinishArea);
+        return true;
+    }
     const std::optional<Press> press = pressAt(view, event->position().toPoint());
     if (d.toolUsed) setTool(core::kDragTool);
     if (!press) return true;
@@ -451,6 +467,10 @@ bool PointerTools::pressed(PictureView* view, QMouseEvent* event) {
 }
 
 bool PointerTools::moved(PictureView* view, QMouseEvent* event) {
+    if (area_ && event->buttons() == Qt::NoButton) {
+        followArea(view, event->position().toPoint());
+        return false;
+    }
     if (!eye_ || eye_->press.view != view) return false;
     const QRect shown = view->pictureRect();
     const QPoint at = event->position().toPoint() - shown.topLeft();
@@ -502,7 +522,8 @@ void PointerTools::finishEyeBox(const EyeDrawing& drawing) {
 void PointerTools::showMenu(const Press& press, QPoint globalPoint) {
     const auto t = tab();
     if (!t) return;
-    const core::ContextMenuItems items = core::contextMenuItems(*t, false, false);
+    const bool open = rangeWindowOpen();
+    const core::ContextMenuItems items = core::contextMenuItems(*t, open, open);
     const bool shown[] = {items.whiteBalance,   items.colourRange, items.memoryColour,
                           items.areaItems,      items.areaItems,   items.includeExclude,
                           items.includeExclude, items.caColour,    items.noiseItems,
@@ -511,10 +532,9 @@ void PointerTools::showMenu(const Press& press, QPoint globalPoint) {
         QAction* item = menuItems_[i];
         const A action = kMenuItems[i].action;
         item->setVisible(shown[i]);
-        item->setEnabled(!needsMissingWindow(action));
         item->setCheckable(action != A::None);
         item->setChecked(action != A::None && tool_ != core::kDragTool &&
-                         core::toolAction(*t, tool_, false) == action);
+                         core::toolAction(*t, tool_, open) == action);
     }
     menuPress_ = press;
     // On the colour tab the menu sits half a sampling frame to the right.
@@ -529,8 +549,61 @@ void PointerTools::showMenu(const Press& press, QPoint globalPoint) {
 }
 
 void PointerTools::perform(A action, const Press& press) {
-    if (needsMissingWindow(action)) return;
     if (isSampling(action)) samplePick(action, press);
+    if (action == A::StartRectangle || action == A::StartEllipse)
+        startArea(action == A::StartRectangle ? core::AreaKind::Rectangle : core::AreaKind::Ellipse,
+                  press);
+}
+
+void PointerTools::startArea(core::AreaKind kind, const Press& press) {
+    if (!rangeWindowOpen()) return;
+    hideFrames();
+    const core::PictureSize picture{form_.document().width(), form_.document().height()};
+    area_ = AreaDrawing{press.view, press.paneSize, {}};
+    area_->drawing.kind = kind;
+    area_->drawing.start =
+        core::mapWholePicturePoint(press.pane.x(), press.pane.y(), press.paneSize, picture);
+    for (PreviewOverlay* o : overlays_)
+        o->hideShape();
+    // The shape follows the pointer with no button held.
+    press.view->setMouseTracking(true);
+    overlay(press.view)->setShape(QRect(press.pane, QSize(0, 0)), kind == core::AreaKind::Ellipse);
+    refreshCursor();
+}
+
+void PointerTools::followArea(PictureView* view, QPoint widgetPoint) {
+    if (!area_ || area_->view != view) return;
+    const core::PictureSize picture{form_.document().width(), form_.document().height()};
+    const QRect shown = view->pictureRect();
+    const QPoint at = widgetPoint - shown.topLeft();
+    area_->drawing = core::areaFollowing(
+        area_->drawing, core::mapWholePicturePoint(at.x(), at.y(), area_->paneSize, picture));
+    if (picture.width < 1 || picture.height < 1) return;
+    // Picture pixels to pane pixels, the outline grown by a margin so that it shows around the
+    // pixels it takes.
+    const core::PixelRect r = area_->drawing.outline();
+    const double sx = double(area_->paneSize.width) / picture.width;
+    const double sy = double(area_->paneSize.height) / picture.height;
+    const int32_t margin = core::areaScreenMargin(area_->paneSize.width, picture.width);
+    const QRect onScreen(
+        int(std::lround(r.left * sx)) - margin, int(std::lround(r.top * sy)) - margin,
+        int(std::lround(r.width * sx)) + 2 * margin, int(std::lround(r.height * sy)) + 2 * margin);
+    overlay(view)->setShape(onScreen, area_->drawing.kind == core::AreaKind::Ellipse);
+}
+
+void PointerTools::finishArea(bool store) {
+    const std::optional<AreaDrawing> drawing = area_;
+    area_.reset();
+    hideShapes();
+    setTool(core::kDragTool);
+    if (!store || !drawing) return;
+    const std::optional<XcludedArea> area = core::finishedArea(drawing->drawing);
+    ColourRanges* ranges = form_.colourRanges_;
+    if (!area || !ranges || !ranges->windowOpen()) return;
+    core::ColorRangeItem range = ranges->editing().range();
+    range.Areas.push_back(*area);
+    range.AreaCount = int32_t(range.Areas.size());
+    if (ranges->replaceRange(ranges->editedIndex(), range)) changed(false);
 }
 
 void PointerTools::samplePick(A action, const Press& press) {
@@ -573,14 +646,24 @@ void PointerTools::samplePick(A action, const Press& press) {
         std::array<int32_t, 3> levels{};  // noise, shadows, highlights
         std::array<int32_t, 3> shifts{};  // red, green, blue
         core::Rgb16 srgb{};               // a memory colour's pick, as the list keeps colours
+        core::ColorRangeItem range;       // the edited range with a colour included or excluded
     };
+    // Including or excluding works on the range being edited, as it is now.
+    core::ColorRangeItem edited;
+    int32_t editedIndex = -1;
+    if (action == A::IncludeColour || action == A::ExcludeColour) {
+        if (!rangeWindowOpen()) return;
+        edited = form_.colourRanges_->editing().range();
+        editedIndex = form_.colourRanges_->editedIndex();
+    }
     const imaging::Handle source = form_.document().handle(core::ImageSlot::Source);
     const imaging::Handle templ = form_.document().handle(core::ImageSlot::Template);
     const int32_t width = picture.width;
     const int32_t height = picture.height;
     form_.executor_->post(
         this,
-        [source, templ, record, action, at, yb, block](const core::EngineJobContext&) mutable {
+        [source, templ, record, action, at, yb, block,
+         edited](const core::EngineJobContext&) mutable {
             Sample sample;
             const core::SlotPixels px = core::slotPixels(source);
             if (!px.bits || px.width <= at.x || px.height <= at.y) return sample;
@@ -617,12 +700,22 @@ void PointerTools::samplePick(A action, const Press& press) {
                     sample.srgb = core::pictureColourToSrgb(templ, source, v);
                     sample.ok = true;
                     break;
+                case A::NewColourRange:
+                    GetRGB(&image, at.x, yb, block, &v[0], &v[1], &v[2]);
+                    sample.ok = true;
+                    break;
+                case A::IncludeColour:
+                case A::ExcludeColour:
+                    GetRGB(&image, at.x, yb, block, &v[0], &v[1], &v[2]);
+                    sample.range = includedColour(edited, v, action == A::IncludeColour);
+                    sample.ok = true;
+                    break;
                 default:
                     break;
             }
             return sample;
         },
-        [this, action, width, height](Sample sample) {
+        [this, action, width, height, editedIndex](Sample sample) {
             // The picture changed meanwhile (another one opened): the sample belongs to no mark.
             if (!sample.ok || form_.document().width() != width ||
                 form_.document().height() != height)
@@ -648,6 +741,17 @@ void PointerTools::samplePick(A action, const Press& press) {
                 case A::MemoryColour:
                     // The window requests the preview when it closes.
                     form_.memoryColors()->showForPickedColour(v, sample.srgb);
+                    return;
+                case A::NewColourRange:
+                    // The range window opens for it and asks for the preview.
+                    if (!rangeWindowOpen()) form_.colourRanges_->newRange(v);
+                    changed(false);
+                    return;
+                case A::IncludeColour:
+                case A::ExcludeColour:
+                    form_.colourRanges_->replaceRange(editedIndex, sample.range);
+                    hideFrames();
+                    changed(false);
                     return;
                 default:
                     return;

@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 
+#include "core/preview/area_shapes.h"
 #include "core/preview/pane_mapping.h"
 #include "core/preview/pointer_dispatch.h"
 #include "core/preview/pointer_marks.h"
@@ -85,6 +86,13 @@ class PointerTools : public QObject {
     void showMenu(const Press& press, QPoint globalPoint);
 
     void samplePick(core::PointerAction action, const Press& press);
+    // An area of the edited colour range: started at a press, following the pointer, stored
+    // (or dropped) at the next press.
+    void startArea(core::AreaKind kind, const Press& press);
+    void followArea(PictureView* view, QPoint widgetPoint);
+    void finishArea(bool store);
+    // The colour-range window is open: a range is being edited.
+    bool rangeWindowOpen() const;
     void finishEyeBox(const EyeDrawing& drawing);
     void hideShapes();
     void hideFrames();
@@ -108,6 +116,12 @@ class PointerTools : public QObject {
     std::optional<Press> menuPress_;
     int tool_ = core::kDragTool;
     std::optional<EyeDrawing> eye_;
+    struct AreaDrawing {
+        PictureView* view = nullptr;
+        core::PictureSize paneSize;
+        core::AreaDrawing drawing;
+    };
+    std::optional<AreaDrawing> area_;
     void showSourceInOutput();
 
     // The output pane shows the source preview while a comparison is held (the output caption
