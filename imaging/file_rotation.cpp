@@ -54,6 +54,30 @@ bool losslessTurn(const Bytes& in, int orientation, Bytes& out, int& width, int&
                                       &width, &height, &subsamp, &colourspace) == 0;
 }
 
+// The camera's thumbnail turned as the picture was: lossless, its partial edge blocks trimmed
+// when it is not made of whole blocks; empty (the thumbnail is dropped) when it cannot be turned.
+Bytes turnedThumbnail(const Bytes& thumbnail, int orientation) {
+    if (thumbnail.empty()) return {};
+    Bytes out;
+    int width = 0, height = 0;
+    if (losslessTurn(thumbnail, orientation, out, width, height)) return out;
+    std::unique_ptr<void, TjCloser> tj(tjInitTransform());
+    if (!tj) return {};
+    tjtransform t{};
+    t.op = transformOf(orientation);
+    t.options = TJXOPT_TRIM;
+    unsigned char* buf = nullptr;
+    unsigned long size = 0;
+    if (tjTransform(tj.get(), thumbnail.data(), static_cast<unsigned long>(thumbnail.size()), 1,
+                    &buf, &size, &t, 0) != 0) {
+        if (buf) tjFree(buf);
+        return {};
+    }
+    out.assign(buf, buf + size);
+    tjFree(buf);
+    return out;
+}
+
 }  // namespace
 
 bool encodeForSave(const Image& image, const EncodeOptions& o, Bytes& out, std::string& error);
@@ -92,7 +116,12 @@ bool cRotateImageFile(Handle h, const std::string& source, const std::string& ta
         width = image.width;
         height = image.height;
     }
-    if (!metadata::updateFile(out, width, height, error)) return fail(s, error);
+    // An embedded thumbnail left as it was would show the picture unturned.
+    const Bytes oldThumbnail = metadata::thumbnail(tags.exif);
+    const Bytes newThumbnail = turnedThumbnail(oldThumbnail, turn);
+    if (!metadata::updateFile(out, width, height, error,
+                              oldThumbnail.empty() ? nullptr : &newThumbnail))
+        return fail(s, error);
     if (!writeFileAtomically(target, out, error)) return fail(s, error);
     return true;
 }

@@ -275,7 +275,8 @@ bool write(Bytes& file, int formatCode, const Image& image, const Bytes& thumbna
     }
 }
 
-bool updateFile(Bytes& file, int width, int height, std::string& error) {
+bool updateFile(Bytes& file, int width, int height, std::string& error,
+                const Bytes* turnedThumbnail) {
     ensureExiv2();
     try {
         auto img = Exiv2::ImageFactory::open(file.data(), static_cast<long>(file.size()));
@@ -290,6 +291,13 @@ bool updateFile(Bytes& file, int width, int height, std::string& error) {
         }
         if (data.findKey(Exiv2::ExifKey("Exif.Image.Orientation")) != data.end())
             data["Exif.Image.Orientation"] = static_cast<std::uint16_t>(1);
+        if (turnedThumbnail) {
+            Exiv2::ExifThumb thumb(data);
+            thumb.erase();
+            if (!turnedThumbnail->empty())
+                thumb.setJpegThumbnail(turnedThumbnail->data(),
+                                       static_cast<long>(turnedThumbnail->size()));
+        }
         if (xmp.findKey(Exiv2::XmpKey("Xmp.tiff.Orientation")) != xmp.end())
             xmp["Xmp.tiff.Orientation"] = "1";
         // A packet exiv2 cannot parse goes back as it came rather than being dropped.

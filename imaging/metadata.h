@@ -37,7 +37,9 @@ std::string text(const Bytes& exif, const char* key);
 std::optional<double> number(const Bytes& exif, const char* key);
 
 // After a turn that left the file's pixels upright: sets the orientation in its EXIF and XMP to
-// 1 and the EXIF pixel dimensions to the new size.
-bool updateFile(Bytes& file, int width, int height, std::string& error);
+// 1 and the EXIF pixel dimensions to the new size. With turnedThumbnail given, the embedded
+// thumbnail becomes that JPEG (removed when it is empty), so that it shows the turned picture.
+bool updateFile(Bytes& file, int width, int height, std::string& error,
+                const Bytes* turnedThumbnail = nullptr);
 
 }  // namespace imaging::metadata

@@ -96,7 +96,7 @@ QueueCommands::~QueueCommands() {
     if (run_) run_->batch->abort();
 }
 
-void QueueCommands::add(bool many, bool thenNext) {
+void QueueCommands::add(bool many, bool thenNext, const QStringList& paths) {
     TMainForm& f = form_;
     if (f.busy() || running() || !f.document_.isOpen()) return;
     switch (
@@ -113,7 +113,9 @@ void QueueCommands::add(bool many, bool thenNext) {
     }
     core::AddToQueueRequest request;
     request.many = many;
-    request.paths = many ? f.listing_.files : QStringList{f.document_.fileName()};
+    request.paths = !many             ? QStringList{f.document_.fileName()}
+                    : paths.isEmpty() ? f.listing_.files
+                                      : paths;
     request.settings = core::collectSettings(f.tuning_);
     request.expertMode = f.tuning_.expertMode;
     request.marks.noiseAreas = f.tuning_.noiseAreas;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <memory>
 
 #include "core/batch/batch_run.h"
@@ -31,6 +32,8 @@ class QueueCommands : public QObject {
     void menuAddAllToQueueClick() { add(true, false); }
     void menuQueueClick();
     void menuClearQueueClick();
+    // The navigator's checked pictures, added as a folder's list is (settings only).
+    void addFiles(const QStringList& paths) { add(true, false, paths); }
 
   signals:
     // An add command ended: whether it went through (nothing asked was cancelled).
@@ -41,7 +44,7 @@ class QueueCommands : public QObject {
     struct Run;
     class RunObserver;
 
-    void add(bool many, bool thenNext);
+    void add(bool many, bool thenNext, const QStringList& paths = {});
     void startRun();
     void stopRun();
     void runDone(const core::BatchSummary& summary);
