@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QScreen>
+#include <cstring>
+#include <vector>
 
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
@@ -26,7 +28,19 @@ bool isSupportedPicture(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    // Qt reads "-plugin NAME" as a request for one of its own plug-ins and would take the "-q"
+    // after it as the name: the program's two switches are kept out of Qt's sight.
+    QStringList ownSwitches;
+    std::vector<char*> qtArguments{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-plugin") == 0 || std::strcmp(argv[i], "-q") == 0)
+            ownSwitches << QString::fromLatin1(argv[i]);
+        else
+            qtArguments.push_back(argv[i]);
+    }
+    int qtArgumentCount = int(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    QApplication application(qtArgumentCount, qtArguments.data());
     QApplication::setApplicationName(QStringLiteral("Velmar Filter"));
     QApplication::setDesktopFileName(QStringLiteral("velmarfilter"));
     const core::ProgramFolders folders =
@@ -44,8 +58,10 @@ int main(int argc, char** argv) {
     language.load(choice->languageFile);
     app::WindowAsker asker(language);
 
+    // What Qt left of the command line (its own options taken out), with the program's switches.
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    arguments = ownSwitches + arguments;
     core::SingleInstance instance;
     if (!instance.acquire()) {
         instance.sendToRunning(arguments);
@@ -84,6 +100,9 @@ int main(int argc, char** argv) {
     if (plan.askUpdateReminder)
         core::askMessage(asker, language, QStringLiteral("ALS_SEARCH_UPDATES_QUEST"),
                          QStringLiteral("ALS_UPDATES"), core::kButtonsYesNo | core::kIconQuestion);
-    if (!plan.open.path.isEmpty()) window.openFile(plan.open.path);
+    if (plan.open.what == core::OpenAtStart::ExchangeImage)
+        window.openExchangeImage(start->commandLine.quiet);
+    else if (!plan.open.path.isEmpty())
+        window.openFile(plan.open.path);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/main/file_chooser.h"
 #include "app/main/main_form.h"
@@ -51,21 +52,57 @@ void TMainForm::menuOpenClick() {
 }
 
 bool TMainForm::openFile(const QString& path, int quarterTurns) {
+    return openWith(
+        path,
+        [path, quarterTurns](core::ImageDocument& document) {
+            core::Status opened = document.open(path);
+            for (int i = 0; opened && i < quarterTurns % 4; ++i)
+                opened = document.rotate(+1);
+            return opened;
+        },
+        [this, path](bool ok) {
+            lastFolder_ = QFileInfo(path).absolutePath();
+            if (!registryFile_.isEmpty() && ok) {
+                core::RegistryKey key = core::programRegistryKey(registryFile_);
+                core::writeDialogFolder(key, core::DialogFolder::Open, lastFolder_);
+            }
+        });
+}
+
+bool TMainForm::openExchangeImage(bool quiet) {
+    setPluginMode(quiet);
+    const QString temp = folders_.tempFolder();
+    return openWith(
+        QString::fromLatin1(core::kExchangeFileName),
+        [temp](core::ImageDocument& document) { return document.openExchange(temp); },
+        [this](bool ok) {
+            // The host waits for its picture: without one there is nothing to do here.
+            if (!ok) QTimer::singleShot(counter_.interval(), this, &QWidget::close);
+        },
+        [this](bool ok) {
+            // Quiet: the full run of the settings as they are, at once.
+            if (!ok || !pluginQuiet_) return;
+            scheduler_.setRunKind(static_cast<int32_t>(core::RunKind::Full));
+            scheduler_.startRun();
+        });
+}
+
+bool TMainForm::openWith(const QString& name,
+                         std::function<core::Status(core::ImageDocument&)> open,
+                         std::function<void(bool ok)> loaded, std::function<void(bool ok)> shown) {
     if (busy()) return false;
     core::collectSettings(tuning_);
     if (tuningMode()) setTuningMode(false);
     scheduler_.setLongOperation(true);
     updateCommands();
-    setStatus(core::loadingStatus(path, true, core::languageLookup(language_)));
+    setStatus(core::loadingStatus(name, true, core::languageLookup(language_)));
     core::ImageDocument* document = &document_;
     // The record the automatic contrast detection reads, filled from the controls as they are.
     auto record = std::make_shared<core::RunRecord>(core::fillEngineRecord(tuning_, {}));
     executor_->post(
         this,
-        [document, path, record, quarterTurns](const core::EngineJobContext&) {
-            core::Status opened = document->open(path);
-            for (int i = 0; opened && i < quarterTurns % 4; ++i)
-                opened = document->rotate(+1);
+        [document, open = std::move(open), record](const core::EngineJobContext&) {
+            core::Status opened = open(*document);
             if (opened) {
                 const core::SlotPixels px =
                     core::slotPixels(document->handle(core::ImageSlot::Source));
@@ -76,17 +113,15 @@ bool TMainForm::openFile(const QString& path, int quarterTurns) {
             }
             return pictures(*document, std::move(opened));
         },
-        [this, path](Loaded loaded) {
-            lastFolder_ = QFileInfo(path).absolutePath();
-            if (!registryFile_.isEmpty() && loaded.status) {
-                core::RegistryKey key = core::programRegistryKey(registryFile_);
-                core::writeDialogFolder(key, core::DialogFolder::Open, lastFolder_);
-            }
-            pictureLoaded(loaded.status.ok(),
-                          loaded.status ? QString()
-                                        : core::documentMessage(loaded.status.failure(),
-                                                                core::languageLookup(language_)),
-                          loaded.source, loaded.thumbnail);
+        [this, loaded = std::move(loaded), shown = std::move(shown)](Loaded result) {
+            const bool ok = result.status.ok();
+            loaded(ok);
+            pictureLoaded(ok,
+                          ok ? QString()
+                             : core::documentMessage(result.status.failure(),
+                                                     core::languageLookup(language_)),
+                          result.source, result.thumbnail);
+            if (shown) shown(ok);
         });
     return true;
 }

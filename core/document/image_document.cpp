@@ -202,7 +202,10 @@ Status ImageDocument::writeBack(const QString& exchangePath) {
     if (!exchangeHeader_) return failure("ER_RLUGIN_DATA_NOTFOUND", quotedName(exchangePath));
     const imaging::Handle picture =
         hasOutput() ? handle(ImageSlot::Output) : handle(ImageSlot::Source);
-    return writeBackExchangeFile(exchangePath, *exchangeHeader_, picture);
+    Status written = writeBackExchangeFile(exchangePath, *exchangeHeader_, picture);
+    // The host has the result now: nothing waits to be saved.
+    if (written) setUnsaved(false);
+    return written;
 }
 
 void ImageDocument::close() {

@@ -81,7 +81,8 @@ class ImageDocument : public QObject {
     // cleared) and modified says whether it carries a result made outside the tuning; a new
     // output counts as not saved. Failures as readExchangeFile's; the slot is then empty.
     Status reloadFromExchange(const QString& tempFolder, ImageSlot slot, bool modified);
-    // Writes the output (the source when there is no output) back into the exchange file.
+    // Writes the output (the source when there is no output) back into the exchange file; once
+    // written, the result no longer counts as unsaved (the host has it).
     Status writeBack(const QString& exchangePath);
     // Empties every picture slot but the template and the navigator's.
     void close();
