@@ -13,10 +13,13 @@
 #include <QUrl>
 
 #include "app/batch/queue_commands.h"
+#include "app/editors/colour_ranges.h"
+#include "app/editors/equalizers.h"
 #include "app/editors/memory_colors.h"
 #include "app/i18n/window_translation.h"
 #include "app/main/main_form_commands.h"
 #include "app/main/settings_files.h"
+#include "app/navigator/navigator_commands.h"
 #include "app/preview/pointer_tools.h"
 #include "app/settings/crop_tab.h"
 #include "app/settings/tuning_binder.h"
@@ -110,9 +113,12 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     installTextTab();
     pointer_ = new PointerTools(*this);
     memoryColors_ = new MemoryColors(*this);
+    colourRanges_ = new ColourRanges(*this);
+    equalizers_ = new Equalizers(*this);
     commands_ = new MainFormCommands(*this);
     queueCommands_ = new QueueCommands(*this);
     settingsFiles_ = new SettingsFiles(*this);
+    navigator_ = new NavigatorCommands(*this);
     installFullViews();  // its zoom box goes into the tool bars just made
     installFolderCommands();
     setTuningMode(false);

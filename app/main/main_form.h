@@ -33,7 +33,9 @@ class Language;
 
 namespace app {
 
+class ColourRanges;
 class CropTab;
+class Equalizers;
 class CropView;
 class FileChooser;
 class FullViews;
@@ -41,6 +43,7 @@ class TextTab;
 class PointerTools;
 class MainFormCommands;
 class MemoryColors;
+class NavigatorCommands;
 class QueueCommands;
 class SettingsFiles;
 class TuningBinder;
@@ -77,6 +80,12 @@ class TMainForm : public QMainWindow {
     SettingsFiles* settingsFiles() const { return settingsFiles_; }
     // The memory-colour list, its file and its window.
     MemoryColors* memoryColors() const { return memoryColors_; }
+    // The navigator panel beside the layers and the recent folders.
+    NavigatorCommands* navigator() const { return navigator_; }
+    // The colour range being edited with its floating window, and the range list.
+    ColourRanges* colourRanges() const { return colourRanges_; }
+    // The four curve editors.
+    Equalizers* equalizers() const { return equalizers_; }
 
     // Busy: a run or a long operation (opening, saving) is under way; every command that
     // touches the picture is refused meanwhile.
@@ -90,6 +99,10 @@ class TMainForm : public QMainWindow {
     // Opens a picture (posted to the engine thread), turned clockwise by the quarter turns; false
     // when refused because busy.
     bool openFile(const QString& path, int quarterTurns = 0);
+    // Plug-in mode: opens the host's picture from the exchange file of the temp folder. quiet:
+    // the full run starts at once and its result goes straight back to the host. Without the
+    // picture the window closes at the next tick.
+    bool openExchangeImage(bool quiet);
     // Opens a picture after listing its folder (the list previous/next step through) and storing
     // the folder as the open dialog's; false when refused because busy.
     bool openScanned(const QString& path, int quarterTurns = 0);
@@ -154,9 +167,12 @@ class TMainForm : public QMainWindow {
 
   private:
     friend class MainFormCloser;
+    friend class ColourRanges;
     friend class PointerTools;
     friend class MainFormCommands;
     friend class MemoryColors;
+    friend class NavigatorCommands;
+    friend class Equalizers;
     friend class QueueCommands;
     friend class SettingsFiles;
     friend class TFullScreenForm;
@@ -213,6 +229,15 @@ class TMainForm : public QMainWindow {
 
     // Picture.
     void pictureLoaded(bool ok, const QString& message, const QImage& source, const QImage& thumb);
+    // Opens through open (run on the engine thread); loaded runs before the window shows the
+    // outcome, shown after. name is the file named in the status line meanwhile.
+    bool openWith(const QString& name, std::function<core::Status(core::ImageDocument&)> open,
+                  std::function<void(bool ok)> loaded, std::function<void(bool ok)> shown = {});
+    // Plug-in mode (main_form_plugin.cpp): the commands the host's picture allows, and what
+    // follows a full run there.
+    void setPluginMode(bool quiet);
+    void pluginRunEnded(bool produced);
+    void writeBackToHost();
     void saveTo(const QString& path, int formatIndex);
 
     const core::Language& language_;
@@ -237,6 +262,9 @@ class TMainForm : public QMainWindow {
     QueueCommands* queueCommands_ = nullptr;
     SettingsFiles* settingsFiles_ = nullptr;
     MemoryColors* memoryColors_ = nullptr;
+    NavigatorCommands* navigator_ = nullptr;
+    ColourRanges* colourRanges_ = nullptr;
+    Equalizers* equalizers_ = nullptr;
     core::RunScheduler scheduler_;
     std::unique_ptr<core::EngineExecutor> executor_;
     core::PreviewRegion region_;
@@ -261,6 +289,8 @@ class TMainForm : public QMainWindow {
     core::UndoCopy undo_;                                       // used on the engine thread only
     bool undoAvailable_ = false;
     core::ImageSlot undoSlot_ = core::ImageSlot::Template;
+    bool pluginMode_ = false;   // started with "-plugin": the picture belongs to a host
+    bool pluginQuiet_ = false;  // with "-q": run at once, hand back, close
 };
 
 }  // namespace app

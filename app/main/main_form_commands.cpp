@@ -43,12 +43,6 @@ constexpr WebLink kWebLinks[] = {
     {"menuHelpVelmar", "https://velmar.example/"},
 };
 
-// Commands whose windows are not part of this build: shown, never enabled.
-constexpr const char* kNotBuilt[] = {
-    "menuNavPanelMain",
-    "menuNavPanelPreview",
-};
-
 bool isEditBox(const QWidget* w) {
     if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w)) return true;
     const auto* combo = qobject_cast<const QComboBox*>(w);
@@ -237,8 +231,8 @@ void MainFormCommands::applyEnabling() {
     enable("menuAddAllToQueue", e.queueAdd && !form_.listing_.files.isEmpty());
     enable("menuQueue", e.queueMenu);
     enable("menuClearQueue", e.queueMenu);
-    for (const char* name : kNotBuilt)
-        enable(name, false);
+    enable("menuNavPanelMain", e.navigatorPanels);
+    enable("menuNavPanelPreview", e.navigatorPanels);
     if (menu.queueMenu) menu.queueMenu->setEnabled(e.queueMenu);
     // The plug-in host is not part of this build; the menu stays disabled.
     if (menu.pluginsMenu) menu.pluginsMenu->setEnabled(false);

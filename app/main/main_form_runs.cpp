@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/editors/colour_ranges.h"
 #include "app/main/main_form.h"
 #include "app/preview/full_views.h"
 #include "app/preview/pointer_tools.h"
@@ -15,6 +16,7 @@
 #include "core/crop/crop_and_resize.h"
 #include "core/crop/session_crop_picture.h"
 #include "core/document/image_slots.h"
+#include "core/editors/equalizer_curve.h"
 #include "core/i18n/language.h"
 #include "core/i18n/text_lookup.h"
 #include "core/preview/full_run.h"
@@ -245,6 +247,9 @@ void TMainForm::startPreviewRun() {
     fill.activeTab = binder_->activeTab();
     fill.tuningMode = true;
     fill.caTabShown = controls.caTabVisible;
+    colourRanges_->checkEditedRange();
+    fill.colourRangeWindowOpen = colourRanges_->windowOpen();
+    fill.editedColourRange = colourRanges_->editedIndex();
     auto request = std::make_shared<core::PreviewRunRequest>();
     request->sessions = {document_.handle(core::ImageSlot::Source),
                          document_.handle(core::ImageSlot::PreviewRegion),
@@ -256,7 +261,8 @@ void TMainForm::startPreviewRun() {
     request->region = region_;
     request->record = core::RunRecord(core::fillEngineRecord(tuning_, fill));
     const bool histogram =
-        (tab == core::PreviewTab::Colors && tuning_.buttons.sbHistogram) ||
+        (tab == core::PreviewTab::Colors && tuning_.buttons.sbHistogram &&
+         fill.editedColourRange < 0) ||
         (tab == core::PreviewTab::Brightness && tuning_.buttons.sbHistogramBrightness);
     if (histogram) {
         const int32_t opacity = options_.opacity;
@@ -330,13 +336,16 @@ void TMainForm::previewDone(const QImage& sourcePreview, core::RunResult result)
             markers[static_cast<size_t>(t)].inUse = inUse;
         };
         mark(T::Noise, stagesShown_.noise || b.NoiseReductionOn != 0);
-        mark(T::Sharpening, b.SharpenAmount != 0);
+        mark(T::Sharpening,
+             b.SharpenAmount != 0 || core::curveShaped(tuning_.curves, core::CurveType::Sharpness));
         mark(T::RedEye, !tuning_.redEyes.empty());
         mark(T::Colors, b.RedShift != 0 || b.GreenShift != 0 || b.BlueShift != 0 ||
                             b.Saturation != 0 || b.BWConversion != 0 ||
-                            !tuning_.colorRanges.empty());
+                            !tuning_.colorRanges.empty() ||
+                            core::curveShaped(tuning_.curves, core::CurveType::Saturation));
         mark(T::Brightness, b.AutoContrast != 0 || b.LocalContrast != 0 || b.Contrast != 0 ||
-                                b.Gamma != 0 || b.Highlights != 0 || b.Shadows != 0);
+                                b.Gamma != 0 || b.Highlights != 0 || b.Shadows != 0 ||
+                                core::curveShaped(tuning_.curves, core::CurveType::Brightness));
         mark(T::CA, b.CAOn != 0);
         mark(T::Distortions, b.DistortionsOn != 0);
         mark(T::Crop, b.CropOn != 0);
@@ -430,6 +439,7 @@ void TMainForm::fullRunDone(core::RunResult result) {
     setTuningMode(false);
     updateCommands();
     emit fullRunEnded(aborted ? core::RunEnd::Aborted : result.end);
+    if (pluginMode_) pluginRunEnded(result.done() && !aborted);
 }
 
 }  // namespace app

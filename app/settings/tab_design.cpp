@@ -25,6 +25,7 @@ constexpr ControlDesign kNoise[] = {
     {K::Radio, "RadioButton_LowN", "ALS_NR_METHOD_NORMAL"},
     {K::Radio, "RadioButton_HighN", "ALS_NR_METHOD_HIGH"},
     {K::SpeedButton, "sbNoiseMap", "ALS_NOISE_MAP"},
+    {K::SpeedButton, "sbEqNoiseReduction", "ALS_EQUALIZER"},
     {K::Button, "sbAutoDetect", "ALS_FRM_RESET"},
 };
 
@@ -35,6 +36,7 @@ constexpr ControlDesign kSharpening[] = {
     {K::Check, "cbSuppressHalos", "ALS_SUPPRESS_HALOS"},
     {K::Slider, "SlideBar36", "ALS_WHITE_HALO, %:", 39},
     {K::SpeedButton, "sbShowDifference", "ALS_SHARPENING_MAP"},
+    {K::SpeedButton, "sbEqSharpening", "ALS_EQUALIZER"},
     {K::Button, "sbSharpReset", "ALS_FRM_RESET"},
 };
 
@@ -54,8 +56,11 @@ constexpr ControlDesign kColours[] = {
     {K::Slider, "SlideBar34", "ALS_BW_GREEN:", 37},
     {K::Slider, "SlideBar35", "ALS_BW_BLUE:", 38},
     {K::Button, "sbMemoryColor", "ALS_MEMORY_COLORS"},
+    {K::SpeedButton, "SB_ShowLastColorRange", "ALS_CCR_SHOW_LAST"},
+    {K::Button, "sbEditSavedCCR", "ALS_CCR_CAPTION"},
     {K::Check, "cbShowOverExposed2", "ALS_SHOW_OVEREXPOSED"},
     {K::SpeedButton, "sbHistogram", "ALS_HISTOGRAM"},
+    {K::SpeedButton, "sbEqSaturation", "ALS_EQUALIZER"},
     {K::Button, "sbResetColor", "ALS_FRM_RESET"},
 };
 
@@ -70,6 +75,7 @@ constexpr ControlDesign kBrightness[] = {
     {K::Slider, "SlideBar22", "ALS_SHADOWS:", 14},
     {K::Check, "cbShowOverExposed", "ALS_SHOW_OVEREXPOSED"},
     {K::SpeedButton, "sbHistogramBrightness", "ALS_HISTOGRAM"},
+    {K::Check, "cbEqBrightness", "ALS_EQALIZER_ALS_BRIGHTNESS"},
     {K::Button, "sbAutoBrightness", "ALS_AUTO_BRIGHTNESS"},
     {K::Button, "sbResetBrightness", "ALS_FRM_RESET"},
 };

@@ -54,6 +54,18 @@
 #include "core/presets/file_settings_cache.h"
 #include "core/presets/settings_file.h"
 #include "core/preview/zoom_list.h"
+#include "shots.h"
+
+namespace shots {
+
+void save(QWidget& window, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+}  // namespace shots
+
+using shots::save;
 
 namespace {
 
@@ -64,11 +76,6 @@ class NoFiles : public app::FileChooser {
         return {};
     }
 };
-
-void save(QWidget& window, const QString& folder, const QString& name) {
-    QApplication::processEvents();
-    window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
 
 // The preferences window, one picture per tab.
 void savePreferenceStates(QWidget& window, const core::Language& texts, const QString& dataFolder,
@@ -359,6 +366,8 @@ int main(int argc, char** argv) {
     }
     savePickStates(window, folder, language);
     saveMemoryColorStates(window, folder, language);
+    shots::saveColourRangeStates(window, folder, language);
+    shots::saveEqualizerStates(window, folder, language);
     savePresetStates(window, texts, data.path(), folder, language);
     window.ui().pages->setCurrentIndex(0);
     settle(window);
@@ -452,6 +461,8 @@ int main(int argc, char** argv) {
     savePreferenceStates(window, texts, data.path(), folder, language);
     savePictureDialogStates(texts, folder, language);
     saveQueueStates(window, asker, data.path(), folder, language);
+    shots::saveRenamingStates(texts, folder, language);
+    shots::saveNavigatorStates(window, folder, language);
     // The window in each shipped skin and in the plain look: viewing, then tuning.
     const QStringList skins =
         core::availableSkins(core::ProgramFolders(QStringLiteral(VF_BUILD_FOLDER), data.path()));
