@@ -132,6 +132,32 @@ void Equalizers::fixMarkers() {
         if (TEqualizerForm* w = window(type)) w->fixMarker(markerValues_.of(type));
 }
 
+bool Equalizers::anyShown() const {
+    for (const core::CurveType type : core::kCurveTypes)
+        if (TEqualizerForm* w = window(type); w && w->isVisible()) return true;
+    return false;
+}
+
+void Equalizers::showValues(int32_t brightness, int32_t hue) {
+    const QString brightnessLabel = form_.text("ALS_BRIGHTNESS");
+    const QString hueLabel = form_.text("ALS_HUE");
+    for (const core::CurveType type : core::kCurveTypes) {
+        TEqualizerForm* w = window(type);
+        if (!w || !w->isVisible()) continue;
+        const int32_t value = type == core::CurveType::Brightness ? brightness : hue;
+        markerValues_.remember(type, value);
+        const QString title = type == core::CurveType::Noise       ? form_.text("ALS_NOISE")
+                              : type == core::CurveType::Sharpness ? form_.text("ALS_SHARPENING")
+                                                                   : w->curveName();
+        w->showValue(value, core::markerCaption(type, value, title, brightnessLabel, hueLabel));
+    }
+}
+
+void Equalizers::hideValueMarkers() {
+    for (const core::CurveType type : core::kCurveTypes)
+        if (TEqualizerForm* w = window(type); w && w->isVisible()) w->hideMarker();
+}
+
 void Equalizers::follow() {
     const QString sheet = form_.ui_.pages->currentSheet();
     for (const core::CurveType type : core::kCurveTypes) {

@@ -25,6 +25,11 @@ class Equalizers : public QObject {
     // The values the markers last showed; the fixed markers take them on request.
     core::MarkerValues& markerValues() { return markerValues_; }
     void fixMarkers();
+    // The pointer over a preview: the open windows' live markers show the brightness (0..255) or
+    // the hue (0..359) there, and their captions say it; hidden again once it leaves.
+    bool anyShown() const;
+    void showValues(int32_t brightness, int32_t hue);
+    void hideValueMarkers();
 
   signals:
     // A drag step or a reset changed the curve; one preview was requested for it.

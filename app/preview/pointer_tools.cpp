@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "app/editors/colour_ranges.h"
+#include "app/editors/equalizers.h"
 #include "app/editors/memory_colors.h"
 #include "app/main/main_form.h"
 #include "app/preview/full_views.h"
@@ -159,6 +160,9 @@ PointerTools::PointerTools(TMainForm& form) : QObject(&form), form_(form) {
     for (size_t i = 0; i < 2; ++i) {
         overlays_[i] = new PreviewOverlay(views[i]);
         views[i]->installEventFilter(this);
+        // Moves with no button held reach the tools too: an area being drawn follows the
+        // pointer, and so do the curve editors' live markers.
+        views[i]->setMouseTracking(true);
     }
     buildPanel();
     buildMenu();
@@ -406,6 +410,11 @@ bool PointerTools::eventFilter(QObject* watched, QEvent* event) {
             return pressed(view, static_cast<QMouseEvent*>(event));
         case QEvent::MouseMove:
             return moved(view, static_cast<QMouseEvent*>(event));
+        case QEvent::Leave:
+            nextValues_.reset();
+            pointerOver_ = false;
+            if (form_.equalizers_) form_.equalizers_->hideValueMarkers();
+            return false;
         case QEvent::MouseButtonRelease:
             return released(view, static_cast<QMouseEvent*>(event));
         default:
@@ -467,6 +476,12 @@ bool PointerTools::pressed(PictureView* view, QMouseEvent* event) {
 }
 
 bool PointerTools::moved(PictureView* view, QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton && form_.equalizers_ && form_.equalizers_->anyShown() &&
+        form_.document().isOpen())
+        if (const std::optional<Press> press = pressAt(view, event->position().toPoint())) {
+            pointerOver_ = true;
+            showCurveValues(*press);
+        }
     if (area_ && event->buttons() == Qt::NoButton) {
         followArea(view, event->position().toPoint());
         return false;
@@ -565,8 +580,6 @@ void PointerTools::startArea(core::AreaKind kind, const Press& press) {
         core::mapWholePicturePoint(press.pane.x(), press.pane.y(), press.paneSize, picture);
     for (PreviewOverlay* o : overlays_)
         o->hideShape();
-    // The shape follows the pointer with no button held.
-    press.view->setMouseTracking(true);
     overlay(press.view)->setShape(QRect(press.pane, QSize(0, 0)), kind == core::AreaKind::Ellipse);
     refreshCursor();
 }
@@ -604,6 +617,41 @@ void PointerTools::finishArea(bool store) {
     range.Areas.push_back(*area);
     range.AreaCount = int32_t(range.Areas.size());
     if (ranges->replaceRange(ranges->editedIndex(), range)) changed(false);
+}
+
+void PointerTools::showCurveValues(const Press& press) {
+    if (valuesPending_) {
+        nextValues_ = press;
+        return;
+    }
+    const core::PictureSize picture{form_.document().width(), form_.document().height()};
+    const int32_t block = core::pickBlockSize(core::PickKind::ColourSample, picture);
+    const core::PicturePoint at = core::clampBlockCentre(mapped(press), block, picture);
+    const int32_t yb = core::rowFromBottom(at.y, picture.height);
+    const imaging::Handle source = form_.document().handle(core::ImageSlot::Source);
+    valuesPending_ = true;
+    form_.executor_->post(
+        this,
+        [source, at, yb, block](const core::EngineJobContext&) {
+            std::optional<std::pair<int32_t, int32_t>> values;
+            const core::SlotPixels px = core::slotPixels(source);
+            if (!px.bits || px.width <= at.x || px.height <= at.y) return values;
+            const ImageDesc image{DNR_IMAGE_MAGIC, px.bits, px.width, px.bytesPerSample, px.height};
+            values = std::make_pair(GetBrightness(&image, at.x, yb, block),
+                                    GetHue(&image, at.x, yb, block));
+            return values;
+        },
+        [this](std::optional<std::pair<int32_t, int32_t>> values) {
+            valuesPending_ = false;
+            // A reading that comes back after the pointer left shows nothing.
+            if (values && pointerOver_ && form_.equalizers_)
+                form_.equalizers_->showValues(values->first, values->second);
+            if (nextValues_) {
+                const Press next = *nextValues_;
+                nextValues_.reset();
+                showCurveValues(next);
+            }
+        });
 }
 
 void PointerTools::samplePick(A action, const Press& press) {

@@ -116,6 +116,12 @@ class PointerTools : public QObject {
     std::optional<Press> menuPress_;
     int tool_ = core::kDragTool;
     std::optional<EyeDrawing> eye_;
+    // The curve editors' live markers: one reading of the picture at a time on the engine
+    // thread; a pointer that moved meanwhile is read once that one is done.
+    void showCurveValues(const Press& press);
+    bool valuesPending_ = false;
+    bool pointerOver_ = false;
+    std::optional<Press> nextValues_;
     struct AreaDrawing {
         PictureView* view = nullptr;
         core::PictureSize paneSize;

@@ -329,4 +329,11 @@ QImage drawPanel(const PanelRequest& r, ProcessingParams params) {
     return drawn ? target.toImage() : QImage();
 }
 
+QString markerCaption(CurveType type, int32_t value, const QString& curveTitle,
+                      const QString& brightnessLabel, const QString& hueLabel) {
+    if (type == CurveType::Brightness)
+        return QStringLiteral("%1=%2").arg(brightnessLabel).arg(value);
+    return QStringLiteral("%1 (%2=%3)").arg(curveTitle, hueLabel).arg(value);
+}
+
 }  // namespace core

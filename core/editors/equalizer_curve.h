@@ -74,6 +74,12 @@ struct MarkerPlace {
 MarkerPlace placeMarker(const MarkerPlace& now, int value, QSize panel, bool keepHeight, int offset,
                         int maximum);
 
+// The caption of an editor window while its live marker shows the value under the pointer:
+// "Brightness=128" for the brightness curve, "Noise (Hue=339)" for the hue curves, with the
+// labels and the curve's title as the window shows them.
+QString markerCaption(CurveType type, int32_t value, const QString& curveTitle,
+                      const QString& brightnessLabel, const QString& hueLabel);
+
 // The values the markers last showed (-1: none); the fixed markers take them on request.
 struct MarkerValues {
     int32_t brightness = -1;  // 0..255

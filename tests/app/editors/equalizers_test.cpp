@@ -3,12 +3,15 @@
 // preview per step that changed it, events during a step are ignored, a right click resets the
 // curve, and closing a window releases its button and keeps its place.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "app/editors/equalizer_forms.h"
 #include "app/editors/equalizers.h"
+#include "app/preview/picture_view.h"
 #include "app/settings/tuning_binder.h"
 #include "app/settings/tuning_pages.h"
 #include "app_fixture.h"
@@ -79,6 +82,50 @@ TEST_F(EqualizersTest, TheTabsButtonOpensItsWindowOnItsTabOnly) {
     EXPECT_TRUE(equalizers()->window(CurveType::Brightness)->isVisible());
     EXPECT_EQ(equalizers()->window(CurveType::Brightness)->windowTitle(),
               QStringLiteral("Brightness equalizer"));
+}
+
+// The pointer over the preview: an open window's live marker goes to the hue (or brightness) of
+// the picture there and its caption says the value; leaving the preview hides it again.
+TEST_F(EqualizersTest, TheLiveMarkerFollowsThePointerOverThePreview) {
+    struct Case {
+        const char* sheet;
+        CurveType type;
+        const char* caption;  // with the value in place of %1
+    };
+    const Case cases[] = {{"tsNoiseReduction", CurveType::Noise, "Noise (Hue=%1)"},
+                          {"tsBrightness", CurveType::Brightness, "Brightness=%1"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sheet);
+        showTab(c.sheet);
+        if (c.type != CurveType::Brightness) opener(c.type)->click();
+        app::TEqualizerForm* w = equalizers()->window(c.type);
+        ASSERT_TRUE(w->isVisible());
+        waitForPanel(w);
+        settle(*form);
+        app::PictureView* pane = form->ui().imagePreviewSource;
+        const QRect shown = pane->pictureRect();
+        ASSERT_FALSE(shown.isEmpty());
+        const QString name = w->windowTitle();
+        QMouseEvent move(QEvent::MouseMove, QPointF(shown.center()),
+                         pane->mapToGlobal(QPointF(shown.center())), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(pane, &move);
+        for (int i = 0; i < kWaitMs / 25 && !w->marker()->isVisible(); ++i)
+            QTest::qWait(25);
+        ASSERT_TRUE(w->marker()->isVisible());
+        const int value = equalizers()->markerValues().of(c.type);
+        EXPECT_GE(value, 0);
+        EXPECT_LE(value, core::markerMaximum(c.type));
+        EXPECT_EQ(w->windowTitle(), QString::fromLatin1(c.caption).arg(value));
+        const core::MarkerPlace place = core::placeMarker(
+            {}, value, w->image()->size(), false, w->image()->x(), core::markerMaximum(c.type));
+        EXPECT_EQ(w->marker()->x(), place.left);
+
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(pane, &leave);
+        EXPECT_FALSE(w->marker()->isVisible());
+        EXPECT_EQ(w->windowTitle(), name);
+    }
 }
 
 TEST_F(EqualizersTest, ADragMovesTheCurveAndAsksForOnePreview) {

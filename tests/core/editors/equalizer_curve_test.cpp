@@ -297,4 +297,14 @@ TEST(EqualizerCurve, PanelsAreDrawnIntoEightBitPictures) {
     EXPECT_TRUE(core::drawPanel(empty, defaultRecord()).isNull());
 }
 
+TEST(EqualizerCurve, TheLiveMarkerCaptionSaysTheValue) {
+    const QString b = QStringLiteral("Brightness"), h = QStringLiteral("Hue");
+    EXPECT_EQ(core::markerCaption(CurveType::Brightness, 128, QStringLiteral("x"), b, h),
+              QStringLiteral("Brightness=128"));
+    EXPECT_EQ(core::markerCaption(CurveType::Noise, 339, QStringLiteral("Noise"), b, h),
+              QStringLiteral("Noise (Hue=339)"));
+    EXPECT_EQ(core::markerCaption(CurveType::Saturation, 0, QStringLiteral("Equalizer"), b, h),
+              QStringLiteral("Equalizer (Hue=0)"));
+}
+
 }  // namespace
