@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QStackedWidget>
 
@@ -156,6 +157,20 @@ void Equalizers::showValues(int32_t brightness, int32_t hue) {
 void Equalizers::hideValueMarkers() {
     for (const core::CurveType type : core::kCurveTypes)
         if (TEqualizerForm* w = window(type); w && w->isVisible()) w->hideMarker();
+}
+
+void Equalizers::keepInside() {
+    if (QGuiApplication::mouseButtons() != Qt::NoButton) return;
+    const QScreen* screen = form_.screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    for (const core::CurveType type : core::kCurveTypes) {
+        TEqualizerForm* w = window(type);
+        if (!w || !w->isVisible()) continue;
+        const QRect frame = w->frameGeometry().translated(-area.topLeft());
+        const QPoint inside = core::keepEditorInside(frame, area.size()) + area.topLeft();
+        if (inside != w->pos()) w->move(inside);
+    }
 }
 
 void Equalizers::follow() {

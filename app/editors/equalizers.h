@@ -30,6 +30,9 @@ class Equalizers : public QObject {
     bool anyShown() const;
     void showValues(int32_t brightness, int32_t hue);
     void hideValueMarkers();
+    // The main window's 500 ms tick: while no mouse button is down, an open window that sticks
+    // out of the screen's work area moves back in.
+    void keepInside();
 
   signals:
     // A drag step or a reset changed the curve; one preview was requested for it.

@@ -126,6 +126,7 @@ TMainForm::TMainForm(const MainFormSetup& setup, QWidget* parent)
     counter_.setInterval(kCounterIntervalMs);
     connect(&counter_, &QTimer::timeout, this, [this] {
         scheduler_.tick();
+        equalizers_->keepInside();
         if (ui_.status->text().isEmpty())
             setStatus(
                 document_.isOpen() && !busy()

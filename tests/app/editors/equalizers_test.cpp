@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -126,6 +127,20 @@ TEST_F(EqualizersTest, TheLiveMarkerFollowsThePointerOverThePreview) {
         EXPECT_FALSE(w->marker()->isVisible());
         EXPECT_EQ(w->windowTitle(), name);
     }
+}
+
+// A window pushed out of the work area comes back in on the main window's tick.
+TEST_F(EqualizersTest, AWindowOutsideTheWorkAreaComesBackIn) {
+    showTab("tsBrightness");
+    app::TEqualizerForm* w = equalizers()->window(CurveType::Brightness);
+    ASSERT_TRUE(w->isVisible());
+    const QRect area = form->screen()->availableGeometry();
+    w->move(area.right() - w->width() / 2, area.top() + 10);
+    equalizers()->keepInside();
+    const QRect frame = w->frameGeometry();
+    EXPECT_LE(frame.right(), area.right());
+    EXPECT_EQ(frame.left() - area.left(), std::max(0, area.width() - frame.width() - 1));
+    EXPECT_EQ(frame.top(), area.top() + 10);  // inside on that axis: left alone
 }
 
 TEST_F(EqualizersTest, ADragMovesTheCurveAndAsksForOnePreview) {
