@@ -6,27 +6,9 @@
 
 #include "core/document/picture_image.h"
 #include "imaging/imaging.h"
+#include "imaging/scoped_session.h"
 
 namespace core {
-
-namespace {
-
-// A session that is freed however the reading ends.
-class Session {
-  public:
-    Session() : handle_(imaging::cNewSession()) {}
-    ~Session() {
-        if (handle_) imaging::cDestroySession(handle_);
-    }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-    imaging::Handle handle() const { return handle_; }
-
-  private:
-    imaging::Handle handle_;
-};
-
-}  // namespace
 
 QStringList previewMemoLines(const ImageInformation& information) {
     QStringList lines;
@@ -56,17 +38,17 @@ PicturePreview loadPicturePreview(const QString& path, QSize box, bool withThumb
     PicturePreview preview;
     const QFileInfo file(path);
     if (path.isEmpty() || !file.isFile() || !file.isReadable()) return preview;
-    const Session session;
-    if (!session.handle()) return preview;
+    const imaging::ScopedSession session;
+    if (!session.get()) return preview;
     const std::string name = QFile::encodeName(path).toStdString();
-    if (!imaging::cIsSupportedImageFile(session.handle(), name)) return preview;
+    if (!imaging::cIsSupportedImageFile(session.get(), name)) return preview;
     ImageInformation information;
-    if (!describeFile(session.handle(), path, ignoreExif, information, lookup)) return preview;
+    if (!describeFile(session.get(), path, ignoreExif, information, lookup)) return preview;
     preview.qualifies = true;
     preview.memoLines = previewMemoLines(information);
     if (withThumbnail && !box.isEmpty() &&
-        imaging::cLoadThumbnailEx(session.handle(), name, box.width(), box.height()))
-        preview.thumbnail = displayImage(session.handle());
+        imaging::cLoadThumbnailEx(session.get(), name, box.width(), box.height()))
+        preview.thumbnail = displayImage(session.get());
     return preview;
 }
 

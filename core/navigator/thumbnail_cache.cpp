@@ -9,6 +9,7 @@
 #include "core/prefs/cache_clearing.h"
 #include "core/presets/file_settings_cache.h"
 #include "imaging/imaging.h"
+#include "imaging/scoped_session.h"
 
 namespace core {
 
@@ -17,21 +18,6 @@ namespace {
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-// One imaging session for one thumbnail, closed whatever happens.
-class Session {
-  public:
-    Session() : handle_(imaging::cNewSession()) {}
-    ~Session() {
-        if (handle_) imaging::cDestroySession(handle_);
-    }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-    imaging::Handle get() const { return handle_; }
-
-  private:
-    imaging::Handle handle_;
-};
 
 }  // namespace
 
@@ -51,7 +37,7 @@ NavigatorThumbnail loadNavigatorThumbnail(const QString& picturePath,
                                           const ThumbnailSettings& settings,
                                           const std::atomic<bool>* stop) {
     NavigatorThumbnail result;
-    Session session;
+    imaging::ScopedSession session;
     if (!session.get()) return result;
     const uint32_t key = settings.cacheOn ? thumbnailCacheKey(picturePath) : 0;
     const QString cacheFile =
