@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QThreadPool>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -146,7 +147,21 @@ NavigatorPanel::NavigatorPanel(const core::Language& language, core::MessageAske
         if (!up.isEmpty() && !isBusy()) showFolder(up);
     });
     connect(list_, &QListWidget::itemChanged, this, &NavigatorPanel::itemChanged);
-    connect(list_, &QListWidget::itemActivated, this, &NavigatorPanel::itemActivated);
+    // A left click opens a file or shows a folder; a click on a file's check box only checks it.
+    // The check state is taken as the button goes down and compared once the click has been
+    // handled in full (the view turns the box during the click).
+    connect(list_, &QListWidget::itemPressed, this,
+            [this](QListWidgetItem* item) { pressedCheck_ = item->checkState(); });
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = list_->row(item);
+        const QVariant path = item->data(Qt::UserRole);
+        const Qt::CheckState pressed = pressedCheck_;
+        QTimer::singleShot(0, this, [this, row, path, pressed] {
+            QListWidgetItem* clicked = list_->item(row);
+            if (clicked && clicked->data(Qt::UserRole) == path && clicked->checkState() == pressed)
+                itemClicked(clicked);
+        });
+    });
     connect(list_, &QWidget::customContextMenuRequested, this, &NavigatorPanel::contextMenu);
     connect(list_->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &NavigatorPanel::updateVisibleRange);
@@ -263,7 +278,7 @@ void NavigatorPanel::itemChanged(QListWidgetItem* item) {
     updateSelection();
 }
 
-void NavigatorPanel::itemActivated(QListWidgetItem* item) {
+void NavigatorPanel::itemClicked(QListWidgetItem* item) {
     if (isBusy()) return;
     const QString path = item->data(Qt::UserRole).toString();
     if (item->data(kFileIndexRole).toInt() < 0) {

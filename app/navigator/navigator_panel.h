@@ -98,7 +98,7 @@ class NavigatorPanel : public QWidget {
     void updateVisibleRange();
     void updateSelection();
     void itemChanged(QListWidgetItem* item);
-    void itemActivated(QListWidgetItem* item);
+    void itemClicked(QListWidgetItem* item);
     void contextMenu(const QPoint& pos);
     void transfer(bool move);
     void afterOperation(const QStringList& changed);
@@ -124,8 +124,9 @@ class NavigatorPanel : public QWidget {
     QLabel* lblNavFolder = nullptr;
     QLabel* lblNavPanelSelected = nullptr;
     QProgressBar* progress_ = nullptr;
-    QListWidget* list_ = nullptr;  // PanelNav
-    QMenu* menu_ = nullptr;        // PopupNavPanelMenu
+    QListWidget* list_ = nullptr;                  // PanelNav
+    Qt::CheckState pressedCheck_ = Qt::Unchecked;  // the clicked item's box at the press
+    QMenu* menu_ = nullptr;                        // PopupNavPanelMenu
     QHash<QString, QAction*> actions_;
 };
 

@@ -132,12 +132,25 @@ TEST_F(PanelTest, ChecksTheMenuAndTheCommands) {
     EXPECT_EQ(label->text(), QStringLiteral("Checked: 0/3"));
 }
 
-TEST_F(PanelTest, DoubleClickOpensPicturesAndEntersFolders) {
+TEST_F(PanelTest, AClickOpensPicturesAndEntersFolders) {
     showAndWait(folder);
-    emit panel->list()->itemActivated(itemNamed(QStringLiteral("b.jpg")));
+    QListWidget* list = panel->list();
+    // A click on the check box (left of the picture) checks the file; nothing opens.
+    QListWidgetItem* a = itemNamed(QStringLiteral("a.jpg"));
+    const QRect ra = list->visualItemRect(a);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(ra.left() + 10, ra.center().y()));
+    QTest::qWait(20);
+    EXPECT_EQ(a->checkState(), Qt::Checked);
+    EXPECT_TRUE(opened.isEmpty());
+    // A click on the picture opens it.
+    const QRect b = list->visualItemRect(itemNamed(QStringLiteral("b.jpg")));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, b.center());
+    QTest::qWait(20);
     EXPECT_EQ(opened, QStringList{folder + QStringLiteral("/b.jpg")});
     QSignalSpy shown(panel.get(), &app::NavigatorPanel::folderShown);
-    emit panel->list()->itemActivated(itemNamed(QStringLiteral("sub")));
+    const QRect sub = list->visualItemRect(itemNamed(QStringLiteral("sub")));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, sub.center());
     ASSERT_TRUE(shown.wait(apptest::kWaitMs));
     EXPECT_EQ(panel->model().files(), QStringList{folder + QStringLiteral("/sub/d.jpg")});
 }
@@ -187,7 +200,7 @@ TEST_F(NavigatorWindowTest, ThePanelFollowsTheOpenedPictureAndOpensOthers) {
     opened.clear();
     const auto two = panel->list()->findItems(QStringLiteral("two.jpg"), Qt::MatchExactly);
     ASSERT_EQ(two.size(), 1);
-    emit panel->list()->itemActivated(two.first());
+    emit panel->list()->itemClicked(two.first());
     ASSERT_TRUE(opened.wait(apptest::kWaitMs));
     EXPECT_EQ(QFileInfo(form->document().fileName()),
               QFileInfo(pictures + QStringLiteral("/two.jpg")));
