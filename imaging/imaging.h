@@ -125,8 +125,8 @@ bool cRotateImageFile(Handle h, const std::string& source, const std::string& ta
 // ---- saving -------------------------------------------------------------------------------
 // With keepExisting, a file that exists at path when the new one is complete is kept and the
 // save fails (the file being there tells that case from others).
-bool cSave(Handle h, const std::string& path, int formatCode,
-           const ProgressCallback& progress = {}, bool keepExisting = false);
+bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCallback& progress = {},
+           bool keepExisting = false);
 
 // ---- colour profiles ----------------------------------------------------------------------
 std::vector<std::uint8_t> cGetImageICCProfile(Handle h);

@@ -92,8 +92,7 @@ bool cSave(Handle h, const std::string& path, int formatCode, const ProgressCall
             jpeg && metadata::hasThumbnail(image.exif) ? makeThumbnail(image) : Bytes{};
         if (!metadata::write(file, formatCode, image, thumb, error)) return fail(s, error);
     }
-    if (!writeFileAtomically(path, file, error,
-                             keepExisting ? Existing::Keep : Existing::Replace))
+    if (!writeFileAtomically(path, file, error, keepExisting ? Existing::Keep : Existing::Replace))
         return fail(s, error);
     if (progress) progress(100);
     return true;

@@ -29,7 +29,7 @@ struct PictureRecord {
     int32_t savedWidth = 0, savedHeight = 0;
     bool failResize = false;  // the resize fails, as when its memory cannot be had
     std::function<void()> duringResize;
-    std::function<void()> beforeSave;  // runs as the save starts (another process's moment)
+    std::function<void()> beforeSave;        // runs as the save starts (another process's moment)
     QStringList loadWarnings, saveWarnings;  // what the picture reports after each
 };
 
